@@ -1,0 +1,35 @@
+#include "checksum.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> lineBytes(const Packet& packet) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&packet);
+    return {bytes, bytes + LV_PACKET_HEADER_SIZE + packet.length};
+}
+
+TEST(Checksum, DetectionPacketIsSealedByteForByte) {
+    auto packet = std::make_unique<Packet>();
+    std::memset(packet.get(), 0, sizeof(Packet));
+    packet->type = LV_PACKET_TYPE_DETECT;
+    packet->length = 5;
+    packet->payload[0] = 6;
+    lv::sealPacket(*packet);
+    const std::vector<std::uint8_t> expected{0xBE, 0xEF, 0x01, 0x05, 0x00, 0xA9, 0x4E, 0x06, 0x00, 0x00, 0x00, 0x00};
+    EXPECT_EQ(lineBytes(*packet), expected);
+    EXPECT_TRUE(lv::packetChecksumValid(*packet));
+    packet->payload[4] ^= 1;
+    EXPECT_FALSE(lv::packetChecksumValid(*packet));
+}
+
+TEST(Checksum, ModbusCheckValue) {
+    const char* text = "123456789";
+    EXPECT_EQ(lv::crc16Modbus(reinterpret_cast<const std::uint8_t*>(text), 9), 0x4B37);
+}
+
+} // namespace
