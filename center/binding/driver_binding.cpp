@@ -51,56 +51,61 @@ bool DriverBinding::LoadDriverLibrary(const std::string& path) {
     if (IsLoaded())
         return false;
     loadError_.clear();
-    loadedPath_ = path;
     if (!library_.open(path)) {
         loadError_ = library_.error();
         return false;
     }
-    getPluginSupportInfo_ = reinterpret_cast<GetPluginSupportInfoFn>(library_.symbol("GetPluginSupportInfo"));
-    openHardwarePort_ = reinterpret_cast<OpenHardwarePortFn>(library_.symbol("OpenHardwarePort"));
-    closeHardwarePort_ = reinterpret_cast<CloseHardwarePortFn>(library_.symbol("CloseHardwarePort"));
-    executeByNumber_ =
+    DriverExports exports;
+    exports.GetPluginSupportInfo =
+        reinterpret_cast<GetPluginSupportInfoFn>(library_.symbol("GetPluginSupportInfo"));
+    exports.OpenHardwarePort = reinterpret_cast<OpenHardwarePortFn>(library_.symbol("OpenHardwarePort"));
+    exports.CloseHardwarePort = reinterpret_cast<CloseHardwarePortFn>(library_.symbol("CloseHardwarePort"));
+    exports.ExecutePluginFunctionByNumber =
         reinterpret_cast<ExecutePluginFunctionByNumberFn>(library_.symbol("ExecutePluginFunctionByNumber"));
-    executeByName_ =
+    exports.ExecutePluginFunctionByName =
         reinterpret_cast<ExecutePluginFunctionByNameFn>(library_.symbol("ExecutePluginFunctionByName"));
-    sendPacket_ = reinterpret_cast<SendPacketFn>(library_.symbol("SendPacket"));
-    getLastErrorText_ = reinterpret_cast<GetLastErrorTextFn>(library_.symbol("GetLastErrorText"));
-
-    // A library without one of the six exports would crash the first call of it.
-    const std::pair<const char*, bool> exports[] = {
-        {"GetPluginSupportInfo", getPluginSupportInfo_ != nullptr},
-        {"OpenHardwarePort", openHardwarePort_ != nullptr},
-        {"CloseHardwarePort", closeHardwarePort_ != nullptr},
-        {"ExecutePluginFunctionByNumber", executeByNumber_ != nullptr},
-        {"ExecutePluginFunctionByName", executeByName_ != nullptr},
-        {"SendPacket", sendPacket_ != nullptr},
-    };
-    for (const auto& [name, found] : exports) {
-        if (!found) {
-            loadError_ = path + ": the export " + name + " is missing";
-            library_.close();
-            clearExports();
-            return false;
-        }
+    exports.SendPacket = reinterpret_cast<SendPacketFn>(library_.symbol("SendPacket"));
+    exports.GetLastErrorText = reinterpret_cast<GetLastErrorTextFn>(library_.symbol("GetLastErrorText"));
+    if (!bind(exports, path)) {
+        library_.close();
+        return false;
     }
     return true;
 }
 
-bool DriverBinding::UnloadDriverLibrary() {
-    if (!library_.close())
+bool DriverBinding::BindExports(const DriverExports& exports) {
+    if (IsLoaded())
         return false;
-    clearExports();
+    loadError_.clear();
+    return bind(exports, "bound exports");
+}
+
+bool DriverBinding::bind(const DriverExports& exports, const std::string& origin) {
+    // A library without one of the six exports would crash the first call of it.
+    const std::pair<const char*, bool> required[] = {
+        {"GetPluginSupportInfo", exports.GetPluginSupportInfo != nullptr},
+        {"OpenHardwarePort", exports.OpenHardwarePort != nullptr},
+        {"CloseHardwarePort", exports.CloseHardwarePort != nullptr},
+        {"ExecutePluginFunctionByNumber", exports.ExecutePluginFunctionByNumber != nullptr},
+        {"ExecutePluginFunctionByName", exports.ExecutePluginFunctionByName != nullptr},
+        {"SendPacket", exports.SendPacket != nullptr},
+    };
+    for (const auto& [name, found] : required) {
+        if (!found) {
+            loadError_ = origin + ": the export " + name + " is missing";
+            return false;
+        }
+    }
+    exports_ = exports;
     return true;
 }
 
-void DriverBinding::clearExports() {
-    getPluginSupportInfo_ = nullptr;
-    openHardwarePort_ = nullptr;
-    closeHardwarePort_ = nullptr;
-    executeByNumber_ = nullptr;
-    executeByName_ = nullptr;
-    sendPacket_ = nullptr;
-    getLastErrorText_ = nullptr;
+bool DriverBinding::UnloadDriverLibrary() {
+    if (!IsLoaded())
+        return false;
+    library_.close();
+    exports_ = DriverExports{};
+    return true;
 }
 
 void DriverBinding::ReportLoadFailure(Operator& op) const {
@@ -109,11 +114,11 @@ void DriverBinding::ReportLoadFailure(Operator& op) const {
 }
 
 std::uint8_t DriverBinding::OpenHardwarePort(std::uint32_t port) {
-    return IsLoaded() ? openHardwarePort_(port) : kDriverNotLoaded;
+    return IsLoaded() ? exports_.OpenHardwarePort(port) : kDriverNotLoaded;
 }
 
 std::uint8_t DriverBinding::CloseHardwarePort() {
-    return IsLoaded() ? closeHardwarePort_() : kDriverNotLoaded;
+    return IsLoaded() ? exports_.CloseHardwarePort() : kDriverNotLoaded;
 }
 
 std::uint32_t DriverBinding::PortCount() {
@@ -121,19 +126,19 @@ std::uint32_t DriverBinding::PortCount() {
         return 0;
     auto info = std::make_unique<PluginInfo>();
     LvCell cell = reinterpret_cast<LvCell>(info.get());
-    getPluginSupportInfo_(&cell);
+    exports_.GetPluginSupportInfo(&cell);
     return info->portCount;
 }
 
 std::uint32_t DriverBinding::SendPacket(Packet& packet) {
-    return IsLoaded() ? sendPacket_(&packet) : static_cast<std::uint32_t>(LV_LINK_NO_REPLY);
+    return IsLoaded() ? exports_.SendPacket(&packet) : static_cast<std::uint32_t>(LV_LINK_NO_REPLY);
 }
 
 std::string DriverBinding::LastErrorText() {
-    if (!IsLoaded() || !getLastErrorText_)
+    if (!IsLoaded() || !exports_.GetLastErrorText)
         return {};
     DriverTextBuffer buffer;
-    getLastErrorText_(buffer.data());
+    exports_.GetLastErrorText(buffer.data());
     return buffer.text();
 }
 
@@ -144,7 +149,8 @@ std::uint8_t DriverBinding::call(const char* command, Cells& cells) {
     std::array<std::uint8_t, 256> lengthPrefixed{};
     lengthPrefixed[0] = static_cast<std::uint8_t>(std::min<std::size_t>(name.size(), 255));
     std::copy_n(name.begin(), lengthPrefixed[0], lengthPrefixed.begin() + 1);
-    return executeByName_(lengthPrefixed.data(), &cells[0], &cells[1], &cells[2], &cells[3]);
+    return exports_.ExecutePluginFunctionByName(lengthPrefixed.data(), &cells[0], &cells[1], &cells[2],
+                                                &cells[3]);
 }
 
 std::uint8_t DriverBinding::call(const char* command, LvCell p1, LvCell p2, LvCell p3, LvCell p4) {

@@ -21,6 +21,17 @@ namespace mlc {
 
 inline constexpr std::uint8_t kDriverNotLoaded = LV_RESULT_UNINITIALIZED_POINTER;
 
+// The plug-in's exports; GetLastErrorText may be missing.
+struct DriverExports {
+    GetPluginSupportInfoFn GetPluginSupportInfo = nullptr;
+    OpenHardwarePortFn OpenHardwarePort = nullptr;
+    CloseHardwarePortFn CloseHardwarePort = nullptr;
+    ExecutePluginFunctionByNumberFn ExecutePluginFunctionByNumber = nullptr;
+    ExecutePluginFunctionByNameFn ExecutePluginFunctionByName = nullptr;
+    SendPacketFn SendPacket = nullptr;
+    GetLastErrorTextFn GetLastErrorText = nullptr;
+};
+
 class DriverBinding {
 public:
     DriverBinding() = default;
@@ -35,7 +46,11 @@ public:
     bool LoadDriverLibrary(const std::string& path);
     // True when a loaded library was freed.
     bool UnloadDriverLibrary();
-    bool IsLoaded() const { return library_.isOpen(); }
+    // Binds exports that live in the process already, as if a library had been
+    // loaded (tests use it to watch the calls). False when one is bound already or
+    // one of the six exports is missing.
+    bool BindExports(const DriverExports& exports);
+    bool IsLoaded() const { return exports_.ExecutePluginFunctionByName != nullptr; }
     const std::string& LoadError() const { return loadError_; }
     // Shows the one message about a plug-in that could not be loaded; the program
     // then goes on without devices.
@@ -91,18 +106,11 @@ private:
     using Cells = std::array<LvCell, 4>;
     std::uint8_t call(const char* command, Cells& cells);
     std::uint8_t call(const char* command, LvCell p1, LvCell p2, LvCell p3, LvCell p4);
-    void clearExports();
+    bool bind(const DriverExports& exports, const std::string& origin);
 
     SharedLibrary library_;
     std::string loadError_;
-    std::string loadedPath_;
-    GetPluginSupportInfoFn getPluginSupportInfo_ = nullptr;
-    OpenHardwarePortFn openHardwarePort_ = nullptr;
-    CloseHardwarePortFn closeHardwarePort_ = nullptr;
-    ExecutePluginFunctionByNumberFn executeByNumber_ = nullptr;
-    ExecutePluginFunctionByNameFn executeByName_ = nullptr;
-    SendPacketFn sendPacket_ = nullptr;
-    GetLastErrorTextFn getLastErrorText_ = nullptr;
+    DriverExports exports_;
     ExchangeGate exchanges_;
 };
 
