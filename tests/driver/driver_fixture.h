@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -22,7 +23,7 @@ inline std::unique_ptr<Packet> makePacket(std::uint8_t type, const Bytes& payloa
     auto packet = std::make_unique<Packet>();
     packet->type = type;
     packet->length = static_cast<std::uint16_t>(payload.size());
-    std::memcpy(packet->payload, payload.data(), payload.size());
+    std::copy(payload.begin(), payload.end(), packet->payload);
     return packet;
 }
 
