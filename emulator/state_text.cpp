@@ -1,5 +1,7 @@
 #include "state_text.h"
 
+#include "conversions.h"
+
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -18,8 +20,9 @@ std::string targetText(const UnitCatalog& catalog, const OpInfo& op, std::int32_
 
 std::string valueText(const UnitCatalog& catalog, const OpInfo& op, std::int32_t value) {
     std::string text = std::to_string(value);
+    // The percentage the driver reads back from this value.
     if (op.def->valueType == lv::ValueType::Pot)
-        text += " percent=" + std::to_string(rangeToPercent(op.def->rangeMin, op.def->rangeMax, value));
+        text += " percent=" + std::to_string(lv::RangeToPercent(op.def->rangeMin, op.def->rangeMax, value));
     const std::string item = catalog.valueName(op, value);
     if (!item.empty())
         text += " item=" + item;

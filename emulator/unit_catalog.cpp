@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <string_view>
 
 namespace mlemu {
@@ -159,17 +158,6 @@ int UnitCatalog::memoryNumber(const OpInfo& op, std::int32_t value) const {
         number = number * 10 + (name[i] - '0');
     }
     return number >= 1 && number <= 16 ? number : 0;
-}
-
-std::int32_t rangeToPercent(std::int32_t min, std::int32_t max, std::int32_t value) {
-    long double lo = min < 0 ? 0.0L : min;
-    long double hi = min < 0 ? static_cast<long double>(max) - min : max;
-    const long double d = value - lo;
-    if (d == 0 || hi == lo)
-        return 0;
-    const long double q = d / (hi - lo);
-    const long double p = std::trunc(q * 100000.0L);
-    return static_cast<std::int32_t>(std::clamp(p, 0.0L, 100000.0L));
 }
 
 } // namespace mlemu

@@ -84,8 +84,4 @@ private:
     std::unordered_map<std::uint16_t, const lv::VariableDef*> variables_;
 };
 
-// The driver's mapping of a device value to 0..100000 for a POT range, so state
-// files can show what the control program reads back.
-std::int32_t rangeToPercent(std::int32_t min, std::int32_t max, std::int32_t value);
-
 } // namespace mlemu
