@@ -125,9 +125,8 @@ TEST_F(EmulatorOnTerminal, DamagedTrafficIsRefusedOrSkippedAndTheNextPacketAnswe
 
     Bytes cut = selectPacket(1);
     cut.resize(14);
-    Bytes noise = {0x01, 0xBE, 0x02, 0xEF, 0xFF};
-    noise.insert(noise.end(), cut.begin(), cut.end());
-    host.write(noise);
+    host.write({0x01, 0xBE, 0x02, 0xEF, 0xFF});
+    host.write(cut);
     EXPECT_EQ(host.readUntilQuiet(400ms), Bytes{}) << "nothing to answer yet";
     host.write(selectPacket(1));
     EXPECT_EQ(host.read(1), Bytes{6});
