@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -89,12 +90,17 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0)
         return std::nullopt;
-    std::vector<std::uint8_t> data;
-    std::uint8_t chunk[65536];
+    struct stat info {};
+    const std::size_t expected =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    // Read straight into the result; the size is a hint only, the file may change meanwhile.
+    std::vector<std::uint8_t> data(std::min(maxBytes, std::max<std::size_t>(expected, 4096)));
+    std::size_t done = 0;
     bool ok = true;
-    while (data.size() < maxBytes) {
-        const std::size_t want = std::min(sizeof chunk, maxBytes - data.size());
-        const ssize_t n = ::read(fd, chunk, want);
+    while (done < maxBytes) {
+        if (done == data.size())
+            data.resize(std::min(maxBytes, data.size() * 2));
+        const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -103,11 +109,12 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
         }
         if (n == 0)
             break;
-        data.insert(data.end(), chunk, chunk + n);
+        done += static_cast<std::size_t>(n);
     }
     ::close(fd);
     if (!ok)
         return std::nullopt;
+    data.resize(done);
     return data;
 }
 
