@@ -205,7 +205,7 @@ void Sequencer::ExecuteSequenceItem(int index) {
     // Sending lets pending window messages run; a tick or a command arriving then
     // must not start a second exchange with the units.
     if (executing_ || index < 0 || index >= static_cast<int>(items_.size()) ||
-        !items_[static_cast<std::size_t>(index)])
+        !items_[static_cast<std::size_t>(index)] || deviceBusy())
         return;
     executing_ = true;
     // A copy: the timeline may change while the wall is being sent.
@@ -214,6 +214,10 @@ void Sequencer::ExecuteSequenceItem(int index) {
     if (hooks_.writeWall)
         hooks_.writeWall();
     executing_ = false;
+}
+
+bool Sequencer::deviceBusy() const {
+    return hooks_.deviceBusy && hooks_.deviceBusy();
 }
 
 void Sequencer::stopPlaying() {
@@ -264,7 +268,9 @@ void Sequencer::tick(double now) {
         return;
     const double at = continuous(now);
     showCounters(now, at);
-    if (executing_ || items_.empty())
+    // While an item or another device exchange is being sent, nothing fires; the
+    // next tick looks again.
+    if (executing_ || items_.empty() || deviceBusy())
         return;
     // After removals the last fired index can lie beyond the end: start again at 0.
     std::size_t next = static_cast<std::size_t>(currentItemIndex_ + 1);

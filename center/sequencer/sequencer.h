@@ -52,6 +52,7 @@ struct SequencerHooks {
     std::function<void()> updateCaption;
     std::function<double()> timeOfDay;     // read when a loop restarts
     std::function<void()> timelineChanged; // repaint (optional)
+    std::function<bool()> deviceBusy;      // another device exchange runs (optional)
 };
 
 struct SequencerActionStates {
@@ -132,6 +133,7 @@ private:
     bool checkLinesAndSelection();
     void afterAction();
     void stopPlaying();
+    bool deviceBusy() const;
     double continuous(double now);
     void showCounters(double now, double continuousNow);
     void repaintTimeline();

@@ -27,6 +27,13 @@ bool sameName(std::string_view a, std::string_view b) {
            });
 }
 
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
 } // namespace
 
 IniFile IniFile::parse(std::string_view text) {
@@ -43,7 +50,7 @@ IniFile IniFile::parse(std::string_view text) {
             const std::string_view name = trim(line.substr(1, line.size() - 2));
             current = ini.find(name);
             if (!current) {
-                ini.sections_.push_back({std::string(name), {}});
+                ini.sections_.push_back({std::string(name), {}, {}});
                 current = &ini.sections_.back();
             }
             continue;
@@ -62,14 +69,8 @@ IniFile IniFile::parse(std::string_view text) {
         }
         const std::string_view key = trim(line.substr(0, equals));
         const std::string_view value = trim(line.substr(equals + 1));
-        bool replaced = false;
-        for (Line& existing : current->lines)
-            if (!existing.key.empty() && sameName(existing.key, key)) {
-                replaced = true; // the first one wins, as readers always took it
-                break;
-            }
-        if (!replaced)
-            current->lines.push_back({std::string(key), std::string(value)});
+        if (!current->find(key)) // the first one wins, as readers always took it
+            current->add(std::string(key), std::string(value));
     }
     return ini;
 }
@@ -88,6 +89,21 @@ std::string IniFile::text() const {
     return out;
 }
 
+const IniFile::Line* IniFile::Section::find(std::string_view key) const {
+    const auto at = keys.find(lowered(key));
+    return at == keys.end() ? nullptr : &lines[at->second];
+}
+
+IniFile::Line* IniFile::Section::find(std::string_view key) {
+    const auto at = keys.find(lowered(key));
+    return at == keys.end() ? nullptr : &lines[at->second];
+}
+
+void IniFile::Section::add(std::string key, std::string value) {
+    keys.emplace(lowered(key), lines.size());
+    lines.push_back({std::move(key), std::move(value)});
+}
+
 IniFile::Section* IniFile::find(std::string_view section) {
     for (Section& s : sections_)
         if (sameName(s.name, section))
@@ -101,9 +117,8 @@ const IniFile::Section* IniFile::find(std::string_view section) const {
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
     if (const Section* s = find(section))
-        for (const Line& line : s->lines)
-            if (!line.key.empty() && sameName(line.key, key))
-                return line.value;
+        if (const Line* line = s->find(key))
+            return line->value;
     return std::nullopt;
 }
 
@@ -114,15 +129,13 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     std::replace(value.begin(), value.end(), '\n', ' ');
     Section* s = find(section);
     if (!s) {
-        sections_.push_back({std::string(section), {}});
+        sections_.push_back({std::string(section), {}, {}});
         s = &sections_.back();
     }
-    for (Line& line : s->lines)
-        if (!line.key.empty() && sameName(line.key, key)) {
-            line.value = value;
-            return;
-        }
-    s->lines.push_back({std::string(key), value});
+    if (Line* line = s->find(key))
+        line->value = std::move(value);
+    else
+        s->add(std::string(key), std::move(value));
 }
 
 std::optional<IniFile> loadIniFile(const std::string& path) {

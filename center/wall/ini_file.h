@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mlc {
@@ -32,6 +33,10 @@ private:
     struct Section {
         std::string name;
         std::vector<Line> lines;
+        std::unordered_map<std::string, std::size_t> keys; // lower-case key -> line
+        const Line* find(std::string_view key) const;
+        Line* find(std::string_view key);
+        void add(std::string key, std::string value);
     };
     Section* find(std::string_view section);
     const Section* find(std::string_view section) const;

@@ -99,6 +99,25 @@ TEST_F(SequencerTest, ATickDuringSendingNeverStartsASecondExecution) {
     EXPECT_EQ(writes, (std::vector<int>{1, 2}));
 }
 
+TEST_F(SequencerTest, AnItemDueWhileAnotherExchangeRunsWaitsForTheNextTick) {
+    addItem(1, 0, 0, 2, mlc::FromLastEvent);
+    addItem(2, 0, 0, 2, mlc::FromLastEvent);
+    play(hms(8, 0, 0));
+    deviceBusy = true;
+    tickAt(hms(8, 0, 2));
+    seq.selectOnly(1);
+    seq.executeItem();
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(wall[0].Brightness, 2); // the wall was not touched either
+    deviceBusy = false;
+    tickAt(hms(8, 0, 3));
+    EXPECT_EQ(writes, (std::vector<int>{1}));
+    tickAt(hms(8, 0, 4));
+    EXPECT_TRUE(writes.size() == 1u); // item 2 counts from when item 1 actually fired
+    tickAt(hms(8, 0, 5));
+    EXPECT_EQ(writes, (std::vector<int>{1, 2}));
+}
+
 TEST_F(SequencerTest, StoppingWhileAnItemIsSentEndsPlaybackForGood) {
     addItem(1, 0, 0, 0, mlc::FromLastEvent);
     addItem(2, 0, 0, 0, mlc::FromLastEvent);

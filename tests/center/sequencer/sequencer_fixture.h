@@ -57,7 +57,8 @@ protected:
                                   },
                                   [this] { ++captionUpdates; },
                                   [this] { return clock; },
-                                  {}}) {}
+                                  {},
+                                  [this] { return deviceBusy; }}) {}
 
     // Appends an item whose wall is marked by its brightness.
     void addItem(int marker, int h, int m, int s, int mode, const std::string& name = "") {
@@ -92,6 +93,7 @@ protected:
     std::vector<int> writes; // the marker of each wall sent
     std::function<void()> duringWrite;
     int captionUpdates = 0;
+    bool deviceBusy = false; // another device exchange is running
     double clock = 0.0;
     mlc::Sequencer seq;
 };
