@@ -23,6 +23,25 @@
  * GetLastErrorText then returns the port layer's message, for example
  * "PurgeComm function failed (win error code: 9)".
  *
+ * GetLastErrorText(buffer): buffer is a caller's 256-byte block. The plug-in
+ * stores the message of the last serial-port failure there as a length-prefixed
+ * text: byte 0 = length n (at most 255), bytes 1..n = the characters, the rest
+ * untouched. Every other export clears the message when it starts, so the text
+ * belongs to the call just made: empty after a success, and empty when a device
+ * command returned LV_RESULT_IO_ERROR because of the unit's reply rather than the
+ * port. OpenHardwarePort and CloseHardwarePort leave their failure's message too
+ * ("Unable to open com port (win error code: 2)"). The number after "win error
+ * code" is the system's error number (errno on POSIX systems); messages without
+ * one end after the text. Returns LV_RESULT_OK, or LV_RESULT_UNINITIALIZED_POINTER
+ * for a null buffer (nothing written).
+ *
+ * Null arguments: GetPluginSupportInfo with a null cell address and QueryParam
+ * with a null P2 cell address return LV_RESULT_UNINITIALIZED_POINTER. Elsewhere a
+ * null cell address reads as 0 (a null text) and outputs to it are skipped.
+ * Blocks the plug-in allocates for null cells (GetPluginSupportInfo, QueryParam)
+ * stay its own until it is unloaded; it reuses them, one per record kind and
+ * command number, so repeated calls do not grow memory.
+ *
  * All calls are made from one thread at a time; the plug-in takes no locks.
  */
 #ifndef LVDRIVER_H

@@ -20,7 +20,8 @@ TEST(Checksum, DetectionPacketIsSealedByteForByte) {
     packet->length = 5;
     packet->payload[0] = 6;
     lv::sealPacket(*packet);
-    const std::vector<std::uint8_t> expected{0xBE, 0xEF, 0x01, 0x05, 0x00, 0xA9, 0x4E, 0x06, 0x00, 0x00, 0x00, 0x00};
+    const std::vector<std::uint8_t> expected{0xBE, 0xEF, 0x01, 0x05, 0x00, 0xA9,
+                                             0x4E, 0x06, 0x00, 0x00, 0x00, 0x00};
     EXPECT_EQ(lineBytes(*packet), expected);
     EXPECT_TRUE(lv::packetChecksumValid(*packet));
     packet->payload[4] ^= 1;

@@ -1,0 +1,51 @@
+#include "driver_context.h"
+
+#include <cstdio>
+
+namespace lv {
+namespace {
+
+// Built while the library loads and destroyed when it is unloaded. A failure to
+// build it leaves it null; every export then reports failure.
+struct ContextHolder {
+    std::unique_ptr<DriverContext> context;
+    ContextHolder() {
+        try {
+            context = std::make_unique<DriverContext>();
+        } catch (...) {
+        }
+    }
+};
+
+ContextHolder holder;
+
+} // namespace
+
+DriverContext::DriverContext() : port(createSerialPort()), link(*port) {}
+
+DriverContext::~DriverContext() {
+    if (port && port->isOpen()) {
+        try {
+            port->close();
+        } catch (...) {
+        }
+    }
+}
+
+DriverContext* driverContext() {
+    return holder.context.get();
+}
+
+void openPortNumber(DriverContext& context, std::uint8_t number) {
+    // snprintf rather than std::to_string: the latter brings a unique-binding
+    // symbol that would keep the library from ever being unloaded.
+    char name[8];
+    std::snprintf(name, sizeof name, "COM%u", static_cast<unsigned>(number));
+    context.portName = name;
+    const auto ports = listSerialPorts();
+    if (number == 0 || number > ports.size())
+        throw SerialPortError(SerialErrorCode::Open);
+    context.port->open(ports[number - 1], LineTimeouts{TimeoutScale::fromEnvironment()});
+}
+
+} // namespace lv

@@ -1,0 +1,38 @@
+// The plug-in's process-wide state: created when the library is loaded, freed
+// when it is unloaded.
+#pragma once
+
+#include "link.h"
+#include "lvdriver.h"
+#include "serial_port.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace lv {
+
+struct DriverContext {
+    DriverContext();
+    ~DriverContext();
+
+    std::unique_ptr<SerialPort> port;
+    std::string portName = "COM1";
+    PacketLink link;
+
+    // The message of the last serial port failure, for GetLastErrorText.
+    std::string lastError;
+
+    // Blocks handed out for null cells. They stay the plug-in's and are reused, so
+    // repeated calls do not grow memory: one info block, one block per command.
+    std::unique_ptr<PluginInfo> infoBlock;
+    std::array<std::unique_ptr<CommandDescription>, LV_COMMAND_COUNT> descriptionBlocks;
+};
+
+// Null only when the context could not be created at load time.
+DriverContext* driverContext();
+
+// Opens port number n ("COMn", entry n of the port list). Throws SerialPortError.
+void openPortNumber(DriverContext& context, std::uint8_t number);
+
+} // namespace lv

@@ -1,0 +1,200 @@
+// The serial port on POSIX systems: termios in raw mode, poll for the time-outs.
+#include "serial_port.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace lv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long millisecondsUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left < 0 ? 0 : left;
+}
+
+Clock::time_point after(long long ms) {
+    return Clock::now() + std::chrono::milliseconds(ms);
+}
+
+enum class Readiness { Ready, HungUp, TimedOut };
+
+// Waits for the descriptor to become ready or the deadline to pass.
+Readiness waitReady(int fd, short events, Clock::time_point deadline, SerialErrorCode failure) {
+    for (;;) {
+        const long long left = millisecondsUntil(deadline);
+        pollfd entry{fd, events, 0};
+        const int ready = ::poll(&entry, 1, static_cast<int>(left > 60000 ? 60000 : left));
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            throw SerialPortError(failure, errno);
+        }
+        if (ready > 0) {
+            if (entry.revents & POLLNVAL)
+                throw SerialPortError(failure, EBADF);
+            if (entry.revents & (events | POLLERR))
+                return Readiness::Ready; // the transfer itself reports an error
+            return Readiness::HungUp;
+        }
+        if (left == 0)
+            return Readiness::TimedOut;
+    }
+}
+
+// A hung-up line has nothing to wait for; pause briefly so that it times out like
+// a silent line instead of spinning.
+void pauseOnHangUp(Clock::time_point deadline) {
+    const long long ms = std::min<long long>(10, millisecondsUntil(deadline));
+    struct timespec pause {
+        0, static_cast<long>(ms) * 1000 * 1000
+    };
+    nanosleep(&pause, nullptr);
+}
+
+class PosixSerialPort final : public SerialPort {
+public:
+    ~PosixSerialPort() override {
+        if (fd_ >= 0)
+            release();
+    }
+
+    void open(const std::string& devicePath, const LineTimeouts& timeouts) override {
+        if (fd_ >= 0)
+            close();
+        const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            throw SerialPortError(SerialErrorCode::Open, errno);
+        // Another process holding the port makes the open fail, as on systems
+        // where serial devices open exclusively.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !isatty(fd)) {
+            const int error = errno == 0 ? ENOTTY : errno;
+            ::close(fd);
+            throw SerialPortError(SerialErrorCode::Open, error);
+        }
+        fd_ = fd;
+        ::ioctl(fd_, TIOCEXCL); // best effort: keeps other unprivileged openers out
+        try {
+            configureLine();
+        } catch (...) {
+            release();
+            throw;
+        }
+        timeouts_ = timeouts;
+    }
+
+    void close() override {
+        if (fd_ < 0)
+            return;
+        if (::tcflush(fd_, TCIOFLUSH) != 0)
+            throw SerialPortError(SerialErrorCode::Purge, errno);
+        release();
+    }
+
+    bool isOpen() const override { return fd_ >= 0; }
+
+    std::size_t write(const std::uint8_t* data, std::size_t n) override {
+        if (fd_ < 0)
+            throw SerialPortError(SerialErrorCode::Write, EBADF);
+        const auto deadline = after(timeouts_.writeTotalMs(n));
+        std::size_t done = 0;
+        while (done < n) {
+            const ssize_t written = ::write(fd_, data + done, n - done);
+            if (written > 0) {
+                done += static_cast<std::size_t>(written);
+                continue;
+            }
+            if (written < 0 && errno != EAGAIN && errno != EINTR)
+                throw SerialPortError(SerialErrorCode::Write, errno);
+            const Readiness readiness = waitReady(fd_, POLLOUT, deadline, SerialErrorCode::Write);
+            if (readiness == Readiness::TimedOut)
+                break;
+            if (readiness == Readiness::HungUp)
+                pauseOnHangUp(deadline);
+        }
+        return done;
+    }
+
+    std::size_t read(std::uint8_t* data, std::size_t n) override {
+        if (fd_ < 0)
+            throw SerialPortError(SerialErrorCode::Read, EBADF);
+        const auto totalDeadline = after(timeouts_.readTotalMs(n));
+        auto deadline = totalDeadline;
+        std::size_t done = 0;
+        while (done < n) {
+            const Readiness readiness = waitReady(fd_, POLLIN, deadline, SerialErrorCode::Read);
+            if (readiness == Readiness::TimedOut)
+                break;
+            if (readiness == Readiness::HungUp) {
+                pauseOnHangUp(deadline);
+                continue;
+            }
+            const ssize_t got = ::read(fd_, data + done, n - done);
+            if (got > 0) {
+                done += static_cast<std::size_t>(got);
+                // The line counts as fallen silent this long after the last byte.
+                deadline = std::min(totalDeadline, after(timeouts_.readIntervalMs()));
+            } else if (got < 0 && errno != EAGAIN && errno != EINTR) {
+                throw SerialPortError(SerialErrorCode::Read, errno);
+            }
+        }
+        return done;
+    }
+
+    void purgeReceive() override {
+        // On a closed port this fails with EBADF, the same error every exchange
+        // on a closed port reports.
+        if (::tcflush(fd_, TCIFLUSH) != 0)
+            throw SerialPortError(SerialErrorCode::Purge, errno);
+    }
+
+private:
+    void configureLine() {
+        termios settings{};
+        if (::tcgetattr(fd_, &settings) != 0)
+            throw SerialPortError(SerialErrorCode::LineSettings, errno);
+        ::cfmakeraw(&settings);
+        settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
+        settings.c_cflag |= CS8 | CLOCAL | CREAD;
+        settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | IGNPAR | PARMRK | IGNBRK);
+        settings.c_cc[VMIN] = 0;
+        settings.c_cc[VTIME] = 0;
+        if (::cfsetispeed(&settings, B19200) != 0 || ::cfsetospeed(&settings, B19200) != 0 ||
+            ::tcsetattr(fd_, TCSANOW, &settings) != 0)
+            throw SerialPortError(SerialErrorCode::LineSettings, errno);
+        holdModemLinesInactive();
+    }
+
+    // DTR and RTS stay inactive. Devices without modem lines (pseudo-terminals)
+    // refuse the request; that only means there is nothing to hold.
+    void holdModemLinesInactive() {
+        int lines = TIOCM_DTR | TIOCM_RTS;
+        ::ioctl(fd_, TIOCMBIC, &lines);
+    }
+
+    void release() {
+        ::ioctl(fd_, TIOCNXCL);
+        ::flock(fd_, LOCK_UN);
+        ::close(fd_);
+        fd_ = -1;
+    }
+
+    int fd_ = -1;
+    LineTimeouts timeouts_;
+};
+
+} // namespace
+
+std::unique_ptr<SerialPort> createSerialPort() {
+    return std::make_unique<PosixSerialPort>();
+}
+
+} // namespace lv
