@@ -121,7 +121,7 @@ void Session::onFrame(const Frame& frame) {
     const ChainOutcome outcome = chain_.handle(frame);
     std::string fields;
     if (frame.checksumValid) {
-        fields = describePacket(catalog_, frame.type, frame.payload());
+        fields = describePacket(catalog_, frame.type, frame.payload(), false);
         if (outcome.answer.queued)
             fields += " queued=1";
     } else {
@@ -142,7 +142,7 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
         bytes.push_back(kPacketFollows);
         const std::vector<std::uint8_t> packet = sealedFrame(reply.replyType, reply.replyPayload);
         bytes.insert(bytes.end(), packet.begin(), packet.end());
-        fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload);
+        fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload, true);
     } else {
         bytes.push_back(reply.kind == UnitAnswer::Kind::Ack ? kAck : kNak);
     }
