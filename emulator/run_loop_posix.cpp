@@ -4,6 +4,7 @@
 #include <csignal>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -27,6 +28,8 @@ int runLoop(int masterFd, int signalFd, Session& session, const std::function<vo
     using Clock = Session::Clock;
     std::vector<std::uint8_t> unwritten; // due bytes the terminal would not take yet
     std::vector<std::uint8_t> buffer(65536);
+    // Wake-ups to the microsecond: paced answers leave on time.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
     for (;;) {
         Clock::time_point now = Clock::now();
         session.advance(now);
@@ -59,6 +62,12 @@ int runLoop(int masterFd, int signalFd, Session& session, const std::function<vo
         if (::ppoll(fds, 2, wait, nullptr) < 0 && errno != EINTR)
             throw std::runtime_error("ppoll failed");
 
+        // Bytes first, signals second: a state requested after some traffic includes it.
+        if (fds[1].revents & POLLIN) {
+            const ssize_t n = ::read(masterFd, buffer.data(), buffer.size());
+            if (n > 0)
+                session.receive(std::span(buffer.data(), static_cast<std::size_t>(n)), Clock::now());
+        }
         if (fds[0].revents & POLLIN) {
             signalfd_siginfo info{};
             while (::read(signalFd, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
@@ -67,11 +76,6 @@ int runLoop(int masterFd, int signalFd, Session& session, const std::function<vo
                 else
                     return static_cast<int>(info.ssi_signo);
             }
-        }
-        if (fds[1].revents & POLLIN) {
-            const ssize_t n = ::read(masterFd, buffer.data(), buffer.size());
-            if (n > 0)
-                session.receive(std::span(buffer.data(), static_cast<std::size_t>(n)), Clock::now());
         }
     }
 }

@@ -121,7 +121,7 @@ void Session::onFrame(const Frame& frame) {
     const ChainOutcome outcome = chain_.handle(frame);
     std::string fields;
     if (frame.checksumValid) {
-        fields = describePacket(catalog_, frame.type, frame.payload());
+        fields = describePacket(catalog_, frame.type, frame.payload(), false);
         if (outcome.answer.queued)
             fields += " queued=1";
     } else {
@@ -142,7 +142,7 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
         bytes.push_back(kPacketFollows);
         const std::vector<std::uint8_t> packet = sealedFrame(reply.replyType, reply.replyPayload);
         bytes.insert(bytes.end(), packet.begin(), packet.end());
-        fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload);
+        fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload, true);
     } else {
         bytes.push_back(reply.kind == UnitAnswer::Kind::Ack ? kAck : kNak);
     }
@@ -192,18 +192,32 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
 void Session::send(std::vector<std::uint8_t> bytes, Clock::duration delay) {
     if (bytes.empty())
         return;
-    Clock::time_point at = now_ + delay;
-    if (!output_.empty())
-        at = std::max(at, output_.back().due); // answers leave in order
     outputBytes_ += bytes.size();
-    if (options_.baud <= 0) {
-        output_.push_back({at, std::move(bytes)});
+    const Clock::duration perByte = byteTime();
+    if (delay > Clock::duration::zero()) {
+        // A late answer keeps its own time: the answers after it do not wait for it.
+        Clock::time_point t = now_ + delay;
+        for (std::uint8_t b : bytes) {
+            t += perByte;
+            const auto at =
+                std::upper_bound(output_.begin(), output_.end(), t,
+                                 [](Clock::time_point due, const Pending& p) { return due < p.due; });
+            output_.insert(at, Pending{t, {b}});
+        }
         return;
     }
-    Clock::time_point t = std::max(at, outLineFree_);
+    if (perByte == Clock::duration::zero()) {
+        const auto at = std::upper_bound(output_.begin(), output_.end(), now_,
+                                         [](Clock::time_point due, const Pending& p) { return due < p.due; });
+        output_.insert(at, Pending{now_, std::move(bytes)});
+        return;
+    }
+    Clock::time_point t = std::max(now_, outLineFree_);
     for (std::uint8_t b : bytes) {
-        t += byteTime();
-        output_.push_back({t, {b}});
+        t += perByte;
+        const auto at = std::upper_bound(output_.begin(), output_.end(), t,
+                                         [](Clock::time_point due, const Pending& p) { return due < p.due; });
+        output_.insert(at, Pending{t, {b}});
     }
     outLineFree_ = t;
 }

@@ -22,7 +22,7 @@ const char* variableSubName(std::uint8_t sub) {
     return sub < 5 ? names[sub] : "?";
 }
 
-std::string describeOperation(const UnitCatalog& catalog, std::span<const std::uint8_t> payload) {
+std::string describeOperation(const UnitCatalog& catalog, std::span<const std::uint8_t> payload, bool reply) {
     const std::optional<OpRequest> request = OpRequest::parse(payload);
     if (!request)
         return "kind=op short=1";
@@ -34,8 +34,11 @@ std::string describeOperation(const UnitCatalog& catalog, std::span<const std::u
         out += " target=" + (target.empty() ? "#" + std::to_string(request->target) : target);
     }
     switch (static_cast<SubOp>(request->sub)) {
-    case SubOp::Set:
-    case SubOp::Get: {
+    case SubOp::Get:
+        if (!reply)
+            break; // a request's value field carries nothing
+        [[fallthrough]];
+    case SubOp::Set: {
         out += " value=" + std::to_string(request->value);
         const std::string item = op ? catalog.valueName(*op, request->value) : "";
         if (!item.empty())
@@ -62,7 +65,7 @@ std::string describeOperation(const UnitCatalog& catalog, std::span<const std::u
 } // namespace
 
 std::string describePacket(const UnitCatalog& catalog, std::uint8_t type,
-                           std::span<const std::uint8_t> payload) {
+                           std::span<const std::uint8_t> payload, bool reply) {
     const std::string typeField = "type=" + std::to_string(type) + " ";
     switch (type) {
     case 1:
@@ -76,7 +79,7 @@ std::string describePacket(const UnitCatalog& catalog, std::uint8_t type,
                " param=" + std::to_string(static_cast<std::uint32_t>(readLe32(payload, 2)));
     }
     case 3:
-        return typeField + describeOperation(catalog, payload);
+        return typeField + describeOperation(catalog, payload, reply);
     case 14: {
         if (payload.size() < 6)
             return typeField + "kind=var short=1";

@@ -11,8 +11,9 @@
 namespace mlemu {
 
 // key=value fields naming a packet's content: kind, sub-operation, names, values.
+// A get's value is shown only in a reply, where the unit filled it in.
 std::string describePacket(const UnitCatalog& catalog, std::uint8_t type,
-                           std::span<const std::uint8_t> payload);
+                           std::span<const std::uint8_t> payload, bool reply);
 
 // Upper-case hex without separators; at most limit bytes, then "..".
 std::string hexBytes(std::span<const std::uint8_t> bytes, std::size_t limit = SIZE_MAX);

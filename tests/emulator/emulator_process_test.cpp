@@ -1,5 +1,6 @@
 // mlemu as a program: a host on the real pseudo-terminal, the log and state files,
 // the link, and the command line.
+#include "definitions.h"
 #include "emulator_process.h"
 #include "id_list.h"
 #include "options.h"
@@ -150,6 +151,23 @@ TEST_F(EmulatorOnTerminal, FaultsFromTheCommandLine) {
     host.write(selectPacket(1));
     EXPECT_EQ(host.read(4), (Bytes{0xA5, 0x5A, 0xC3, 6}));
     EXPECT_EQ(emu.logLines("fault=nak").size(), 1u);
+}
+
+TEST(MlemuWithOurDefinitions, PlaysTheUnitsTheCompiledFileDescribes) {
+    EmulatorProcess emu("1-12");
+    EXPECT_EQ(fieldOf(emu.banner(), "count"), "12");
+    RawPeer host(emu.link());
+    const lv::Definitions definitions = lv::Definitions::fromFile(testsupport::binPath("mlcenter.PGC"));
+    const lv::OperationDef* select = definitions.findOperation("op_IP_MISC_DEVICESELECTION");
+    ASSERT_NE(select, nullptr);
+    host.write(opPacket(1, select->code, 0, 12));
+    EXPECT_EQ(host.read(1), Bytes{6});
+    const auto lines = emu.logLines("dir=rx");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(fieldOf(lines[0], "target"), "slmIMMEXCLUSIVE");
+    EXPECT_EQ(fieldOf(lines[0], "item"), "env12");
+    EXPECT_NE(emu.state().find("\nunit 12 value op_BRIGHTNESS wnWIN_MAIN 127 percent=49803\n"),
+              std::string::npos);
 }
 
 TEST(MlemuCommandLine, RefusesBadOptionsWithStatus2) {

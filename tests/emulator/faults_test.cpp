@@ -67,10 +67,12 @@ TEST(FaultKinds, CrcSpoilsAReplyPacketsChecksum) {
     EXPECT_EQ(fixed, packet(3, payload)) << "only the checksum is wrong";
 }
 
-TEST(FaultKinds, LateAnswersComeAfterTheDelay) {
-    SessionHarness h({3}, withFaults({"late,delay=1.5"}));
+TEST(FaultKinds, LateAnswersComeAfterTheDelayWithoutHoldingBackTheNext) {
+    SessionHarness h({3}, withFaults({"late,at=1,delay=1.5"}));
     EXPECT_EQ(h.select(3), kNothing);
-    EXPECT_EQ(h.wait(1400ms), kNothing);
+    EXPECT_EQ(h.wait(1200ms), kNothing);
+    EXPECT_EQ(h.exchange(opPacket(1, kBrightness, 0, 9)), kAck);
+    EXPECT_EQ(h.wait(200ms), kNothing);
     EXPECT_EQ(h.wait(200ms), kAck);
 }
 

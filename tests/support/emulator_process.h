@@ -40,7 +40,9 @@ public:
     // The whole traffic log so far, and its lines that contain a text.
     std::string log() const;
     std::vector<std::string> logLines(const std::string& containing = "") const;
-    // Asks mlemu for its state (SIGUSR1) and returns the file it writes.
+    // Asks mlemu for its state (SIGUSR1) and returns the file it writes. Packets the
+    // host sent without waiting for an answer (to all units) may still be on their
+    // way: one answered exchange first (select a present unit) makes sure they are in.
     std::string state();
     // Stops mlemu (SIGTERM) and returns its exit status; later calls return the same.
     int stop();
