@@ -1,0 +1,196 @@
+// How fast the emulated units answer.
+//
+// SessionAnswer: the units' own work for one select-set exchange, in-process.
+// TerminalRoundTrip: a host writes a set packet on mlemu's pseudo-terminal and reads
+//   the acknowledgement; full speed, so this is the whole answer time (target:
+//   under 100 us).
+// TerminalRoundTripAt19200: the same with --baud 19200; the reported time is what
+//   the emulator adds beyond the line time of the packet and its answer (target:
+//   under 1 ms); the line time itself is in the counter line_us.
+//
+// Needs build/bin/mlemu and build/bin/mlcenter.PGC.
+#include "chain.h"
+#include "checksum.h"
+#include "definitions.h"
+#include "session.h"
+#include "unit_catalog.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+const std::string kBin = MARLUNE_BIN_DIR;
+const std::string kDefinitions = kBin + "/mlcenter.PGC";
+
+Bytes sealed(std::uint8_t type, const Bytes& payload) {
+    // Sized first and filled after: inserting after a short initializer list trips a
+    // false bounds warning of g++ 12.
+    std::vector<std::uint8_t> out(7 + payload.size(), 0);
+    out[0] = 0xBE;
+    out[1] = 0xEF;
+    out[2] = type;
+    out[3] = static_cast<std::uint8_t>(payload.size());
+    out[4] = static_cast<std::uint8_t>(payload.size() >> 8);
+    std::copy(payload.begin(), payload.end(), out.begin() + 7);
+    const std::uint16_t crc = lv::crc16Modbus(out.data(), out.size());
+    out[5] = static_cast<std::uint8_t>(crc >> 8);
+    out[6] = static_cast<std::uint8_t>(crc);
+    return out;
+}
+
+Bytes opPacket(std::uint8_t sub, std::uint16_t code, std::int32_t target, std::int32_t value) {
+    Bytes payload(25, 0);
+    payload[0] = sub;
+    payload[1] = static_cast<std::uint8_t>(code);
+    payload[2] = static_cast<std::uint8_t>(code >> 8);
+    for (int i = 0; i < 4; ++i) {
+        payload[5 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(target) >> (8 * i));
+        payload[9 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+    }
+    return sealed(3, payload);
+}
+
+struct Traffic {
+    Bytes select;
+    Bytes set;
+};
+
+Traffic traffic(const lv::Definitions& definitions) {
+    const lv::OperationDef* select = definitions.findOperation("op_IP_MISC_DEVICESELECTION");
+    const lv::OperationDef* brightness = definitions.findOperation("op_BRIGHTNESS");
+    if (!select || !brightness)
+        throw std::runtime_error("the definition file lacks the operations the benchmark sends");
+    std::int32_t selectTarget = 0;
+    if (!select->targetList.empty())
+        if (const lv::MatchItem* item =
+                definitions.findMatchItemByCode(select->targetList, "slmIMMEXCLUSIVE"))
+            selectTarget = item->value;
+    std::int32_t window = 0;
+    if (!brightness->targetList.empty())
+        if (const lv::MatchItem* item = definitions.findMatchItemByCode(brightness->targetList, "wnWIN_MAIN"))
+            window = item->value;
+    return {opPacket(1, select->code, selectTarget, 1),
+            opPacket(1, brightness->code, window, brightness->rangeMin)};
+}
+
+void SessionAnswer(benchmark::State& state) {
+    mlemu::UnitCatalog catalog(lv::Definitions::fromFile(kDefinitions));
+    const Traffic packets = traffic(catalog.definitions());
+    mlemu::Chain chain(catalog, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    mlemu::TrafficLog log;
+    auto now = mlemu::Session::Clock::now();
+    mlemu::Session session(catalog, chain, log, {}, now);
+    for (auto _ : state) {
+        session.receive(packets.select, now);
+        session.receive(packets.set, now);
+        benchmark::DoNotOptimize(session.takeOutput(now));
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(SessionAnswer);
+
+// mlemu as a child process and a raw host on its terminal.
+class Emulator {
+public:
+    explicit Emulator(std::vector<std::string> extra) {
+        char folder[] = "/tmp/mlemu-bench-XXXXXX";
+        if (!mkdtemp(folder))
+            throw std::runtime_error("mkdtemp failed");
+        folder_ = folder;
+        link_ = folder_ + "/wall";
+        std::vector<std::string> args = {kBin + "/mlemu", "--definitions", kDefinitions, "--ids",
+                                         "1-12",          "--link",        link_};
+        args.insert(args.end(), extra.begin(), extra.end());
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        int out[2];
+        if (pipe(out) != 0)
+            throw std::runtime_error("pipe failed");
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], 1);
+            close(out[0]);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        char c = 0;
+        while (read(out[0], &c, 1) == 1 && c != '\n') {
+        }
+        close(out[0]);
+        fd_ = open(link_.c_str(), O_RDWR | O_NOCTTY);
+        if (fd_ < 0)
+            throw std::runtime_error("mlemu did not start");
+        termios t{};
+        tcgetattr(fd_, &t);
+        cfmakeraw(&t);
+        tcsetattr(fd_, TCSANOW, &t);
+    }
+    ~Emulator() {
+        close(fd_);
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        rmdir(folder_.c_str());
+    }
+    // Writes the packet and waits for a one-byte answer.
+    std::uint8_t exchange(const Bytes& packet) {
+        if (write(fd_, packet.data(), packet.size()) != static_cast<ssize_t>(packet.size()))
+            throw std::runtime_error("write failed");
+        pollfd p{fd_, POLLIN, 0};
+        std::uint8_t answer = 0;
+        if (poll(&p, 1, 2000) != 1 || read(fd_, &answer, 1) != 1)
+            throw std::runtime_error("no answer");
+        return answer;
+    }
+
+private:
+    std::string folder_;
+    std::string link_;
+    pid_t pid_ = -1;
+    int fd_ = -1;
+};
+
+void TerminalRoundTrip(benchmark::State& state) {
+    const Traffic packets = traffic(lv::Definitions::fromFile(kDefinitions));
+    Emulator emulator({});
+    emulator.exchange(packets.select);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(emulator.exchange(packets.set));
+}
+BENCHMARK(TerminalRoundTrip)->Unit(benchmark::kMicrosecond);
+
+void TerminalRoundTripAt19200(benchmark::State& state) {
+    const Traffic packets = traffic(lv::Definitions::fromFile(kDefinitions));
+    Emulator emulator({"--baud", "19200"});
+    emulator.exchange(packets.select);
+    // Ten bits a byte: the packet in, the acknowledgement out.
+    const double lineSeconds = (packets.set.size() + 1) * 10.0 / 19200.0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(emulator.exchange(packets.set));
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(std::max(0.0, elapsed - lineSeconds));
+    }
+    state.counters["line_us"] = lineSeconds * 1e6;
+}
+BENCHMARK(TerminalRoundTripAt19200)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,114 @@
+#include "chain.h"
+
+#include <algorithm>
+
+namespace mlemu {
+
+namespace {
+constexpr std::uint8_t kTypeDetect = 1;
+constexpr std::uint8_t kTypeEvent = 2;
+constexpr std::uint8_t kTypeOperation = 3;
+constexpr std::uint8_t kTypeVariable = 14;
+constexpr std::uint8_t kTypeOem = 16;
+} // namespace
+
+Chain::Chain(const UnitCatalog& catalog, const std::vector<int>& ids) : catalog_(catalog) {
+    for (int id : ids)
+        units_.emplace_back(id, catalog);
+}
+
+const Unit* Chain::unit(int id) const {
+    for (const Unit& u : units_)
+        if (u.id() == id)
+            return &u;
+    return nullptr;
+}
+
+template <typename Action> ChainOutcome Chain::dispatch(Action action) {
+    ChainOutcome outcome;
+    switch (selection_) {
+    case Selection::None:
+        outcome.addressed = "none";
+        break;
+    case Selection::One:
+        for (Unit& u : units_)
+            if (u.id() == selectedId_) {
+                outcome.answer = action(u);
+                outcome.answerer = u.id();
+            }
+        outcome.addressed = std::to_string(selectedId_);
+        break;
+    case Selection::All:
+        for (Unit& u : units_)
+            outcome.answer = action(u);
+        outcome.addressed = "all";
+        break;
+    }
+    return outcome;
+}
+
+ChainOutcome Chain::select(std::int32_t id) {
+    ChainOutcome outcome;
+    if (id == 0) {
+        selection_ = Selection::All;
+        outcome.addressed = "all";
+        return outcome;
+    }
+    const bool present = unit(id) != nullptr;
+    selection_ = present ? Selection::One : Selection::None;
+    selectedId_ = present ? id : 0;
+    outcome.addressed = present ? std::to_string(id) : "none";
+    if (present) {
+        outcome.answerer = id;
+        outcome.answer = UnitAnswer::ack();
+    }
+    return outcome;
+}
+
+ChainOutcome Chain::handle(const Frame& frame) {
+    if (!frame.checksumValid) {
+        ChainOutcome outcome;
+        outcome.addressed = "chain";
+        // Every unit hears a damaged packet; one refusal is what the host gets,
+        // unless they are all listening at once and none may answer.
+        if (selection_ != Selection::All) {
+            outcome.answerer = ChainOutcome::kChain;
+            outcome.answer = UnitAnswer::nak();
+        }
+        return outcome;
+    }
+    const std::span<const std::uint8_t> payload = frame.payload();
+    switch (frame.type) {
+    case kTypeDetect: {
+        ChainOutcome outcome;
+        outcome.addressed = "chain";
+        outcome.answerer = ChainOutcome::kChain;
+        return outcome;
+    }
+    case kTypeOperation: {
+        const std::optional<OpRequest> request = OpRequest::parse(payload);
+        if (!request)
+            return dispatch([](Unit&) { return UnitAnswer::nak(); });
+        const OpInfo* op = catalog_.operation(request->code);
+        if (op && op->role == OpRole::DeviceSelection &&
+            request->sub == static_cast<std::uint8_t>(SubOp::Set))
+            return select(request->value);
+        return dispatch([&](Unit& u) { return u.operation(*request); });
+    }
+    case kTypeEvent:
+        if (payload.size() < 6)
+            return dispatch([](Unit&) { return UnitAnswer::nak(); });
+        return dispatch([&](Unit& u) {
+            return u.event(readLe16(payload, 0), static_cast<std::uint32_t>(readLe32(payload, 2)));
+        });
+    case kTypeVariable:
+        return dispatch([&](Unit& u) { return u.variable(payload); });
+    case kTypeOem:
+        return dispatch([&](Unit& u) { return u.oem(payload); });
+    default:
+        // Packet types the units do not know are taken without complaint.
+        return dispatch([](Unit&) { return UnitAnswer::ack(); });
+    }
+}
+
+} // namespace mlemu

@@ -1,0 +1,93 @@
+#include "frame_parser.h"
+
+#include "checksum.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mlemu {
+
+namespace {
+constexpr std::uint8_t kSync0 = 0xBE;
+constexpr std::uint8_t kSync1 = 0xEF;
+
+bool checksumOk(std::span<const std::uint8_t> frame) {
+    std::vector<std::uint8_t> copy(frame.begin(), frame.end());
+    copy[5] = 0;
+    copy[6] = 0;
+    const std::uint16_t crc = lv::crc16Modbus(copy.data(), copy.size());
+    return frame[5] == (crc >> 8) && frame[6] == (crc & 0xFF);
+}
+} // namespace
+
+FrameParser::FrameParser(Handler handler) : handler_(std::move(handler)) {}
+
+void FrameParser::feed(std::span<const std::uint8_t> bytes) {
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    parse();
+}
+
+bool FrameParser::midFrame() const {
+    return start_ < buffer_.size();
+}
+
+void FrameParser::abandonPartial() {
+    if (!midFrame())
+        return;
+    dropNoise(1);
+    parse();
+}
+
+void FrameParser::dropNoise(std::size_t count) {
+    if (count == 0)
+        return;
+    if (handler_.noise)
+        handler_.noise(std::span(buffer_).subspan(start_, count));
+    start_ += count;
+}
+
+void FrameParser::parse() {
+    for (;;) {
+        const std::span<const std::uint8_t> pending = std::span(buffer_).subspan(start_);
+        // Hunt for the sync word; a lone BE at the end may be its first half.
+        std::size_t sync = 0;
+        while (sync < pending.size() &&
+               !(pending[sync] == kSync0 && (sync + 1 == pending.size() || pending[sync + 1] == kSync1)))
+            ++sync;
+        dropNoise(sync);
+        const std::span<const std::uint8_t> rest = std::span(buffer_).subspan(start_);
+        if (rest.size() < kHeaderSize)
+            break;
+        const std::size_t length = rest[3] | (rest[4] << 8);
+        const std::size_t total = kHeaderSize + length;
+        if (rest.size() < total)
+            break;
+        Frame frame;
+        frame.bytes.assign(rest.begin(), rest.begin() + total);
+        frame.type = rest[2];
+        frame.length = static_cast<std::uint16_t>(length);
+        frame.checksumValid = checksumOk(frame.bytes);
+        if (frame.checksumValid) {
+            start_ += total;
+        } else {
+            // Report it, then look again from the byte after its first: the bytes
+            // may hold the start of a good packet that a cut one swallowed.
+            start_ += 1;
+        }
+        if (handler_.frame)
+            handler_.frame(frame);
+    }
+    compact();
+}
+
+void FrameParser::compact() {
+    if (start_ == buffer_.size()) {
+        buffer_.clear();
+        start_ = 0;
+    } else if (start_ > 4096 && start_ * 2 > buffer_.size()) {
+        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(start_));
+        start_ = 0;
+    }
+}
+
+} // namespace mlemu

@@ -1,0 +1,88 @@
+#include "options.h"
+
+#include "id_list.h"
+
+#include <charconv>
+
+namespace mlemu {
+
+namespace {
+template <typename Int> bool parseInt(const std::string& text, Int& out) {
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return !text.empty() && ec == std::errc() && ptr == text.data() + text.size();
+}
+} // namespace
+
+const char* usageText() {
+    return "usage: mlemu --ids LIST [--definitions FILE] [--link PATH] [--baud N] [--log FILE]\n"
+           "             [--state FILE] [--fault KIND[,unit=ID][,at=N|,p=P][,delay=S]]... [--seed N]\n"
+           "\n"
+           "Plays a chain of Marlune units on a pseudo-terminal until SIGINT or SIGTERM.\n"
+           "  --ids LIST          device IDs of the units: 3,5,20,31 or 1-9,11 (1 to 255)\n"
+           "  --definitions FILE  command definition file (default: mlcenter.PGC beside mlemu)\n"
+           "  --link PATH         make PATH a symbolic link to the pseudo-terminal (removed at exit)\n"
+           "  --baud N            deliver bytes at N baud, 10 bits a byte (default: full speed)\n"
+           "  --log FILE          one line per packet received and answer sent\n"
+           "  --state FILE        every unit's values, written on SIGUSR1 and at exit\n"
+           "  --fault SPEC        drop, nak, crc, garbage, late or silent; repeatable\n"
+           "  --seed N            seed for faults with p=P (default 1)\n"
+           "  --help              this text\n";
+}
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
+    Options options;
+    bool haveIds = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (i + 1 >= args.size()) {
+            error =
+                arg.rfind("--", 0) == 0 ? "option " + arg + " needs a value" : "unexpected argument " + arg;
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (arg == "--definitions") {
+            options.definitions = value;
+        } else if (arg == "--ids") {
+            auto ids = parseIdList(value, error);
+            if (!ids)
+                return std::nullopt;
+            options.ids = std::move(*ids);
+            haveIds = true;
+        } else if (arg == "--link") {
+            options.link = value;
+        } else if (arg == "--log") {
+            options.log = value;
+        } else if (arg == "--state") {
+            options.state = value;
+        } else if (arg == "--baud") {
+            if (!parseInt(value, options.baud) || options.baud < 50 || options.baud > 4000000) {
+                error = "bad baud rate " + value;
+                return std::nullopt;
+            }
+        } else if (arg == "--seed") {
+            if (!parseInt(value, options.seed)) {
+                error = "bad seed " + value;
+                return std::nullopt;
+            }
+        } else if (arg == "--fault") {
+            auto fault = parseFault(value, error);
+            if (!fault)
+                return std::nullopt;
+            options.faults.push_back(*fault);
+        } else {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        }
+    }
+    if (!haveIds) {
+        error = "--ids is required";
+        return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace mlemu

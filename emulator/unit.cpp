@@ -1,0 +1,289 @@
+#include "unit.h"
+
+#include <algorithm>
+
+namespace mlemu {
+
+namespace {
+constexpr std::size_t kOpPayload = 25;
+constexpr std::uint8_t kTypeOperation = 3;
+constexpr std::uint8_t kTypeVariable = 14;
+constexpr std::uint8_t kTypeOem = 16;
+constexpr std::uint16_t kAvailable = 1;
+} // namespace
+
+std::int32_t readLe32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    const std::uint32_t v = std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8 |
+                            std::uint32_t{bytes[offset + 2]} << 16 | std::uint32_t{bytes[offset + 3]} << 24;
+    return static_cast<std::int32_t>(v);
+}
+
+std::uint16_t readLe16(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
+}
+
+void writeLe32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+void writeLe16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint16_t value) {
+    bytes[offset] = static_cast<std::uint8_t>(value);
+    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::optional<OpRequest> OpRequest::parse(std::span<const std::uint8_t> payload) {
+    if (payload.size() < kOpPayload)
+        return std::nullopt;
+    OpRequest request;
+    request.sub = payload[0];
+    request.code = readLe16(payload, 1);
+    request.target = readLe32(payload, 5);
+    request.value = readLe32(payload, 9);
+    request.step = readLe32(payload, 21);
+    return request;
+}
+
+Unit::Unit(int id, const UnitCatalog& catalog) : id_(id), catalog_(catalog) {}
+
+std::int32_t Unit::value(std::uint16_t code, std::int32_t target) const {
+    const auto it = values_.find({code, target});
+    if (it != values_.end())
+        return it->second;
+    const OpInfo* op = catalog_.operation(code);
+    return op ? op->factory : 0;
+}
+
+bool Unit::validTarget(const OpInfo& op, std::int32_t target) const {
+    if (!op.targets)
+        return target == 0;
+    return op.targets->find(target) != nullptr;
+}
+
+UnitAnswer Unit::operation(const OpRequest& request) {
+    const OpInfo* op = catalog_.operation(request.code);
+    if (!op || !validTarget(*op, request.target))
+        return UnitAnswer::nak();
+    const lv::ValueType type = op->def->valueType;
+    const bool stored = type == lv::ValueType::Pot || type == lv::ValueType::Value;
+    switch (static_cast<SubOp>(request.sub)) {
+    case SubOp::Set:
+        return stored ? set(*op, request) : UnitAnswer::nak();
+    case SubOp::Get:
+        if (!stored)
+            return UnitAnswer::nak();
+        return reply(request, value(request.code, request.target), 0, 0, 0);
+    case SubOp::Inc:
+    case SubOp::Dec:
+        return stored ? step(*op, request) : UnitAnswer::nak();
+    case SubOp::Execute:
+        return stored ? UnitAnswer::nak() : execute(*op, request);
+    case SubOp::Avail:
+        return reply(request, 0, kAvailable, 0, 0);
+    case SubOp::Range:
+        if (type == lv::ValueType::Pot)
+            return reply(request, 0, 0, op->def->rangeMin, op->def->rangeMax);
+        if (op->values && !op->values->items.empty()) {
+            const auto [lo, hi] = std::minmax_element(
+                op->values->items.begin(), op->values->items.end(),
+                [](const lv::MatchItem* a, const lv::MatchItem* b) { return a->value < b->value; });
+            return reply(request, 0, 0, (*lo)->value, (*hi)->value);
+        }
+        return reply(request, 0, 0, 0, 0);
+    }
+    return UnitAnswer::nak();
+}
+
+UnitAnswer Unit::set(const OpInfo& op, const OpRequest& request) {
+    if (op.def->valueType == lv::ValueType::Value && op.values && !op.values->find(request.value))
+        return UnitAnswer::nak();
+    if (op.role == OpRole::MemorySelect) {
+        const int memory = catalog_.memoryNumber(op, request.value);
+        if (memory == 0)
+            return UnitAnswer::nak();
+        chosenMemory_ = memory;
+    }
+    if (queueOpen_ && op.role == OpRole::Plain) {
+        if (queue_.size() >= kMaxQueue)
+            return UnitAnswer::nak();
+        queue_.push_back({SubOp::Set, request.code, request.target, request.value});
+        UnitAnswer answer = UnitAnswer::ack();
+        answer.queued = true;
+        return answer;
+    }
+    apply(op, SubOp::Set, request.target, request.value);
+    return UnitAnswer::ack();
+}
+
+UnitAnswer Unit::step(const OpInfo& op, const OpRequest& request) {
+    const SubOp sub = static_cast<SubOp>(request.sub);
+    if (queueOpen_ && op.role == OpRole::Plain) {
+        if (queue_.size() >= kMaxQueue)
+            return UnitAnswer::nak();
+        queue_.push_back({sub, request.code, request.target, request.step});
+        UnitAnswer answer = UnitAnswer::ack();
+        answer.queued = true;
+        return answer;
+    }
+    apply(op, sub, request.target, request.step);
+    return UnitAnswer::ack();
+}
+
+void Unit::apply(const OpInfo& op, SubOp sub, std::int32_t target, std::int32_t amount) {
+    const std::uint16_t code = op.def->code;
+    std::int32_t next = value(code, target);
+    if (sub == SubOp::Set) {
+        next = op.clamp(amount);
+    } else if (op.def->valueType == lv::ValueType::Pot) {
+        const std::int64_t delta = sub == SubOp::Inc ? std::int64_t{amount} : -std::int64_t{amount};
+        next = op.clamp(std::int64_t{next} + delta);
+    } else if (op.values && !op.values->items.empty()) {
+        // A VALUE steps through its list, stopping at either end.
+        const auto& items = op.values->items;
+        auto at = std::find_if(items.begin(), items.end(),
+                               [next](const lv::MatchItem* item) { return item->value == next; });
+        std::int64_t index = at == items.end() ? 0 : at - items.begin();
+        index += sub == SubOp::Inc ? std::int64_t{amount} : -std::int64_t{amount};
+        index = std::clamp<std::int64_t>(index, 0, static_cast<std::int64_t>(items.size()) - 1);
+        next = items[static_cast<std::size_t>(index)]->value;
+    }
+    if (next == op.factory)
+        values_.erase({code, target});
+    else
+        values_[{code, target}] = next;
+}
+
+UnitAnswer Unit::execute(const OpInfo& op, const OpRequest& request) {
+    switch (op.role) {
+    case OpRole::SetQueue:
+        queueOpen_ = true;
+        break;
+    case OpRole::ExecuteQueue:
+        for (const QueuedChange& change : queue_)
+            if (const OpInfo* queuedOp = catalog_.operation(change.code))
+                apply(*queuedOp, change.sub, change.target, change.amount);
+        queue_.clear();
+        queueOpen_ = false;
+        break;
+    case OpRole::MemorySave:
+        memories_[chosenMemory_ - 1] = storedValues();
+        break;
+    case OpRole::MemoryRestore:
+        if (const auto& memory = memories_[chosenMemory_ - 1])
+            restore(*memory);
+        else
+            restore({});
+        break;
+    case OpRole::FactoryReset:
+        values_.clear();
+        chosenMemory_ = 1;
+        for (auto& memory : memories_)
+            memory.reset();
+        variables_.clear();
+        break;
+    case OpRole::Restart:
+        queue_.clear();
+        queueOpen_ = false;
+        break;
+    default:
+        if (op.def->valueType == lv::ValueType::Toggle) {
+            const std::int32_t flipped = value(request.code, request.target) ? 0 : 1;
+            if (flipped == op.factory)
+                values_.erase({request.code, request.target});
+            else
+                values_[{request.code, request.target}] = flipped;
+        }
+        break;
+    }
+    return UnitAnswer::ack();
+}
+
+ValueMap Unit::storedValues() const {
+    // A memory holds the picture settings, not the unit's own bookkeeping.
+    ValueMap result;
+    for (const auto& [key, v] : values_) {
+        const OpInfo* op = catalog_.operation(key.first);
+        if (op && op->role == OpRole::Plain)
+            result.emplace(key, v);
+    }
+    return result;
+}
+
+void Unit::restore(const ValueMap& memory) {
+    for (auto it = values_.begin(); it != values_.end();) {
+        const OpInfo* op = catalog_.operation(it->first.first);
+        it = (op && op->role == OpRole::Plain) ? values_.erase(it) : std::next(it);
+    }
+    for (const auto& [key, v] : memory)
+        values_[key] = v;
+}
+
+UnitAnswer Unit::reply(const OpRequest& request, std::int32_t value, std::int32_t flags, std::int32_t min,
+                       std::int32_t max) const {
+    std::vector<std::uint8_t> payload(kOpPayload, 0);
+    payload[0] = request.sub;
+    writeLe16(payload, 1, request.code);
+    writeLe16(payload, 3, static_cast<std::uint16_t>(flags));
+    writeLe32(payload, 5, request.target);
+    writeLe32(payload, 9, value);
+    writeLe32(payload, 13, min);
+    writeLe32(payload, 17, max);
+    return UnitAnswer::packet(kTypeOperation, std::move(payload));
+}
+
+UnitAnswer Unit::event(std::uint16_t code, std::uint32_t parameter) {
+    if (!catalog_.event(code))
+        return UnitAnswer::nak();
+    events_.push_back({code, parameter});
+    if (events_.size() > kEventsKept)
+        events_.pop_front();
+    ++eventCount_;
+    return UnitAnswer::ack();
+}
+
+UnitAnswer Unit::variable(std::span<const std::uint8_t> payload) {
+    if (payload.size() < 6)
+        return UnitAnswer::nak();
+    const std::uint8_t sub = payload[0];
+    const std::uint16_t code = readLe16(payload, 2);
+    if (!catalog_.variable(code))
+        return UnitAnswer::nak();
+    const auto found = variables_.find(code);
+    std::uint16_t stored = found == variables_.end() ? 0 : found->second;
+    switch (sub) {
+    case 1: {
+        std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + 6);
+        writeLe16(reply, 4, stored);
+        return UnitAnswer::packet(kTypeVariable, std::move(reply));
+    }
+    case 2:
+        stored = readLe16(payload, 4) ? 0xFFFF : 0;
+        break;
+    case 3:
+        stored = 0;
+        break;
+    case 4:
+        stored = stored ? 0 : 0xFFFF;
+        break;
+    default:
+        return UnitAnswer::nak();
+    }
+    if (stored == 0)
+        variables_.erase(code);
+    else
+        variables_[code] = stored;
+    return UnitAnswer::ack();
+}
+
+UnitAnswer Unit::oem(std::span<const std::uint8_t> payload) {
+    // OEM messages are echoed: same id, same data, the size telling how much.
+    if (payload.size() < 4)
+        return UnitAnswer::nak();
+    const std::size_t size = std::min<std::size_t>(readLe16(payload, 2), payload.size() - 4);
+    std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + 4 + static_cast<std::ptrdiff_t>(size));
+    writeLe16(reply, 2, static_cast<std::uint16_t>(size));
+    return UnitAnswer::packet(kTypeOem, std::move(reply));
+}
+
+} // namespace mlemu
