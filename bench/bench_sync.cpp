@@ -36,7 +36,9 @@ constexpr int kBaud = 19200;
 // Messages go to the terminal; the progress window is not shown.
 class ConsoleOperator : public mlc::Operator {
 public:
-    void showMessage(mlc::MessageKind, const std::string& text) override { std::cerr << "message: " << text << "\n"; }
+    void showMessage(mlc::MessageKind, const std::string& text) override {
+        std::cerr << "message: " << text << "\n";
+    }
     mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
     void progressOpened() override {}
     void progressChanged(const mlc::ProgressView&) override {}
@@ -54,8 +56,9 @@ public:
         log_ = dir_ + "/traffic.log";
         const std::string program = std::string(MARLUNE_BIN_DIR) + "/mlemu";
         const std::string definitions = std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC";
-        std::vector<std::string> args = {program,  "--ids", ids,  "--definitions", definitions, "--link",
-                                         link_,    "--log", log_, "--baud",        std::to_string(kBaud)};
+        std::vector<std::string> args = {
+            program, "--ids", ids,  "--definitions", definitions,          "--link",
+            link_,   "--log", log_, "--baud",        std::to_string(kBaud)};
         std::vector<char*> argv;
         for (auto& arg : args)
             argv.push_back(arg.data());
@@ -114,8 +117,7 @@ struct Measure {
     double ratio() const { return seconds / lineSeconds(); }
 };
 
-template <typename Action>
-Measure measure(const Emulator& emu, Action action) {
+template <typename Action> Measure measure(const Emulator& emu, Action action) {
     const long before = emu.traffic().second;
     const auto start = std::chrono::steady_clock::now();
     if (!action())
@@ -127,8 +129,8 @@ Measure measure(const Emulator& emu, Action action) {
 }
 
 void report(const char* name, const Measure& m) {
-    std::printf("%-36s %8.3f s  %7ld bytes  line %8.3f s  ratio %.3f\n", name, m.seconds, m.bytes, m.lineSeconds(),
-                m.ratio());
+    std::printf("%-36s %8.3f s  %7ld bytes  line %8.3f s  ratio %.3f\n", name, m.seconds, m.bytes,
+                m.lineSeconds(), m.ratio());
 }
 
 } // namespace

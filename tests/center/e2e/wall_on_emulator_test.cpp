@@ -25,7 +25,9 @@ using namespace mlc;
 namespace {
 
 // Device IDs of a wall place, as the fixture numbers them.
-std::uint8_t idOf(int column, int row) { return static_cast<std::uint8_t>(row * 10 + column); }
+std::uint8_t idOf(int column, int row) {
+    return static_cast<std::uint8_t>(row * 10 + column);
+}
 
 class WallOnEmulator : public ::testing::Test {
 protected:
@@ -67,7 +69,8 @@ protected:
         const auto lines = emu->logLines("dir=rx");
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i < from || testsupport::fieldOf(lines[i], "kind") != "op" ||
-                testsupport::fieldOf(lines[i], "unit") != unit || testsupport::fieldOf(lines[i], "sub") == "range")
+                testsupport::fieldOf(lines[i], "unit") != unit ||
+                testsupport::fieldOf(lines[i], "sub") == "range")
                 continue;
             std::string op = testsupport::fieldOf(lines[i], "name");
             const std::string target = testsupport::fieldOf(lines[i], "target");
@@ -132,24 +135,43 @@ TEST_F(WallOnEmulator, FirstWallWriteSendsEveryFieldAndOneBroadcast) {
     EXPECT_TRUE(IsWallSynced(model));
 
     // Every field of a video monitor reached each unit, in the fixed order.
-    const std::vector<std::string> everyField = {
-        "op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_GPO gc8CHANNEL7",
-        "op_IP_MISC_BINDKEY gc8CHANNEL1", "op_IP_MISC_BINDKEY gc8CHANNEL2", "op_IP_MISC_BINDKEY gc8CHANNEL3",
-        "op_IP_MISC_BINDKEY gc8CHANNEL4", "op_IP_MISC_SETQUEUE", "op_SELECT_SOURCE wnWIN_MAIN",
-        "op_FREEZE_FRAME wnWIN_MAIN", "op_IP_MISC_GPO gc8CHANNEL8", "op_INTERPOLATIONTYPE wnWIN_MAIN",
-        "op_BRIGHTNESS wnWIN_MAIN", "op_CONTRAST wnWIN_MAIN", "op_SHARPNESS wnWIN_MAIN", "op_COLOR_TEMP",
-        "op_RED_TEMP", "op_GREEN_TEMP", "op_BLUE_TEMP", "op_SATURATION wnWIN_MAIN", "op_HUE wnWIN_MAIN",
-        "op_IP_MISC_GAMMACONTINUOUS", "op_KEYSTONE_MODE wnWIN_MAIN", "op_KEYSTONE wnWIN_MAIN",
-        "op_BLANK_DISPLAY_COLOR", "op_TEST_PATTERN", "op_IP_MISC_HZOOM", "op_IP_MISC_VZOOM", "op_IP_MISC_HPAN",
-        "op_IP_MISC_VPAN"};
+    const std::vector<std::string> everyField = {"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
+                                                 "op_IP_MISC_GPO gc8CHANNEL7",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL1",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL2",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL3",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL4",
+                                                 "op_IP_MISC_SETQUEUE",
+                                                 "op_SELECT_SOURCE wnWIN_MAIN",
+                                                 "op_FREEZE_FRAME wnWIN_MAIN",
+                                                 "op_IP_MISC_GPO gc8CHANNEL8",
+                                                 "op_INTERPOLATIONTYPE wnWIN_MAIN",
+                                                 "op_BRIGHTNESS wnWIN_MAIN",
+                                                 "op_CONTRAST wnWIN_MAIN",
+                                                 "op_SHARPNESS wnWIN_MAIN",
+                                                 "op_COLOR_TEMP",
+                                                 "op_RED_TEMP",
+                                                 "op_GREEN_TEMP",
+                                                 "op_BLUE_TEMP",
+                                                 "op_SATURATION wnWIN_MAIN",
+                                                 "op_HUE wnWIN_MAIN",
+                                                 "op_IP_MISC_GAMMACONTINUOUS",
+                                                 "op_KEYSTONE_MODE wnWIN_MAIN",
+                                                 "op_KEYSTONE wnWIN_MAIN",
+                                                 "op_BLANK_DISPLAY_COLOR",
+                                                 "op_TEST_PATTERN",
+                                                 "op_IP_MISC_HZOOM",
+                                                 "op_IP_MISC_VZOOM",
+                                                 "op_IP_MISC_HPAN",
+                                                 "op_IP_MISC_VPAN"};
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 2; ++c)
             EXPECT_EQ(receivedOps(0, std::to_string(idOf(c, r))), everyField) << "unit " << int(idOf(c, r));
 
     // One broadcast execution, the last thing sent.
     const auto broadcast = receivedOps(0, "all");
-    EXPECT_EQ(broadcast,
-              (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_EXECUTEQUEUE"}));
+    EXPECT_EQ(broadcast, (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
+                                                   "op_IP_MISC_EXECUTEQUEUE"}));
     const auto rx = emu->logLines("dir=rx");
     EXPECT_EQ(testsupport::fieldOf(rx.back(), "name"), "op_IP_MISC_EXECUTEQUEUE");
 
@@ -162,7 +184,8 @@ TEST_F(WallOnEmulator, FirstWallWriteSendsEveryFieldAndOneBroadcast) {
             EXPECT_EQ(item(id, "op_IP_MISC_GPO", "gc8CHANNEL7"), "gc16CHANNEL2");
             EXPECT_EQ(item(id, "op_IP_MISC_BINDKEY", "gc8CHANNEL3"), lists.InputSources.Ids[5]);
             EXPECT_EQ(item(id, "op_TEST_PATTERN"), "tpTPRemove");
-            EXPECT_THAT(percent(id, "op_BRIGHTNESS", "wnWIN_MAIN"), IsPercentNear(20000 * c + 10000 * r, 255));
+            EXPECT_THAT(percent(id, "op_BRIGHTNESS", "wnWIN_MAIN"),
+                        IsPercentNear(20000 * c + 10000 * r, 255));
             EXPECT_THAT(percent(id, "op_IP_MISC_HZOOM"), IsPercentNear(8196, 65535));
             EXPECT_THAT(percent(id, "op_IP_MISC_HPAN"), IsPercentNear(c == 2 ? 100000 : 0, 65535));
             EXPECT_THAT(percent(id, "op_IP_MISC_VZOOM"), IsPercentNear(1639, 65535));
@@ -179,12 +202,13 @@ TEST_F(WallOnEmulator, UnchangedWallSendsOnlyTheFixedStepsAndChangesOnlyDifferen
     ASSERT_TRUE(sync.WriteWall());
     std::size_t from = receivedCount();
     ASSERT_TRUE(sync.WriteWall());
-    const std::vector<std::string> fixed = {"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_GPO gc8CHANNEL7",
-                                            "op_IP_MISC_SETQUEUE"};
+    const std::vector<std::string> fixed = {"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
+                                            "op_IP_MISC_GPO gc8CHANNEL7", "op_IP_MISC_SETQUEUE"};
     EXPECT_EQ(receivedOps(from, "11"), fixed);
     EXPECT_EQ(receivedOps(from, "12"), fixed);
-    EXPECT_EQ(receivedOps(from, "all"),
-              (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_EXECUTEQUEUE"}));
+    EXPECT_EQ(
+        receivedOps(from, "all"),
+        (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_EXECUTEQUEUE"}));
 
     // Video to analog RGB: the source and only the RGB fields that differ.
     TMonitorSettings& s = model.Monitors.at(2, 1).Settings;
@@ -193,10 +217,11 @@ TEST_F(WallOnEmulator, UnchangedWallSendsOnlyTheFixedStepsAndChangesOnlyDifferen
     s.Frequency = 90000;
     from = receivedCount();
     ASSERT_TRUE(sync.WriteWall());
-    EXPECT_EQ(receivedOps(from, "12"),
-              (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_GPO gc8CHANNEL7",
-                                        "op_IP_MISC_SETQUEUE", "op_SELECT_SOURCE wnWIN_MAIN", "op_PHASE wnWIN_MAIN",
-                                        "op_HORZ_TOTAL wnWIN_MAIN"}));
+    EXPECT_EQ(
+        receivedOps(from, "12"),
+        (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_GPO gc8CHANNEL7",
+                                  "op_IP_MISC_SETQUEUE", "op_SELECT_SOURCE wnWIN_MAIN", "op_PHASE wnWIN_MAIN",
+                                  "op_HORZ_TOTAL wnWIN_MAIN"}));
     EXPECT_EQ(item(12, "op_SELECT_SOURCE", "wnWIN_MAIN"), "isANALOGRGB2");
     EXPECT_THAT(percent(12, "op_PHASE", "wnWIN_MAIN"), IsPercentNear(10000, 31));
 }
