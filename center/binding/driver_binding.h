@@ -94,8 +94,9 @@ public:
     std::uint8_t LoadMatchList(std::vector<std::string>& codes, std::vector<std::string>& descriptions,
                                const std::string& list, const std::string& exclude);
 
-    // Passes a result to ShowDriverResult, adding the plug-in's own message to a
-    // serial error (code 5).
+    // Passes a result to ShowDriverResult, adding the plug-in's own message (from
+    // its GetLastErrorText export) to a port failure: codes 1, 2 and 5. Without a
+    // message the box holds the standard text alone.
     bool ShowDriverResult(Operator& op, std::uint8_t code, bool showSuccess = false);
 
     // Shared by everything that talks to the units; see exchange_gate.h.

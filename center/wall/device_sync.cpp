@@ -288,8 +288,18 @@ bool DeviceSync::executeQueue() {
            succeeded(binding_.ExecuteOperation("op_IP_MISC_EXECUTEQUEUE", kNoTarget));
 }
 
+bool DeviceSync::readsAllowed() {
+    // With the link off the plug-in answers every get without a value; reading
+    // would fill DeviceState with zeros and call it synced.
+    if (!options_.InhibitSerialCommunication)
+        return true;
+    op_.showMessage(MessageKind::Warning,
+                    "The serial link is switched off, so the units cannot be read back.");
+    return false;
+}
+
 bool DeviceSync::ReadMonitor(int column, int row) {
-    return exchange([&] { return readMonitor(column, row); });
+    return exchange([&] { return readsAllowed() && readMonitor(column, row); });
 }
 
 bool DeviceSync::readMonitor(int column, int row) {
@@ -384,7 +394,7 @@ bool DeviceSync::readMonitor(int column, int row) {
 }
 
 bool DeviceSync::ReadWall(bool force) {
-    return exchange([&] { return readWall(force); });
+    return exchange([&] { return readsAllowed() && readWall(force); });
 }
 
 bool DeviceSync::readWall(bool force) {
@@ -411,7 +421,7 @@ bool DeviceSync::readWall(bool force) {
 
 bool DeviceSync::ResyncVideowall() {
     return exchange([&] {
-        if (!readWall(true))
+        if (!readsAllowed() || !readWall(true))
             return false;
         if (options_.ActivateVideoRouter)
             router_.ResyncVideowall();

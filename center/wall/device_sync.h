@@ -17,6 +17,8 @@
 //   and copies it into DeviceState. A monitor with DeviceId 0 is not read (every
 //   unit would hear the request and none would answer): an error box, false.
 // - A percentage that fails to read leaves its DeviceState field unchanged.
+// - With the serial link switched off the units are not read (the plug-in's test
+//   mode answers gets without values): a warning, false, DeviceState unchanged.
 // - Device exchanges never interleave: while one runs (a wall write lets pending
 //   window messages run between monitors), another WriteMonitor, WriteWall,
 //   ExecuteQueue, ReadMonitor, ReadWall or ResyncVideowall is refused. It returns
@@ -79,6 +81,7 @@ private:
     bool executeQueue();
     bool readMonitor(int column, int row);
     bool readWall(bool force);
+    bool readsAllowed();
     bool succeeded(std::uint8_t result);
     void reportUnsent();
 

@@ -139,6 +139,16 @@ TEST_F(SyncFixture, ReadWallSkipsSyncedMonitorsUnlessForcedAndReadsByTheWallsIds
     ASSERT_TRUE(sync.ReadWall(true));
     EXPECT_EQ(std::count(calls().begin(), calls().end(), "SendOpGetValue op_BRIGHTNESS wnWIN_MAIN %"), 2);
 
+    // With the serial link off nothing is read.
+    options.InhibitSerialCommunication = true;
+    calls().clear();
+    EXPECT_FALSE(sync.ReadWall(true));
+    EXPECT_TRUE(calls().empty());
+    ASSERT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(op.messages[0].text, "The serial link is switched off, so the units cannot be read back.");
+    options.InhibitSerialCommunication = false;
+    op.messages.clear();
+
     // Device ID 0 reaches every unit and none answers: not read.
     model.Monitors.at(2, 1).DeviceId = 0;
     EXPECT_FALSE(sync.ReadWall(true));
