@@ -25,7 +25,10 @@ ContextHolder holder;
 } // namespace
 
 DriverContext::DriverContext()
-    : port(createSerialPort()), link(*port), definitions(Definitions::fromFile(definitionFilePath())) {}
+    : port(createSerialPort()), link(*port), definitions(Definitions::fromFile(definitionFilePath())),
+      traffic(TrafficLog::fromEnvironment(definitions)) {
+    link.traffic = traffic.get();
+}
 
 std::string definitionFilePath() {
     if (const char* named = std::getenv("LVDRIVER_DEFINITIONS"))

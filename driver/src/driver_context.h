@@ -6,6 +6,7 @@
 #include "link.h"
 #include "lvdriver.h"
 #include "serial_port.h"
+#include "traffic_log.h"
 
 #include <array>
 #include <memory>
@@ -22,6 +23,8 @@ struct DriverContext {
     PacketLink link;
     // What the units understand, read once from the definition file at load.
     Definitions definitions;
+    // The packet log LVDRIVER_TRAFFIC asks for; null without one.
+    std::unique_ptr<TrafficLog> traffic;
 
     // The message of the last serial port failure, for GetLastErrorText.
     std::string lastError;

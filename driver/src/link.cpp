@@ -27,37 +27,49 @@ std::uint32_t PacketLink::exchange(Packet& packet) {
     packet.checksum[1] = 0;
     sealPacket(packet);
     std::memcpy(lastSent_.get(), &packet, sizeof(Packet));
+    if (traffic)
+        traffic->sent(packet, testMode);
     if (testMode)
         return LV_LINK_ACK;
 
     port_.purgeReceive();
     const std::size_t size = kHeaderSize + packet.length;
     if (port_.write(bytesOf(packet), size) < size)
-        return LV_LINK_SHORT_WRITE;
+        return logged(LV_LINK_SHORT_WRITE);
     if (!waitForAnswers)
         return LV_LINK_ACK;
+    return collectReply(packet);
+}
 
+std::uint32_t PacketLink::collectReply(Packet& packet) {
     std::uint8_t reply = 0;
     if (port_.read(&reply, 1) < 1)
-        return LV_LINK_NO_REPLY;
+        return logged(LV_LINK_NO_REPLY);
     switch (reply) {
     case LV_LINK_ACK:
     case LV_LINK_NAK:
-        return reply;
+        return logged(reply);
     case LV_LINK_VALUE: {
         std::uint8_t value[2] = {0, 0};
         if (port_.read(value, 2) < 2)
-            return LV_LINK_NO_REPLY;
-        return LV_LINK_VALUE | (static_cast<std::uint32_t>(value[0]) << 16) |
-               (static_cast<std::uint32_t>(value[1]) << 24);
+            return logged(LV_LINK_NO_REPLY);
+        return logged(LV_LINK_VALUE | (static_cast<std::uint32_t>(value[0]) << 16) |
+                      (static_cast<std::uint32_t>(value[1]) << 24));
     }
     case LV_LINK_PACKET: {
+        logged(LV_LINK_PACKET);
         const std::uint8_t code = receiveReplyPacket(packet);
-        return code == LV_LINK_ACK ? static_cast<std::uint32_t>(LV_LINK_PACKET) : code;
+        return code == LV_LINK_ACK ? static_cast<std::uint32_t>(LV_LINK_PACKET) : logged(code);
     }
     default:
-        return LV_LINK_UNEXPECTED;
+        return logged(LV_LINK_UNEXPECTED);
     }
+}
+
+std::uint32_t PacketLink::logged(std::uint32_t result) {
+    if (traffic)
+        traffic->reply(result);
+    return result;
 }
 
 std::uint8_t PacketLink::receiveReplyPacket(Packet& packet) {
@@ -82,6 +94,8 @@ std::uint8_t PacketLink::receiveReplyPacket(Packet& packet) {
         return LV_LINK_NAK;
     }
     std::memcpy(lastReceived_.get(), &packet, sizeof(Packet));
+    if (traffic)
+        traffic->received(packet);
     sendByte(LV_LINK_ACK);
     return LV_LINK_ACK;
 }

@@ -3,6 +3,7 @@
 
 #include "lvdriver.h"
 #include "serial_port.h"
+#include "traffic_log.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,11 +29,15 @@ public:
 
     bool waitForAnswers = true;
     bool testMode = false;
+    // Where packets are logged; null for no log.
+    TrafficLog* traffic = nullptr;
 
     const Packet& lastSent() const { return *lastSent_; }
     const Packet& lastReceived() const { return *lastReceived_; }
 
 private:
+    std::uint32_t collectReply(Packet& packet);
+    std::uint32_t logged(std::uint32_t result);
     void sendByte(std::uint8_t byte);
 
     SerialPort& port_;
