@@ -19,11 +19,30 @@ std::string terminalText(const std::string& text) {
 TerminalOperator::TerminalOperator(bool assumeYes, std::FILE* out, std::FILE* in)
     : assumeYes_(assumeYes), out_(out), in_(in), interactive_(isatty(fileno(out)) != 0) {}
 
+std::string singleLine(const std::string& text) {
+    std::string line;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string part = text.substr(start, end - start);
+        if (!part.empty()) {
+            if (!line.empty())
+                line += line.back() == ':' || line.back() == '!' || line.back() == '.' ? " " : " - ";
+            line += part;
+        }
+        start = end + 2;
+    }
+    return line;
+}
+
 void TerminalOperator::showMessage(mlc::MessageKind kind, const std::string& text) {
     endProgressLine();
     if (kind == mlc::MessageKind::Error)
         ++errors_;
-    std::fprintf(out_, "%s\n", terminalText(text).c_str());
+    // One line a message, so that scripts can pass it on.
+    std::fprintf(out_, "%s\n", singleLine(text).c_str());
     std::fflush(out_);
 }
 

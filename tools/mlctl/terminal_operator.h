@@ -37,5 +37,7 @@ private:
 
 // Message texts break lines with "\r\n"; a terminal wants "\n".
 std::string terminalText(const std::string& text);
+// A message's lines joined into one: "ERROR ($01): ... - Unable to open com port".
+std::string singleLine(const std::string& text);
 
 } // namespace mlctl
