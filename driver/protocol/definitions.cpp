@@ -269,59 +269,65 @@ Definitions Definitions::fromFile(const std::string& path) {
     return fromBytes(bytes);
 }
 
+// A moved-from object reads as empty tables.
+const Definitions::Tables& Definitions::tables() const {
+    static const Tables empty;
+    return tables_ ? *tables_ : empty;
+}
+
 const std::vector<OperationDef>& Definitions::operations() const {
-    return tables_->operations;
+    return tables().operations;
 }
 const std::vector<MatchItem>& Definitions::matchItems() const {
-    return tables_->matchItems;
+    return tables().matchItems;
 }
 const std::vector<VariableDef>& Definitions::variables() const {
-    return tables_->variables;
+    return tables().variables;
 }
 const std::vector<EventDef>& Definitions::events() const {
-    return tables_->events;
+    return tables().events;
 }
 
 const EventDef* Definitions::findEvent(std::string_view name) const {
-    return findIn(tables_->eventByName, name);
+    return findIn(tables().eventByName, name);
 }
 const OperationDef* Definitions::findOperation(std::string_view name) const {
-    return findIn(tables_->operationByName, name);
+    return findIn(tables().operationByName, name);
 }
 const VariableDef* Definitions::findVariable(std::string_view name) const {
-    return findIn(tables_->variableByName, name);
+    return findIn(tables().variableByName, name);
 }
 
 const MatchItem* Definitions::findMatchItemByCode(std::string_view list, std::string_view code) const {
-    const auto* items = tables_->findList(list);
+    const auto* items = tables().findList(list);
     return items ? findIn(items->byCode, code) : nullptr;
 }
 
 const MatchItem* Definitions::findMatchItemByValue(std::string_view list, std::int32_t value) const {
-    const auto* items = tables_->findList(list);
+    const auto* items = tables().findList(list);
     return items ? findIn(items->byValue, value) : nullptr;
 }
 
 std::size_t Definitions::countMatchItems(std::string_view list) const {
-    const auto* items = tables_->findList(list);
+    const auto* items = tables().findList(list);
     return items ? items->items.size() : 0;
 }
 
 const MatchItem* Definitions::matchItemAt(std::string_view list, std::size_t index) const {
-    const auto* items = tables_->findList(list);
+    const auto* items = tables().findList(list);
     if (!items || index >= items->items.size())
         return nullptr;
     return items->items[index];
 }
 
 const OperationDef* Definitions::findOperationByCode(std::uint16_t code) const {
-    return findIn(tables_->operationByCode, code);
+    return findIn(tables().operationByCode, code);
 }
 const EventDef* Definitions::findEventByCode(std::uint16_t code) const {
-    return findIn(tables_->eventByCode, code);
+    return findIn(tables().eventByCode, code);
 }
 const VariableDef* Definitions::findVariableByCode(std::uint16_t code) const {
-    return findIn(tables_->variableByCode, code);
+    return findIn(tables().variableByCode, code);
 }
 
 } // namespace lv

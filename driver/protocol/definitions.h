@@ -82,6 +82,7 @@ public:
 
 private:
     struct Tables;
+    const Tables& tables() const;
     std::unique_ptr<Tables> tables_;
 };
 

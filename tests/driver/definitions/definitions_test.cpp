@@ -263,6 +263,8 @@ TEST(DefinitionsLookup, TablesSurviveAMove) {
     target = std::move(loaded);
     ASSERT_NE(target.findEvent("vea"), nullptr);
     EXPECT_EQ(target.findEvent("vea")->code, 1);
+    EXPECT_EQ(loaded.findEvent("vea"), nullptr); // a moved-from object reads as empty
+    EXPECT_EQ(loaded.countMatchItems("mL"), 0u);
 }
 
 } // namespace
