@@ -88,9 +88,8 @@ void TerminalOperator::progressChanged(const mlc::ProgressView& view) {
             std::fprintf(out_, " %3d%%", percent);
         std::fprintf(out_, "\033[K");
         progressLineOpen_ = true;
-    } else if (view.text != lastProgressText_ || percent == 100 ||
-               (percent >= 0 && percent / 25 != lastPercent_ / 25)) {
-        // Not a terminal: a line per text and per quarter, not one per step.
+    } else if (percent >= 0 && (view.text != lastProgressText_ || percent / 25 != lastPercent_ / 25)) {
+        // Not a terminal: a line per quarter of a long operation, not one per step.
         std::fprintf(out_, "%s", view.text.c_str());
         if (percent >= 0)
             std::fprintf(out_, " %d%%", percent);
