@@ -1,30 +1,67 @@
-// Commands that work on the definition tables: events, operations, variables
-// and match lists. Until the tables are loaded they answer as for empty tables.
+// Commands that work on the definition tables alone or with one simple packet:
+// events, variables and match lists.
 #include "device_commands.h"
 
 #include "cells.h"
+#include "packet_fields.h"
 
 namespace lv {
+namespace {
 
-std::uint8_t sendEvent(DriverContext&, const std::string&, std::uint32_t) {
-    return LV_RESULT_UNKNOWN_EVENT;
+constexpr std::uint16_t kVariableTrue = 0xFFFF;
+
+} // namespace
+
+std::uint8_t sendEvent(DriverContext& context, const std::string& name, std::uint32_t parameter) {
+    const EventDef* event = context.definitions.findEvent(name);
+    if (!event)
+        return LV_RESULT_UNKNOWN_EVENT;
+    auto packet = makePacket();
+    packet->type = LV_PACKET_TYPE_EVENT;
+    packet->length = 6;
+    putLe16(packet->payload, event->code);
+    putLe32(packet->payload + 2, parameter);
+    return deviceOutcome(context.link.exchange(*packet));
 }
 
-std::uint8_t sendOperation(DriverContext&, const OperationRequest&) {
-    return LV_RESULT_UNKNOWN_OPERATION;
+std::uint8_t variableCommand(DriverContext& context, VariableStep step, const std::string& name,
+                             LvCell* value) {
+    const VariableDef* variable = context.definitions.findVariable(name);
+    if (!variable)
+        return LV_RESULT_UNKNOWN_VARIABLE;
+    if (variable->type != 0)
+        return LV_RESULT_WRONG_VARIABLE_TYPE;
+    auto packet = makePacket();
+    packet->type = LV_PACKET_TYPE_VARIABLE;
+    packet->length = 6;
+    packet->payload[0] = static_cast<std::uint8_t>(step);
+    packet->payload[1] = variable->classFlag;
+    putLe16(packet->payload + 2, variable->code);
+    // Only the low 16 bits of the new value count.
+    const bool setTrue = step == VariableStep::Set && (cells::unsignedValue(value) & 0xFFFFu) != 0;
+    putLe16(packet->payload + 4, setTrue ? kVariableTrue : 0);
+
+    const std::uint32_t link = context.link.exchange(*packet);
+    if ((link & 0xFFu) == LV_LINK_PACKET)
+        cells::putUnsigned(value, getLe16(packet->payload + 4) != 0 ? kVariableTrue : 0u);
+    return deviceOutcome(link);
 }
 
-std::uint8_t variableCommand(DriverContext&, VariableStep, const std::string&, LvCell*) {
-    return LV_RESULT_UNKNOWN_VARIABLE;
-}
-
-std::uint8_t matchListItemCount(DriverContext&, const std::string&, LvCell* count) {
-    cells::putUnsigned(count, 0);
+std::uint8_t matchListItemCount(DriverContext& context, const std::string& list, LvCell* count) {
+    cells::putUnsigned(count, static_cast<std::uint32_t>(context.definitions.countMatchItems(list)));
     return LV_RESULT_OK;
 }
 
-std::uint8_t matchListItem(DriverContext&, const std::string&, std::uint32_t, LvCell*, LvCell*) {
-    return LV_RESULT_INDEX_OUT_OF_RANGE;
+std::uint8_t matchListItem(DriverContext& context, const std::string& list, std::uint32_t index, LvCell* code,
+                           LvCell* description) {
+    if (index >= context.definitions.countMatchItems(list))
+        return LV_RESULT_INDEX_OUT_OF_RANGE;
+    const MatchItem* item = context.definitions.matchItemAt(list, index);
+    if (!item)
+        return LV_RESULT_INDEX_OUT_OF_RANGE;
+    cells::writeOutputText(code, item->code);
+    cells::writeOutputText(description, item->description);
+    return LV_RESULT_OK;
 }
 
 } // namespace lv

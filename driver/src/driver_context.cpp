@@ -1,6 +1,9 @@
 #include "driver_context.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace lv {
 namespace {
@@ -21,7 +24,19 @@ ContextHolder holder;
 
 } // namespace
 
-DriverContext::DriverContext() : port(createSerialPort()), link(*port) {}
+DriverContext::DriverContext()
+    : port(createSerialPort()), link(*port), definitions(Definitions::fromFile(definitionFilePath())) {}
+
+std::string definitionFilePath() {
+    if (const char* named = std::getenv("LVDRIVER_DEFINITIONS"))
+        return named;
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return std::string();
+    // A program without extension gets one: mlcenter reads mlcenter.PGC.
+    return program.replace_extension(".PGC").string();
+}
 
 DriverContext::~DriverContext() {
     if (port && port->isOpen()) {

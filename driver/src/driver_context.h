@@ -2,6 +2,7 @@
 // when it is unloaded.
 #pragma once
 
+#include "definitions.h"
 #include "link.h"
 #include "lvdriver.h"
 #include "serial_port.h"
@@ -19,6 +20,8 @@ struct DriverContext {
     std::unique_ptr<SerialPort> port;
     std::string portName = "COM1";
     PacketLink link;
+    // What the units understand, read once from the definition file at load.
+    Definitions definitions;
 
     // The message of the last serial port failure, for GetLastErrorText.
     std::string lastError;
@@ -31,6 +34,10 @@ struct DriverContext {
 
 // Null only when the context could not be created at load time.
 DriverContext* driverContext();
+
+// The definition file to read: LVDRIVER_DEFINITIONS when set, else the host
+// program's path with its extension replaced by ".PGC".
+std::string definitionFilePath();
 
 // Opens port number n ("COMn", entry n of the port list). Throws SerialPortError.
 void openPortNumber(DriverContext& context, std::uint8_t number);

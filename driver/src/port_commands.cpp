@@ -2,6 +2,7 @@
 #include "device_commands.h"
 
 #include "cells.h"
+#include "packet_fields.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,15 +12,6 @@ namespace {
 
 constexpr std::uint16_t kOemHeaderSize = 4;
 constexpr std::uint16_t kOemMaxSize = 65531; // the payload length field is 16 bits
-
-std::uint16_t readLe16(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-void writeLe16(std::uint8_t* bytes, std::uint16_t value) {
-    bytes[0] = static_cast<std::uint8_t>(value & 0xFFu);
-    bytes[1] = static_cast<std::uint8_t>(value >> 8);
-}
 
 void closeQuietly(DriverContext& context) {
     try {
@@ -72,15 +64,15 @@ std::uint8_t sendOem(DriverContext& context, std::uint16_t id, std::uint16_t siz
     auto packet = makePacket();
     packet->type = LV_PACKET_TYPE_OEM;
     packet->length = static_cast<std::uint16_t>(size + kOemHeaderSize);
-    writeLe16(packet->payload, id);
-    writeLe16(packet->payload + 2, size);
+    putLe16(packet->payload, id);
+    putLe16(packet->payload + 2, size);
     std::memcpy(packet->payload + kOemHeaderSize, data, size);
 
     const std::uint8_t code = context.link.exchange(*packet) & 0xFFu;
     if (code == LV_LINK_PACKET) {
         // Copy only what the reply carries, whatever its size field claims.
         const std::size_t carried = packet->length > kOemHeaderSize ? packet->length - kOemHeaderSize : 0;
-        const std::size_t n = std::min<std::size_t>(readLe16(packet->payload + 2), carried);
+        const std::size_t n = std::min<std::size_t>(getLe16(packet->payload + 2), carried);
         std::memcpy(data, packet->payload + kOemHeaderSize, n);
     }
     return deviceOutcome(code);

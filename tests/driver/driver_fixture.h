@@ -74,9 +74,17 @@ protected:
     // Short time-outs: a silent peer costs 120 ms instead of 1.2 s.
     explicit DriverOnPty(const char* timeoutScale = "0.1")
         : ports_("LVDRIVER_PORTS", peer.path().c_str()), scale_("LVDRIVER_TIMEOUT_SCALE", timeoutScale),
-          plugin(std::make_unique<testsupport::PluginLibrary>()) {}
+          noDefinitions_("LVDRIVER_DEFINITIONS", ""), plugin(std::make_unique<testsupport::PluginLibrary>()) {
+    }
 
     void openPort() { ASSERT_EQ(plugin->openHardwarePort(1), LV_RESULT_OK); }
+
+    // Loads the plug-in afresh, reading its definitions from the given file.
+    void reloadWithDefinitions(const std::string& path) {
+        plugin.reset();
+        ScopedEnv definitions("LVDRIVER_DEFINITIONS", path.c_str());
+        plugin = std::make_unique<testsupport::PluginLibrary>();
+    }
 
     std::uint8_t setFlag(std::uint32_t command, bool on) {
         LvCell flag = on ? 1 : 0;
@@ -97,6 +105,7 @@ protected:
 private:
     ScopedEnv ports_;
     ScopedEnv scale_;
+    ScopedEnv noDefinitions_; // empty tables unless a test loads a file
 
 protected:
     std::unique_ptr<testsupport::PluginLibrary> plugin;

@@ -1,0 +1,176 @@
+// Measures what the control program adds to the line time of a wall write: a first
+// WriteWall of a 4 x 4 wall and a second one after one monitor's brightness
+// changed, against mlemu at 19200 baud. Each is reported as the ratio of the
+// elapsed time to the pure line time of the bytes exchanged (10 bits a byte),
+// counted from mlemu's traffic log.
+//
+//   bench_sync [--repeat N]
+#include "binding/driver_binding.h"
+#include "router/video_router.h"
+#include "wall/device_sync.h"
+#include "wall/enlargement.h"
+#include "wall/match_list_loading.h"
+#include "wall/wall_state.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kBaud = 19200;
+
+// Messages go to the terminal; the progress window is not shown.
+class ConsoleOperator : public mlc::Operator {
+public:
+    void showMessage(mlc::MessageKind, const std::string& text) override {
+        std::cerr << "message: " << text << "\n";
+    }
+    mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
+    void progressOpened() override {}
+    void progressChanged(const mlc::ProgressView&) override {}
+    void progressClosed() override {}
+    void processPendingEvents() override {}
+};
+
+// mlemu as a child process on a link in a temporary folder.
+class Emulator {
+public:
+    Emulator(const std::string& ids) {
+        char pattern[] = "/tmp/bench-sync-XXXXXX";
+        dir_ = mkdtemp(pattern);
+        link_ = dir_ + "/link";
+        log_ = dir_ + "/traffic.log";
+        const std::string program = std::string(MARLUNE_BIN_DIR) + "/mlemu";
+        const std::string definitions = std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC";
+        std::vector<std::string> args = {
+            program, "--ids", ids,  "--definitions", definitions,          "--link",
+            link_,   "--log", log_, "--baud",        std::to_string(kBaud)};
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        int out[2];
+        if (pipe(out) != 0)
+            throw std::runtime_error("pipe failed");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            throw std::runtime_error("cannot start " + program);
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        // It prints one line once it listens.
+        char c;
+        std::string banner;
+        while (read(out[0], &c, 1) == 1 && c != '\n')
+            banner += c;
+        close(out[0]);
+        if (banner.find("listening") == std::string::npos)
+            throw std::runtime_error("mlemu did not start: " + banner);
+    }
+    ~Emulator() {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        std::remove(log_.c_str());
+        rmdir(dir_.c_str());
+    }
+    const std::string& link() const { return link_; }
+
+    // Lines and bytes of the log so far.
+    std::pair<std::size_t, long> traffic() const {
+        std::ifstream in(log_);
+        std::size_t lines = 0;
+        long bytes = 0;
+        for (std::string line; std::getline(in, line); ++lines) {
+            const auto at = line.find(" bytes=");
+            if (at != std::string::npos)
+                bytes += std::atol(line.c_str() + at + 7);
+        }
+        return {lines, bytes};
+    }
+
+private:
+    std::string dir_, link_, log_;
+    pid_t pid_ = -1;
+};
+
+struct Measure {
+    double seconds;
+    long bytes;
+    double lineSeconds() const { return bytes * 10.0 / kBaud; }
+    double ratio() const { return seconds / lineSeconds(); }
+};
+
+template <typename Action> Measure measure(const Emulator& emu, Action action) {
+    const long before = emu.traffic().second;
+    const auto start = std::chrono::steady_clock::now();
+    if (!action())
+        throw std::runtime_error("wall write failed");
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    // The log line of the last answer may follow the call's return by a moment.
+    usleep(200000);
+    return {elapsed.count(), emu.traffic().second - before};
+}
+
+void report(const char* name, const Measure& m) {
+    std::printf("%-36s %8.3f s  %7ld bytes  line %8.3f s  ratio %.3f\n", name, m.seconds, m.bytes,
+                m.lineSeconds(), m.ratio());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int repeat = 1;
+    if (argc == 3 && std::strcmp(argv[1], "--repeat") == 0)
+        repeat = std::max(1, std::atoi(argv[2]));
+    try {
+        for (int run = 0; run < repeat; ++run) {
+            Emulator emu("11-14,21-24,31-34,41-44");
+            setenv("LVDRIVER_PORTS", emu.link().c_str(), 1);
+            setenv("LVDRIVER_DEFINITIONS", (std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC").c_str(), 1);
+            ConsoleOperator op;
+            mlc::DriverBinding binding;
+            if (!binding.LoadDriverLibrary(std::string(MARLUNE_BIN_DIR) + "/LVDRIVER.so"))
+                throw std::runtime_error(binding.LoadError());
+            if (binding.OpenHardwarePort(1) != 0)
+                throw std::runtime_error("cannot open the emulator's port");
+            mlc::MatchLists lists;
+            mlc::LoadMatchLists(binding, lists, op);
+            mlc::WallModel model;
+            model.DefaultSettings = mlc::FactoryDefaultSettings(lists);
+            mlc::InitialiseWall(model);
+            model.WallColumns = 4;
+            model.WallRows = 4;
+            mlc::AutosetEnlargement(model, {1, 1, 4, 4});
+            mlc::MatrixSwRouter router;
+            mlc::SyncOptions options;
+            mlc::DeviceSync sync(model, lists, binding, router, op, options);
+
+            report("first WriteWall, 4 x 4", measure(emu, [&] { return sync.WriteWall(); }));
+            model.Monitors.at(2, 3).Settings.Brightness = 70000;
+            report("second WriteWall, one brightness", measure(emu, [&] { return sync.WriteWall(); }));
+            binding.CloseHardwarePort();
+            binding.UnloadDriverLibrary();
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_sync: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

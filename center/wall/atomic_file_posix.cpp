@@ -1,0 +1,155 @@
+#include "atomic_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace mlc {
+
+namespace {
+
+WriteCall& currentWriteCall() {
+    static WriteCall call;
+    return call;
+}
+
+long writeChunk(int fd, const void* data, std::size_t size) {
+    const WriteCall& call = currentWriteCall();
+    return call ? call(fd, data, size) : static_cast<long>(::write(fd, data, size));
+}
+
+// Closes a descriptor and, unless released, removes the temporary file it wrote.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string pattern) : path_(std::move(pattern)) { fd_ = ::mkstemp(path_.data()); }
+    ~TemporaryFile() {
+        close();
+        if (!kept_ && fd_ != -2)
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool opened() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+    bool close() {
+        if (fd_ < 0)
+            return true;
+        const bool ok = ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    int fd_ = -2;
+    bool kept_ = false;
+};
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const long n = writeChunk(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd); // best effort: some file systems refuse it on folders
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    const std::size_t expected =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    // Read straight into the result; the size is a hint only, the file may change meanwhile.
+    std::vector<std::uint8_t> data(std::min(maxBytes, std::max<std::size_t>(expected, 4096)));
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < maxBytes) {
+        if (done == data.size())
+            data.resize(std::min(maxBytes, data.size() * 2));
+        const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    data.resize(done);
+    return data;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+    if (path.empty())
+        return false;
+    TemporaryFile temp(path + ".tmp-XXXXXX");
+    if (!temp.opened())
+        return false;
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::fchmod(temp.fd(), mode);
+    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close())
+        return false;
+    if (::rename(temp.path().c_str(), path.c_str()) != 0)
+        return false;
+    temp.keep();
+    syncFolder(folderOf(path));
+    return true;
+}
+
+bool canReplaceFile(const std::string& path) {
+    return ::access(folderOf(path).c_str(), W_OK) == 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool removeFile(const std::string& path) {
+    ::unlink(path.c_str());
+    return ::access(path.c_str(), F_OK) != 0;
+}
+
+ScopedWriteCall::ScopedWriteCall(WriteCall call) : previous_(std::move(currentWriteCall())) {
+    currentWriteCall() = std::move(call);
+}
+ScopedWriteCall::~ScopedWriteCall() {
+    currentWriteCall() = std::move(previous_);
+}
+
+} // namespace mlc

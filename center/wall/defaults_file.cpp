@@ -1,0 +1,45 @@
+#include "defaults_file.h"
+
+#include "atomic_file.h"
+#include "byte_order.h"
+#include "monitor_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mlc {
+
+namespace {
+constexpr char kMagic[4] = {'M', 'L', 'D', 'F'};
+constexpr std::size_t kHeaderSize = 8;
+} // namespace
+
+std::vector<std::uint8_t> encodeDefaults(const TMonitorSettings& settings) {
+    std::vector<std::uint8_t> file(kDefaultsFileSize);
+    std::memcpy(file.data(), kMagic, 4);
+    bytes::putU32(file.data() + 4, static_cast<std::uint32_t>(kMonitorSettingsRecordSize));
+    encodeMonitorSettings(settings, file.data() + kHeaderSize);
+    return file;
+}
+
+bool decodeDefaults(std::span<const std::uint8_t> file, TMonitorSettings& settings) {
+    if (file.size() < kHeaderSize || std::memcmp(file.data(), kMagic, 4) != 0)
+        return false;
+    const std::size_t announced = bytes::getU32(file.data() + 4);
+    const std::size_t length = std::min({announced, file.size() - kHeaderSize, kMonitorSettingsRecordSize});
+    decodeMonitorSettingsPrefix(file.data() + kHeaderSize, length, settings);
+    return true;
+}
+
+bool saveDefaultsFile(const std::string& path, const TMonitorSettings& settings) {
+    return writeFileAtomically(path, encodeDefaults(settings));
+}
+
+bool loadDefaultsFile(const std::string& path, TMonitorSettings& settings) {
+    if (!fileExists(path))
+        return false;
+    const auto file = readFile(path, kDefaultsFileSize);
+    return file && decodeDefaults(*file, settings);
+}
+
+} // namespace mlc

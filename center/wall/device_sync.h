@@ -1,0 +1,97 @@
+// Moves the wall model to the units and back, and keeps the video router informed.
+//
+// Writes send only what differs from DeviceState (everything for a monitor that is
+// not synced), in a fixed order, and stop at the first driver failure with the
+// driver's error box. A wall write queues the changes in every unit and applies all
+// queues at once with one broadcast.
+//
+// Choices this implementation makes:
+// - A list index with no identifier in its list (negative, or past the end after
+//   the definitions changed) is never read past: that one field is skipped and the
+//   rest of the monitor is sent. A zoom of 0 has no device value and is skipped the
+//   same way. Skipped fields keep their previous DeviceState value, so a later
+//   write tries them again; after the operation one warning names them all.
+// - A zoom change re-sends the pan of the same direction, since the device's pan
+//   value depends on the zoom.
+// - Reading back addresses a unit by the DeviceId in Monitors, the one writes use,
+//   and copies it into DeviceState. A monitor with DeviceId 0 is not read (every
+//   unit would hear the request and none would answer): an error box, false.
+// - A percentage that fails to read leaves its DeviceState field unchanged.
+// - With the serial link switched off the units are not read (the plug-in's test
+//   mode answers gets without values): a warning, false, DeviceState unchanged.
+// - Device exchanges never interleave: while one runs (a wall write lets pending
+//   window messages run between monitors), another WriteMonitor, WriteWall,
+//   ExecuteQueue, ReadMonitor, ReadWall or ResyncVideowall is refused. It returns
+//   false at once, sends nothing and shows nothing; Busy() tells callers such as
+//   the sequencer to try again later. The gate is the binding's, so other code that
+//   talks to the units can share it.
+// - Without a loaded driver every exchange returns false at once without a message;
+//   the load failure was reported once at start.
+#pragma once
+
+#include "binding/driver_binding.h"
+#include "match_lists.h"
+#include "operator.h"
+#include "router/video_router.h"
+#include "wall_model.h"
+
+#include <string>
+#include <vector>
+
+namespace mlc {
+
+// The settings the synchronisation reads.
+struct SyncOptions {
+    bool ActivateVideoRouter = false;        // an external video matrix router is in use
+    bool InhibitSerialCommunication = false; // serial link off: driver in test mode
+    bool DisableSourceInfo = true;           // units' on-screen source information off
+};
+
+class DeviceSync {
+public:
+    // All references must outlive the object; options are read at each operation.
+    DeviceSync(WallModel& model, const MatchLists& lists, DriverBinding& binding, VideoRouter& router,
+               Operator& op, const SyncOptions& options);
+
+    // Sends Monitors[column, row] to its unit; with executeQueue the unit applies
+    // its queue at once (and the router commits), else it waits for ExecuteQueue.
+    bool WriteMonitor(int column, int row, bool executeQueue);
+    // Writes every used monitor, applies all queues with one broadcast, commits the router.
+    bool WriteWall();
+    // Broadcasts the queue execution to all units.
+    bool ExecuteQueue();
+    // Reads the unit of Monitors[column, row] into DeviceState[column, row].
+    bool ReadMonitor(int column, int row);
+    // Reads every used monitor, or with force false only those not synced.
+    bool ReadWall(bool force);
+    // The resynchronise action: ReadWall(true), then the router re-reads the wall
+    // when one is active. The caption is the caller's.
+    bool ResyncVideowall();
+    // Tells the router which device IDs form the wall and marks the used monitors
+    // not synced. Not a device exchange, so it is never refused.
+    bool ConfigureRouter();
+
+    // A device exchange is running.
+    bool Busy() const;
+
+private:
+    class MonitorWriter;
+    template <typename Body> bool exchange(Body body);
+    bool writeMonitor(int column, int row, bool executeQueue);
+    bool executeQueue();
+    bool readMonitor(int column, int row);
+    bool readWall(bool force);
+    bool readsAllowed();
+    bool succeeded(std::uint8_t result);
+    void reportUnsent();
+
+    WallModel& model_;
+    const MatchLists& lists_;
+    DriverBinding& binding_;
+    VideoRouter& router_;
+    Operator& op_;
+    const SyncOptions& options_;
+    std::vector<std::string> unsent_; // fields skipped during the running operation
+};
+
+} // namespace mlc

@@ -1,0 +1,286 @@
+// Synchronisation end to end: DeviceSync -> binding -> the real plug-in -> a
+// pseudo-terminal -> mlemu. What the units hold is checked in mlemu's state dump,
+// what went over the line in its traffic log.
+#if __has_include("emulator_process.h")
+
+#include "binding/driver_binding.h"
+#include "emulator_process.h"
+#include "matrixsw.h"
+#include "paths.h"
+#include "router/video_router.h"
+#include "scripted_operator.h"
+#include "wall/device_sync.h"
+#include "wall/match_list_loading.h"
+#include "wall/wall_state.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+using namespace mlc;
+
+namespace {
+
+// Device IDs of a wall place, as the fixture numbers them.
+std::uint8_t idOf(int column, int row) {
+    return static_cast<std::uint8_t>(row * 10 + column);
+}
+
+class WallOnEmulator : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (binding.IsLoaded()) {
+            binding.CloseHardwarePort();
+            binding.UnloadDriverLibrary();
+        }
+        unsetenv("LVDRIVER_PORTS");
+        unsetenv("LVDRIVER_TIMEOUT_SCALE");
+    }
+
+    // Starts a chain with the given IDs, loads the plug-in, opens its port and
+    // loads the lists; the wall gets columns x rows monitors numbered row*10+column.
+    // Tests return when it skipped or failed.
+    void start(const std::string& ids, int columns, int rows, const std::vector<std::string>& extra = {}) {
+        emu = std::make_unique<testsupport::EmulatorProcess>(ids, extra);
+        setenv("LVDRIVER_PORTS", emu->link().c_str(), 1);
+        setenv("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC").c_str(), 1);
+        setenv("LVDRIVER_TIMEOUT_SCALE", "0.05", 1);
+        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
+        ASSERT_EQ(binding.OpenHardwarePort(1), 0);
+        std::uint32_t sources = 0;
+        binding.GetMatchListCount("mInputSources", sources);
+        if (sources == 0)
+            GTEST_SKIP() << "the plug-in does not answer match-list queries yet";
+        ASSERT_TRUE(LoadMatchLists(binding, lists, op));
+        ASSERT_TRUE(op.messages.empty()) << op.messages[0].text;
+        model.DefaultSettings = FactoryDefaultSettings(lists);
+        InitialiseWall(model);
+        model.WallColumns = columns;
+        model.WallRows = rows;
+    }
+
+    // Operation names the units received since the log had `from` lines, as
+    // "unit name[ target]" for one unit, in order.
+    std::vector<std::string> receivedOps(std::size_t from, const std::string& unit) {
+        std::vector<std::string> ops;
+        const auto lines = emu->logLines("dir=rx");
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i < from || testsupport::fieldOf(lines[i], "kind") != "op" ||
+                testsupport::fieldOf(lines[i], "unit") != unit ||
+                testsupport::fieldOf(lines[i], "sub") == "range")
+                continue;
+            std::string op = testsupport::fieldOf(lines[i], "name");
+            const std::string target = testsupport::fieldOf(lines[i], "target");
+            if (!target.empty())
+                op += " " + target;
+            ops.push_back(op);
+        }
+        return ops;
+    }
+    std::size_t receivedCount() { return emu->logLines("dir=rx").size(); }
+
+    // "unit <id> value <operation> <target>" line of the state dump.
+    std::string stateLine(std::uint8_t id, const std::string& operation, const std::string& target) {
+        std::istringstream lines(emu->state());
+        const std::string prefix = "unit " + std::to_string(id) + " value " + operation + " " + target + " ";
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind(prefix, 0) == 0)
+                return line;
+        return {};
+    }
+    std::string item(std::uint8_t id, const std::string& operation, const std::string& target = "-") {
+        return testsupport::fieldOf(stateLine(id, operation, target), "item");
+    }
+    int percent(std::uint8_t id, const std::string& operation, const std::string& target = "-") {
+        return std::atoi(testsupport::fieldOf(stateLine(id, operation, target), "percent").c_str());
+    }
+
+    std::unique_ptr<testsupport::EmulatorProcess> emu;
+    WallModel model;
+    MatchLists lists;
+    DriverBinding binding;
+    MatrixSwRouter router;
+    testsupport::ScriptedOperator op;
+    SyncOptions options;
+    DeviceSync sync{model, lists, binding, router, op, options};
+};
+
+// A percentage comes back through the unit's range: allow one step of it.
+MATCHER_P2(IsPercentNear, expected, rangeSize, "") {
+    return std::abs(arg - expected) <= 100000 / rangeSize + 1;
+}
+
+} // namespace
+
+TEST_F(WallOnEmulator, FirstWallWriteSendsEveryFieldAndOneBroadcast) {
+    start("11,12,21,22", 2, 2);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    for (int r = 1; r <= 2; ++r) {
+        for (int c = 1; c <= 2; ++c) {
+            TMonitorSettings& s = model.Monitors.at(c, r).Settings;
+            s.SourceInput = lists.InputSources.indexOf("isDVI1");
+            s.Brightness = 20000 * c + 10000 * r;
+            s.Freeze = c == 2;
+            s.TestPattern = lists.TestPattern.indexOf("tpTPRemove");
+            s.XZoom = 50;
+            s.XPosition = 50.0 * (c - 1);
+        }
+    }
+    ASSERT_TRUE(sync.WriteWall());
+    EXPECT_TRUE(op.messages.empty());
+    EXPECT_TRUE(IsWallSynced(model));
+
+    // Every field of a video monitor reached each unit, in the fixed order.
+    const std::vector<std::string> everyField = {"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
+                                                 "op_IP_MISC_GPO gc8CHANNEL7",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL1",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL2",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL3",
+                                                 "op_IP_MISC_BINDKEY gc8CHANNEL4",
+                                                 "op_IP_MISC_SETQUEUE",
+                                                 "op_SELECT_SOURCE wnWIN_MAIN",
+                                                 "op_FREEZE_FRAME wnWIN_MAIN",
+                                                 "op_IP_MISC_GPO gc8CHANNEL8",
+                                                 "op_INTERPOLATIONTYPE wnWIN_MAIN",
+                                                 "op_BRIGHTNESS wnWIN_MAIN",
+                                                 "op_CONTRAST wnWIN_MAIN",
+                                                 "op_SHARPNESS wnWIN_MAIN",
+                                                 "op_COLOR_TEMP",
+                                                 "op_RED_TEMP",
+                                                 "op_GREEN_TEMP",
+                                                 "op_BLUE_TEMP",
+                                                 "op_SATURATION wnWIN_MAIN",
+                                                 "op_HUE wnWIN_MAIN",
+                                                 "op_IP_MISC_GAMMACONTINUOUS",
+                                                 "op_KEYSTONE_MODE wnWIN_MAIN",
+                                                 "op_KEYSTONE wnWIN_MAIN",
+                                                 "op_BLANK_DISPLAY_COLOR",
+                                                 "op_TEST_PATTERN",
+                                                 "op_IP_MISC_HZOOM",
+                                                 "op_IP_MISC_VZOOM",
+                                                 "op_IP_MISC_HPAN",
+                                                 "op_IP_MISC_VPAN"};
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 2; ++c)
+            EXPECT_EQ(receivedOps(0, std::to_string(idOf(c, r))), everyField) << "unit " << int(idOf(c, r));
+
+    // One broadcast execution, the last thing sent.
+    const auto broadcast = receivedOps(0, "all");
+    EXPECT_EQ(broadcast, (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
+                                                   "op_IP_MISC_EXECUTEQUEUE"}));
+    const auto rx = emu->logLines("dir=rx");
+    EXPECT_EQ(testsupport::fieldOf(rx.back(), "name"), "op_IP_MISC_EXECUTEQUEUE");
+
+    // The queues are applied: the units hold the values now.
+    for (int r = 1; r <= 2; ++r) {
+        for (int c = 1; c <= 2; ++c) {
+            const std::uint8_t id = idOf(c, r);
+            EXPECT_EQ(item(id, "op_SELECT_SOURCE", "wnWIN_MAIN"), "isDVI1");
+            EXPECT_EQ(item(id, "op_FREEZE_FRAME", "wnWIN_MAIN"), c == 2 ? "enEnable" : "enNotEnabled");
+            EXPECT_EQ(item(id, "op_IP_MISC_GPO", "gc8CHANNEL7"), "gc16CHANNEL2");
+            EXPECT_EQ(item(id, "op_IP_MISC_BINDKEY", "gc8CHANNEL3"), lists.InputSources.Ids[5]);
+            EXPECT_EQ(item(id, "op_TEST_PATTERN"), "tpTPRemove");
+            EXPECT_THAT(percent(id, "op_BRIGHTNESS", "wnWIN_MAIN"),
+                        IsPercentNear(20000 * c + 10000 * r, 255));
+            EXPECT_THAT(percent(id, "op_IP_MISC_HZOOM"), IsPercentNear(8196, 65535));
+            EXPECT_THAT(percent(id, "op_IP_MISC_HPAN"), IsPercentNear(c == 2 ? 100000 : 0, 65535));
+            EXPECT_THAT(percent(id, "op_IP_MISC_VZOOM"), IsPercentNear(1639, 65535));
+        }
+    }
+    EXPECT_NE(emu->state().find("unit 11 queue closed 0"), std::string::npos);
+}
+
+TEST_F(WallOnEmulator, UnchangedWallSendsOnlyTheFixedStepsAndChangesOnlyDifferences) {
+    start("11,12", 2, 1);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    model.Monitors.at(2, 1).Settings.SourceInput = lists.InputSources.indexOf("isDVI1");
+    ASSERT_TRUE(sync.WriteWall());
+    std::size_t from = receivedCount();
+    ASSERT_TRUE(sync.WriteWall());
+    const std::vector<std::string> fixed = {"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
+                                            "op_IP_MISC_GPO gc8CHANNEL7", "op_IP_MISC_SETQUEUE"};
+    EXPECT_EQ(receivedOps(from, "11"), fixed);
+    EXPECT_EQ(receivedOps(from, "12"), fixed);
+    EXPECT_EQ(
+        receivedOps(from, "all"),
+        (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_EXECUTEQUEUE"}));
+
+    // Video to analog RGB: the source and only the RGB fields that differ.
+    TMonitorSettings& s = model.Monitors.at(2, 1).Settings;
+    s.SourceInput = lists.InputSources.indexOf("isANALOGRGB2");
+    s.Phase = 10000;
+    s.Frequency = 90000;
+    from = receivedCount();
+    ASSERT_TRUE(sync.WriteWall());
+    EXPECT_EQ(
+        receivedOps(from, "12"),
+        (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_GPO gc8CHANNEL7",
+                                  "op_IP_MISC_SETQUEUE", "op_SELECT_SOURCE wnWIN_MAIN", "op_PHASE wnWIN_MAIN",
+                                  "op_HORZ_TOTAL wnWIN_MAIN"}));
+    EXPECT_EQ(item(12, "op_SELECT_SOURCE", "wnWIN_MAIN"), "isANALOGRGB2");
+    EXPECT_THAT(percent(12, "op_PHASE", "wnWIN_MAIN"), IsPercentNear(10000, 31));
+}
+
+TEST_F(WallOnEmulator, ReadWallFillsDeviceStateAndMissingIdentifiersGiveZero) {
+    start("11,12", 2, 1);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    TMonitorSettings& s = model.Monitors.at(1, 1).Settings;
+    s.SourceInput = lists.InputSources.indexOf("isSVIDEO1");
+    s.ColorTemperature = 2;
+    s.BindKey = {3, 2, 1, 0};
+    s.Contrast = 80000;
+    s.XZoom = 50;
+    s.XPosition = 25;
+    ASSERT_TRUE(sync.WriteWall());
+
+    // Unit 12 gets an input the program's list leaves out.
+    ASSERT_EQ(binding.SelectDevice(12), 128);
+    ASSERT_EQ(binding.SetOperationIdentifier("op_SELECT_SOURCE", "wnWIN_MAIN", "isAUTOSELECT"), 128);
+    model.Monitors.at(2, 1).Settings.SourceInput = 5;
+
+    model.DeviceState.at(1, 1).Settings = TMonitorSettings{};
+    SetAllSynced(model, false);
+    ASSERT_TRUE(sync.ReadWall(true));
+    EXPECT_TRUE(IsWallSynced(model));
+    const TMonitorSettings& r = model.DeviceState.at(1, 1).Settings;
+    EXPECT_EQ(r.SourceInput, s.SourceInput);
+    EXPECT_EQ(r.ColorTemperature, 2);
+    EXPECT_EQ(r.BindKey, s.BindKey);
+    EXPECT_THAT(r.Contrast, IsPercentNear(80000, 255));
+    EXPECT_NEAR(r.XZoom, 50, 0.01);
+    EXPECT_NEAR(r.XPosition, 25, 0.01);
+    EXPECT_EQ(model.DeviceState.at(2, 1).Settings.SourceInput, 0);
+}
+
+TEST_F(WallOnEmulator, AFailingUnitStopsTheWriteWithTheErrorBoxAndNoBroadcast) {
+    start("11,12,13", 3, 1, {"--fault", "nak,unit=12,at=5"});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    EXPECT_FALSE(sync.WriteWall());
+    ASSERT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(op.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(op.messages[0].text, "ERROR ($05): Read/Write error on hardware communication interface");
+    EXPECT_TRUE(model.Monitors.at(1, 1).Synced);
+    EXPECT_FALSE(model.Monitors.at(2, 1).Synced);
+    EXPECT_TRUE(receivedOps(0, "13").empty());
+    EXPECT_TRUE(receivedOps(0, "all").empty());
+    EXPECT_EQ(op.progressCloseCount, 1);
+}
+
+TEST_F(WallOnEmulator, ASingleMonitorWallWritesWithoutProgressBar) {
+    start("11", 1, 1);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    ASSERT_TRUE(sync.WriteWall());
+    for (const auto& view : op.progressViews)
+        EXPECT_FALSE(view.barVisible);
+    EXPECT_EQ(receivedOps(0, "all").size(), 2u);
+}
+
+#endif

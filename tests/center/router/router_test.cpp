@@ -1,0 +1,146 @@
+#include "binding/driver_binding.h"
+#include "matrixsw.h"
+#include "paths.h"
+#include "router/video_router.h"
+#include "scripted_operator.h"
+#include "wall/device_sync.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+using namespace mlc;
+
+namespace {
+
+// Router script settings for one test, cleared again afterwards.
+class RouterScript : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clear();
+        setenv("MATRIXSW_LOG", logFile.c_str(), 1);
+    }
+    void TearDown() override { clear(); }
+    static void clear() {
+        for (const char* name :
+             {"MATRIXSW_REFUSE", "MATRIXSW_REFUSE_AFTER", "MATRIXSW_INPUTS", "MATRIXSW_LOG"})
+            unsetenv(name);
+        MATRIXSW_ResetScript();
+    }
+    std::string log() const {
+        std::ifstream in(logFile, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    testsupport::TempDir dir;
+    std::string logFile = dir.file("router.log");
+    MatrixSwRouter router;
+};
+
+} // namespace
+
+TEST_F(RouterScript, AcceptsEverythingByDefaultAndLogsEachCall) {
+    EXPECT_TRUE(router.SetDeviceUsage(11, true));
+    EXPECT_TRUE(router.SetNewInput(12, 3));
+    EXPECT_TRUE(router.CommitChanges());
+    router.ResyncVideowall();
+    EXPECT_EQ(router.GetInputCount(), 0);
+    EXPECT_EQ(router.GetInputName(0), "");
+    router.ConfigurePlugin();
+    EXPECT_EQ(log(), "SetDeviceUsage 11 1 -> 1\nSetNewInput 12 3 -> 1\nCommitChanges -> 1\nResyncVideowall\n"
+                     "GetInputCount -> 0\nGetInputName 0\nConfigurePlugin\n");
+}
+
+TEST_F(RouterScript, RefusesNamedCallsAfterAGivenCount) {
+    setenv("MATRIXSW_REFUSE", "SetNewInput,CommitChanges", 1);
+    EXPECT_TRUE(router.SetDeviceUsage(1, false));
+    EXPECT_FALSE(router.SetNewInput(1, 2));
+    EXPECT_FALSE(router.CommitChanges());
+    setenv("MATRIXSW_REFUSE_AFTER", "2", 1);
+    EXPECT_TRUE(router.CommitChanges());
+    EXPECT_TRUE(router.SetNewInput(1, 2));
+    EXPECT_FALSE(router.CommitChanges());
+    MATRIXSW_ResetScript();
+    EXPECT_TRUE(router.CommitChanges());
+}
+
+TEST_F(RouterScript, NamesItsScriptedInputs) {
+    setenv("MATRIXSW_INPUTS", "Camera 1,Camera 2,", 1);
+    EXPECT_EQ(router.GetInputCount(), 3);
+    EXPECT_EQ(router.GetInputName(1), "Camera 2");
+    EXPECT_EQ(router.GetInputName(2), "");
+    EXPECT_EQ(router.GetInputName(3), "");
+    EXPECT_EQ(router.GetInputName(-1), "");
+}
+
+TEST_F(RouterScript, ConfigureRouterReleasesAllIdsThenRegistersTheWall) {
+    WallModel model;
+    model.WallColumns = 2;
+    model.WallRows = 2;
+    model.Monitors.at(1, 1).DeviceId = 11;
+    model.Monitors.at(2, 1).DeviceId = 12;
+    model.Monitors.at(1, 2).DeviceId = 21;
+    model.Monitors.at(2, 2).DeviceId = 22;
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 2; ++c)
+            model.Monitors.at(c, r).Synced = true;
+    MatchLists lists;
+    DriverBinding binding;
+    testsupport::ScriptedOperator op;
+    SyncOptions options;
+    DeviceSync sync(model, lists, binding, router, op, options);
+
+    EXPECT_TRUE(sync.ConfigureRouter());
+    EXPECT_TRUE(op.messages.empty());
+    std::string expected;
+    for (int id = 1; id <= 99; ++id)
+        expected += "SetDeviceUsage " + std::to_string(id) + " 0 -> 1\n";
+    expected += "SetDeviceUsage 11 1 -> 1\nSetDeviceUsage 12 1 -> 1\nSetDeviceUsage 21 1 -> 1\n"
+                "SetDeviceUsage 22 1 -> 1\n";
+    EXPECT_EQ(log(), expected);
+    EXPECT_FALSE(model.Monitors.at(2, 2).Synced);
+
+    // Refused at the second registration: monitors not yet reached keep their flag.
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 2; ++c)
+            model.Monitors.at(c, r).Synced = true;
+    setenv("MATRIXSW_REFUSE", "SetDeviceUsage", 1);
+    setenv("MATRIXSW_REFUSE_AFTER", "100", 1);
+    EXPECT_FALSE(sync.ConfigureRouter());
+    ASSERT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(op.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(op.messages[0].text, "Virtual video router refused to configure");
+    EXPECT_FALSE(model.Monitors.at(1, 1).Synced);
+    EXPECT_FALSE(model.Monitors.at(2, 1).Synced);
+    EXPECT_TRUE(model.Monitors.at(1, 2).Synced);
+
+    // Refused while releasing.
+    setenv("MATRIXSW_REFUSE_AFTER", "5", 1);
+    EXPECT_FALSE(sync.ConfigureRouter());
+    EXPECT_EQ(op.messages.size(), 2u);
+    EXPECT_TRUE(model.Monitors.at(1, 2).Synced);
+}
+
+TEST(DeviceSyncWithoutDriver, ExchangesFailQuietlyAndSendNothing) {
+    WallModel model;
+    model.WallColumns = 2;
+    model.WallRows = 2;
+    MatchLists lists;
+    DriverBinding binding;
+    MatrixSwRouter router;
+    testsupport::ScriptedOperator op;
+    SyncOptions options;
+    DeviceSync sync(model, lists, binding, router, op, options);
+    EXPECT_FALSE(sync.WriteWall());
+    EXPECT_FALSE(sync.WriteMonitor(1, 1, true));
+    EXPECT_FALSE(sync.ReadWall(true));
+    EXPECT_FALSE(sync.ExecuteQueue());
+    EXPECT_FALSE(sync.Busy());
+    EXPECT_TRUE(op.messages.empty());
+    EXPECT_EQ(op.progressOpenCount, 0);
+    EXPECT_FALSE(model.Monitors.at(1, 1).Synced);
+}

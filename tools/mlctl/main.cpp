@@ -1,0 +1,64 @@
+// mlctl: drives a Marlune wall from scripts and schedulers, through the same core
+// as the control program.
+#include "commands.h"
+#include "session.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kOptionsHelp =
+    "Options:\n"
+    "  --port N          serial port number (default: the settings file's port)\n"
+    "  --settings FILE   settings file (default: mlctl.INI, else mlcenter.INI beside mlctl)\n"
+    "  --yes             answer every question with Yes\n"
+    "  --traffic FILE    log every packet sent and received, decoded, with time stamps\n"
+    "  --inhibit         send nothing on the line (the driver's test mode)\n"
+    "  --help            this text; with a command, that command's help\n";
+
+void printUsage() {
+    std::printf("usage: mlctl [options] COMMAND ...\n\nCommands:\n");
+    for (const auto& command : mlctl::commands())
+        std::printf("  %s\n", command.synopsis);
+    std::printf("\n%s\nExit status: 0 success, 1 a device, file or router operation failed,\n"
+                "2 the command line or a name or file it gives cannot be used.\n",
+                kOptionsHelp);
+}
+
+bool needsDriver(const std::string& command) {
+    return command != "sequence";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto line = mlctl::parseCommandLine({argv + 1, argv + argc}, error);
+    if (!line) {
+        mlctl::complain(error + " (see mlctl --help)");
+        return mlctl::kExitUsage;
+    }
+    if (line->command.empty()) {
+        printUsage();
+        return line->help ? mlctl::kExitOk : mlctl::kExitUsage;
+    }
+    const mlctl::CommandInfo* command = mlctl::findCommand(line->command);
+    if (!command) {
+        mlctl::complain("unknown command \"" + line->command + "\" (see mlctl --help)");
+        return mlctl::kExitUsage;
+    }
+    if (line->help) {
+        std::printf("usage: mlctl [options] %s\n\n%s\n\n%s", command->synopsis, command->help, kOptionsHelp);
+        return mlctl::kExitOk;
+    }
+
+    mlctl::TerminalOperator op(line->assumeYes);
+    mlctl::Session session(*line, op);
+    if (needsDriver(line->command) && !session.loadDriver())
+        return mlctl::kExitFailed;
+    if (!session.readSettings())
+        return mlctl::kExitUsage;
+    const int status = command->run(session);
+    session.closePort();
+    return status;
+}

@@ -1,0 +1,41 @@
+// The operator on a terminal: messages and questions on stderr, answers from
+// stdin (or Yes to everything), and a progress line.
+#pragma once
+
+#include "operator.h"
+
+#include <cstdio>
+#include <string>
+
+namespace mlctl {
+
+class TerminalOperator : public mlc::Operator {
+public:
+    explicit TerminalOperator(bool assumeYes, std::FILE* out = stderr, std::FILE* in = stdin);
+
+    void showMessage(mlc::MessageKind kind, const std::string& text) override;
+    mlc::Answer ask(mlc::QuestionIcon icon, mlc::Buttons buttons, const std::string& text) override;
+    void progressOpened() override;
+    void progressChanged(const mlc::ProgressView& view) override;
+    void progressClosed() override;
+    void processPendingEvents() override {}
+
+    int errorCount() const { return errors_; }
+
+private:
+    void endProgressLine();
+
+    bool assumeYes_;
+    std::FILE* out_;
+    std::FILE* in_;
+    bool interactive_;
+    bool progressLineOpen_ = false;
+    std::string lastProgressText_;
+    int lastPercent_ = -1;
+    int errors_ = 0;
+};
+
+// Message texts break lines with "\r\n"; a terminal wants "\n".
+std::string terminalText(const std::string& text);
+
+} // namespace mlctl
