@@ -8,6 +8,12 @@
 //   the emulator adds beyond the line time of the packet and its answer (target:
 //   under 1 ms); the line time itself is in the counter line_us.
 //
+// EchoBaseline and EchoBaselineAt19200: the same exchange with a trivial answerer on
+//   a pseudo-terminal (a thread that reads the packet and writes 6, after the line
+//   time when paced). What the emulator adds of its own is its figure minus the
+//   baseline's: on a loaded machine both are dominated by the terminal's and the
+//   scheduler's latency.
+//
 // Needs build/bin/mlemu and build/bin/mlcenter.PGC.
 #include "chain.h"
 #include "checksum.h"
@@ -18,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -26,6 +33,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -190,6 +198,90 @@ void TerminalRoundTripAt19200(benchmark::State& state) {
     state.counters["line_us"] = lineSeconds * 1e6;
 }
 BENCHMARK(TerminalRoundTripAt19200)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+// A pseudo-terminal whose master side answers every 32-byte packet with 6, after
+// `delay` counted from the moment the packet was read.
+class EchoLine {
+public:
+    explicit EchoLine(std::chrono::nanoseconds delay) : delay_(delay) {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        grantpt(master_);
+        unlockpt(master_);
+        host_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
+        termios t{};
+        tcgetattr(host_, &t);
+        cfmakeraw(&t);
+        tcsetattr(host_, TCSANOW, &t);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~EchoLine() {
+        stop_ = true;
+        thread_.join();
+        close(host_);
+        close(master_);
+    }
+    std::uint8_t exchange(const Bytes& packet) {
+        if (write(host_, packet.data(), packet.size()) != static_cast<ssize_t>(packet.size()))
+            throw std::runtime_error("write failed");
+        pollfd p{host_, POLLIN, 0};
+        std::uint8_t answer = 0;
+        if (poll(&p, 1, 2000) != 1 || read(host_, &answer, 1) != 1)
+            throw std::runtime_error("no answer");
+        return answer;
+    }
+
+private:
+    void serve() {
+        std::size_t have = 0;
+        while (!stop_) {
+            pollfd p{master_, POLLIN, 0};
+            if (poll(&p, 1, 50) != 1)
+                continue;
+            std::uint8_t buffer[256];
+            const ssize_t n = read(master_, buffer, sizeof buffer);
+            if (n <= 0)
+                continue;
+            have += static_cast<std::size_t>(n);
+            if (have < 32)
+                continue;
+            have = 0;
+            if (delay_.count() > 0)
+                std::this_thread::sleep_for(delay_);
+            const std::uint8_t ack = 6;
+            if (write(master_, &ack, 1) != 1)
+                return;
+        }
+    }
+
+    std::chrono::nanoseconds delay_;
+    int master_ = -1;
+    int host_ = -1;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+void EchoBaseline(benchmark::State& state) {
+    const Traffic packets = traffic(lv::Definitions::fromFile(kDefinitions));
+    EchoLine line(std::chrono::nanoseconds(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(line.exchange(packets.set));
+}
+BENCHMARK(EchoBaseline)->Unit(benchmark::kMicrosecond);
+
+void EchoBaselineAt19200(benchmark::State& state) {
+    const Traffic packets = traffic(lv::Definitions::fromFile(kDefinitions));
+    const double lineSeconds = (packets.set.size() + 1) * 10.0 / 19200.0;
+    EchoLine line(std::chrono::nanoseconds(static_cast<long long>(lineSeconds * 1e9)));
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(line.exchange(packets.set));
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(std::max(0.0, elapsed - lineSeconds));
+    }
+    state.counters["line_us"] = lineSeconds * 1e6;
+}
+BENCHMARK(EchoBaselineAt19200)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(300);
 
 } // namespace
 

@@ -67,7 +67,9 @@ void FrameParser::parse() {
         frame.type = rest[2];
         frame.length = static_cast<std::uint16_t>(length);
         frame.checksumValid = checksumOk(frame.bytes);
-        if (frame.checksumValid) {
+        if (frame.checksumValid || length > kRescanLimit) {
+            // A long damaged packet is skipped whole: searching inside it byte by
+            // byte would cost a checksum over up to 64 KiB at every false sync word.
             start_ += total;
         } else {
             // Report it, then look again from the byte after its first: the bytes

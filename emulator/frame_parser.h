@@ -4,8 +4,8 @@
 // payload of the announced length, and checks the CRC. Bytes before a sync word
 // are reported as noise. A packet with a wrong checksum is reported once, and the
 // search for the next sync word restarts one byte after the false start, so a good
-// packet hidden behind a cut one is still found. Memory stays bounded: it holds at
-// most one packet (65542 bytes) plus the chunk being fed.
+// packet hidden behind a cut one is still found (for packets of ordinary size). Memory stays bounded: it
+// holds at most one packet (65542 bytes) plus the chunk being fed.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +46,9 @@ public:
 
     static constexpr std::size_t kHeaderSize = 7;
     static constexpr std::size_t kMaxFrame = kHeaderSize + 65535;
+    // Damaged packets up to this payload length are searched again from their second
+    // byte; longer ones are skipped whole.
+    static constexpr std::size_t kRescanLimit = 1024;
 
 private:
     void parse();

@@ -125,3 +125,25 @@ TEST(SessionPacing, BytesLeaveAtTheLineRate) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FrameParser, NoiseFullOfSyncWordsCostsBoundedWork) {
+    // Every other byte starts a sync word whose length points far ahead: searching
+    // each long damaged packet byte by byte would take minutes.
+    Collected c;
+    Bytes stream(2 * 65536);
+    for (std::size_t i = 0; i < stream.size(); i += 2) {
+        stream[i] = 0xBE;
+        stream[i + 1] = 0xEF;
+    }
+    c.parser.feed(stream);
+    while (c.parser.midFrame())
+        c.parser.abandonPartial();
+    const Bytes good = packet(1, {6, 0, 0, 0, 0});
+    c.parser.feed(good);
+    ASSERT_FALSE(c.frames.empty());
+    EXPECT_EQ(c.frames.back().bytes, good);
+}
+
+} // namespace
