@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <memory>
 #include <sstream>
+#include <unistd.h>
 
 using namespace mlc;
 
@@ -82,6 +83,15 @@ protected:
     }
     std::size_t receivedCount() { return emu->logLines("dir=rx").size(); }
 
+    // A broadcast is not answered, so the call returns before mlemu has read it:
+    // waits (generously) until the log holds `count` broadcast executions.
+    void awaitBroadcasts(std::size_t count) {
+        for (int i = 0; i < 500 && emu->logLines("unit=all type=3 kind=op sub=exec name=op_IP_MISC_EXECUTEQUEUE")
+                                           .size() < count;
+             ++i)
+            usleep(10000);
+    }
+
     // "unit <id> value <operation> <target>" line of the state dump.
     std::string stateLine(std::uint8_t id, const std::string& operation, const std::string& target) {
         std::istringstream lines(emu->state());
@@ -131,6 +141,7 @@ TEST_F(WallOnEmulator, FirstWallWriteSendsEveryFieldAndOneBroadcast) {
         }
     }
     ASSERT_TRUE(sync.WriteWall());
+    awaitBroadcasts(1);
     EXPECT_TRUE(op.messages.empty());
     EXPECT_TRUE(IsWallSynced(model));
 
@@ -200,8 +211,10 @@ TEST_F(WallOnEmulator, UnchangedWallSendsOnlyTheFixedStepsAndChangesOnlyDifferen
         return;
     model.Monitors.at(2, 1).Settings.SourceInput = lists.InputSources.indexOf("isDVI1");
     ASSERT_TRUE(sync.WriteWall());
+    awaitBroadcasts(1);
     std::size_t from = receivedCount();
     ASSERT_TRUE(sync.WriteWall());
+    awaitBroadcasts(2);
     const std::vector<std::string> fixed = {"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE",
                                             "op_IP_MISC_GPO gc8CHANNEL7", "op_IP_MISC_SETQUEUE"};
     EXPECT_EQ(receivedOps(from, "11"), fixed);
@@ -217,6 +230,7 @@ TEST_F(WallOnEmulator, UnchangedWallSendsOnlyTheFixedStepsAndChangesOnlyDifferen
     s.Frequency = 90000;
     from = receivedCount();
     ASSERT_TRUE(sync.WriteWall());
+    awaitBroadcasts(3);
     EXPECT_EQ(
         receivedOps(from, "12"),
         (std::vector<std::string>{"op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE", "op_IP_MISC_GPO gc8CHANNEL7",
@@ -238,6 +252,7 @@ TEST_F(WallOnEmulator, ReadWallFillsDeviceStateAndMissingIdentifiersGiveZero) {
     s.XZoom = 50;
     s.XPosition = 25;
     ASSERT_TRUE(sync.WriteWall());
+    awaitBroadcasts(1);
 
     // Unit 12 gets an input the program's list leaves out.
     ASSERT_EQ(binding.SelectDevice(12), 128);
@@ -278,6 +293,7 @@ TEST_F(WallOnEmulator, ASingleMonitorWallWritesWithoutProgressBar) {
     if (IsSkipped() || HasFatalFailure())
         return;
     ASSERT_TRUE(sync.WriteWall());
+    awaitBroadcasts(1);
     for (const auto& view : op.progressViews)
         EXPECT_FALSE(view.barVisible);
     EXPECT_EQ(receivedOps(0, "all").size(), 2u);
