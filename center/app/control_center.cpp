@@ -1,0 +1,311 @@
+#include "control_center.h"
+
+#include "wall/atomic_file.h"
+#include "wall/defaults_file.h"
+#include "wall/enlargement.h"
+#include "wall/wall_file.h"
+#include "wall/wall_state.h"
+
+#include "sequencer/sequence_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace mlc {
+
+namespace {
+
+constexpr const char* kWallFilter = "Videowall settings (*.MLV)|*.MLV";
+constexpr const char* kSequenceFilter = "Sequencer timeline (*.MLS)|*.MLS";
+constexpr const char* kOpenFilter =
+    "All supported formats|*.MLV;*.MLS|Videowall settings (*.MLV)|*.MLV|Sequencer timeline (*.MLS)|*.MLS";
+
+bool hasExtension(const std::string& path, const char* extension) {
+    const std::string actual = std::filesystem::path(path).extension().string();
+    const std::string wanted = extension;
+    return actual.size() == wanted.size() &&
+           std::equal(actual.begin(), actual.end(), wanted.begin(), [](char a, char b) {
+               return std::toupper(static_cast<unsigned char>(a)) ==
+                      std::toupper(static_cast<unsigned char>(b));
+           });
+}
+
+} // namespace
+
+// The sequencer's dialogs, shown by the window with the texts fixed here.
+class ControlCenter::SequencerDialogsAdapter : public SequencerDialogs {
+public:
+    explicit SequencerDialogsAdapter(ControlCenter& center) : center_(center) {}
+    std::optional<std::string> chooseWallFileToAdd() override {
+        return center_.ui_.chooseFileToOpen(
+            {"Add item from file", kWallFilter, center_.videowallFileName_, center_.programDir(), ""});
+    }
+    bool editItemDetails(ItemDetails& details) override { return center_.ui_.editItemDetails(details); }
+
+private:
+    ControlCenter& center_;
+};
+
+ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& devices,
+                             ControlCenterSetup setup)
+    : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
+      sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
+    sequencer_ = std::make_unique<Sequencer>(
+        op_, *sequencerDialogs_,
+        SequencerHooks{
+            [this] { return wallSettingsOf(wall_.Monitors); },
+            [this](const WallSettings& settings) {
+                applyWallSettings(settings, wall_.Monitors);
+                wallChanged();
+            },
+            [this] { return devices_.writeWall(); },
+            [this](const std::string& path, WallSettings& buffer) { return LoadVideowall(path, buffer); },
+            [this] { UpdateCaption(); },
+            [this] { return now(); },
+            [this] { ui_.refresh(); },
+            [this] { return devices_.busy(); },
+        });
+}
+
+ControlCenter::~ControlCenter() = default;
+
+double ControlCenter::now() const {
+    return setup_.timeOfDay ? setup_.timeOfDay() : 0.0;
+}
+
+void ControlCenter::wallChanged() {
+    ui_.refresh();
+}
+
+std::string ControlCenter::settingsFileName() const {
+    return setup_.programDir + setup_.programName + ".INI";
+}
+
+std::string ControlCenter::lastUsedFile(const char* extension) const {
+    return setup_.programDir + "lastused." + extension;
+}
+
+void ControlCenter::start() {
+    devices_.loadDriver();
+    terminate_ = !devices_.loadMatchLists(lists_);
+    settings_.DemoImageFiles.clear();
+
+    // Factory values first, so that a short defaults file keeps them for the rest.
+    wall_.DefaultSettings = FactoryDefaultSettings(lists_);
+    LoadDefaults(lastUsedFile("MLD"));
+    InitialiseWall(wall_);
+    // The wall has no size before the settings are read: the router only learns
+    // that no device is in use.
+    wall_.WallColumns = 0;
+    wall_.WallRows = 0;
+    devices_.configureRouter();
+
+    readSettingsFile();
+    devices_.configureRouter();
+    wall_.DeviceState = wall_.Monitors;
+
+    WallSettings buffer = wallSettingsOf(wall_.Monitors);
+    wallRestored_ = LoadVideowall(lastUsedFile("MLV"), buffer);
+    if (wallRestored_) {
+        applyWallSettings(buffer, wall_.Monitors);
+        devices_.configureRouter();
+    } else {
+        AutosetEnlargement(wall_, WallRect{1, 1, wall_.WallColumns, wall_.WallRows});
+    }
+    LoadSequence(lastUsedFile("MLS"));
+
+    wall_.VideowallModified = false;
+    videowallFileName_.clear();
+    sequencer_->setModified(false);
+    sequencer_->setFileName({});
+    lastLoadedWallFile_.clear();
+
+    const std::string& autoStart = settings_.AutoStartSequence;
+    if (!autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart))
+        sequencer_->togglePlay(now());
+    firstActivation_ = false;
+}
+
+void ControlCenter::shown() {
+    ApplyConfiguration();
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+void ControlCenter::ApplyConfiguration() {
+    devices_.reopenPort(settings_.SerialPortNumber);
+    wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
+    wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
+    devices_.configureRouter();
+    // The sequencer panel follows sequencer().visible(), the show-sequencer state.
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+bool ControlCenter::closeQuery() {
+    Sequencer& seq = *sequencer_;
+    if (seq.playing() && op_.ask(QuestionIcon::Warning, Buttons::YesNo, kStillPlayingQuestion) != Answer::Yes)
+        return false;
+    const bool wallChanged = wall_.VideowallModified;
+    const bool sequenceChanged = seq.modified();
+    if (!wallChanged && !sequenceChanged)
+        return true;
+    const char* question = wallChanged && sequenceChanged ? kFilesNotSavedQuestion
+                           : wallChanged                  ? kWallNotSavedQuestion
+                                                          : kSequenceNotSavedQuestion;
+    switch (op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, question)) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        if (wallChanged)
+            videowallSave();
+        if (sequenceChanged)
+            sequenceSave();
+        return true;
+    }
+    return true;
+}
+
+void ControlCenter::end() {
+    // The automatic files replace their previous versions only once written whole.
+    writeFileAtomically(lastUsedFile("MLV"), encodeVideowall(wallSettingsOf(wall_.Monitors)));
+    writeFileAtomically(lastUsedFile("MLS"), encodeSequence(sequencer_->items()));
+    writeSettingsFile();
+    SaveDefaults(lastUsedFile("MLD"));
+    sequencer_->freeSequence();
+    lists_ = MatchLists{};
+    devices_.shutDown();
+}
+
+void ControlCenter::readSettingsFile() {
+    const IniFile ini = loadIniFile(settingsFileName()).value_or(IniFile{});
+    readSettings(ini, lists_.InputSources.Ids.size(), settings_, wall_);
+    devices_.setTestMode(settings_.InhibitSerialCommunication);
+    sequencer_->setVisible(settings_.SequencerVisible);
+    sequencer_->setLoop(settings_.SequencerLoop);
+}
+
+void ControlCenter::writeSettingsFile() {
+    settings_.SequencerVisible = sequencer_->visible();
+    settings_.SequencerLoop = sequencer_->loop();
+    // Read again so that whatever the file gained meanwhile is kept as well.
+    IniFile ini = loadIniFile(settingsFileName()).value_or(IniFile{});
+    writeSettings(settings_, wall_, ini);
+    saveIniFile(settingsFileName(), ini);
+}
+
+bool ControlCenter::SaveVideowall(const std::string& path) {
+    if (!saveVideowallFile(op_, path, wallSettingsOf(wall_.Monitors)))
+        return false;
+    wall_.VideowallModified = false;
+    videowallFileName_ = path;
+    return true;
+}
+
+bool ControlCenter::LoadVideowall(const std::string& path, WallSettings& buffer) {
+    if (!loadVideowallFile(path, buffer))
+        return false;
+    videowallFileName_ = path;
+    lastLoadedWallFile_ = path;
+    wallChanged();
+    return true;
+}
+
+bool ControlCenter::SaveDefaults(const std::string& path) {
+    return saveDefaultsFile(path, wall_.DefaultSettings);
+}
+
+bool ControlCenter::LoadDefaults(const std::string& path) {
+    return loadDefaultsFile(path, wall_.DefaultSettings);
+}
+
+bool ControlCenter::SaveSequence(const std::string& path) {
+    return sequencer_->saveSequence(path);
+}
+
+bool ControlCenter::LoadSequence(const std::string& path) {
+    if (!sequencer_->loadSequence(path))
+        return false;
+    lastLoadedWallFile_ = path;
+    return true;
+}
+
+void ControlCenter::videowallSave() {
+    if (videowallFileName_.empty()) {
+        videowallSaveAs();
+        return;
+    }
+    SaveVideowall(videowallFileName_);
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+void ControlCenter::videowallSaveAs() {
+    if (const auto name = ui_.chooseFileToSave(
+            {"Save videowall to file", kWallFilter, videowallFileName_, programDir(), "MLV"}))
+        SaveVideowall(*name);
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+void ControlCenter::sequenceSave() {
+    if (sequencer_->fileName().empty()) {
+        sequenceSaveAs();
+        return;
+    }
+    SaveSequence(sequencer_->fileName());
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+void ControlCenter::sequenceSaveAs() {
+    if (const auto name = ui_.chooseFileToSave(
+            {"Save sequence to file", kSequenceFilter, sequencer_->fileName(), programDir(), "MLS"}))
+        SaveSequence(*name);
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+void ControlCenter::open() {
+    const auto name = ui_.chooseFileToOpen({"Open file", kOpenFilter, lastLoadedWallFile_, programDir(), ""});
+    if (name && hasExtension(*name, ".MLV")) {
+        if (wall_.VideowallModified) {
+            const Answer answer =
+                op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kWallNotSavedQuestion);
+            if (answer == Answer::Cancel)
+                return;
+            if (answer == Answer::Yes)
+                videowallSave();
+        }
+        WallSettings buffer = wallSettingsOf(wall_.Monitors);
+        if (LoadVideowall(*name, buffer)) {
+            applyWallSettings(buffer, wall_.Monitors);
+            wall_.VideowallModified = false;
+            devices_.writeWall();
+        }
+    } else if (name && hasExtension(*name, ".MLS")) {
+        if (sequencer_->modified()) {
+            const Answer answer =
+                op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kSequenceNotSavedQuestion);
+            if (answer == Answer::Cancel)
+                return;
+            if (answer == Answer::Yes)
+                sequenceSave();
+        }
+        LoadSequence(*name);
+    }
+    UpdateCaption();
+    sequencer_->UpdateSequencerActions();
+}
+
+void ControlCenter::UpdateCaption() {
+    caption_ = ComputeCaption(CaptionState{videowallFileName_, wall_.VideowallModified,
+                                           sequencer_->fileName(), sequencer_->modified(),
+                                           IsWallSynced(wall_), settings_.InhibitSerialCommunication});
+    ui_.refresh();
+}
+
+} // namespace mlc

@@ -1,0 +1,122 @@
+// The control program's core object: it owns the wall model, the match lists, the
+// settings and the sequencer, and runs program start and end, the configuration
+// step, the file actions and the open action. The window calls it and adds what
+// only widgets do (grid sizing, demo pictures, menus, tool bars).
+//
+// The automatic files lastused.MLV, lastused.MLS and lastused.MLD and the settings
+// file live in the program folder. They are written atomically at the end, so a
+// failed write keeps the previous file instead of deleting it first.
+#pragma once
+
+#include "app/device_services.h"
+#include "app/user_interface.h"
+#include "operator.h"
+#include "sequencer/sequencer.h"
+#include "wall/caption.h"
+#include "wall/match_lists.h"
+#include "wall/settings_file.h"
+#include "wall/wall_model.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace mlc {
+
+struct ControlCenterSetup {
+    std::string programDir;               // the program's folder, with a trailing '/'
+    std::string programName = "mlcenter"; // the settings file is programName + ".INI"
+    std::function<double()> timeOfDay;    // fraction of a day
+};
+
+inline constexpr const char* kWallNotSavedQuestion =
+    "Current videowall settings have not been saved yet.\r\nSave them before proceeding?";
+inline constexpr const char* kSequenceNotSavedQuestion =
+    "Current sequence has not been saved yet.\r\nSave it before proceeding?";
+inline constexpr const char* kFilesNotSavedQuestion =
+    "Currently open files have not been saved yet.\r\nSave them before proceeding?";
+inline constexpr const char* kStillPlayingQuestion =
+    "The sequencer is still running; quitting now will stop playing!\r\nAre you sure you want to proceed?";
+
+class ControlCenter {
+public:
+    ControlCenter(Operator& op, UserInterface& ui, DeviceServices& devices, ControlCenterSetup setup);
+    ~ControlCenter();
+    ControlCenter(const ControlCenter&) = delete;
+    ControlCenter& operator=(const ControlCenter&) = delete;
+
+    // Program start: everything the creation of the main window does but widgets.
+    void start();
+    // The window is shown: configuration, caption and sequencer actions.
+    void shown();
+    // The close query: false keeps the window open.
+    bool closeQuery();
+    // Program end: automatic files, settings, defaults, then the driver goes.
+    void end();
+    // Brings the port, the wall size and the router in line with the settings.
+    void ApplyConfiguration();
+    // A match list failed to load: the program ends once start-up is over.
+    bool shouldTerminate() const { return terminate_; }
+
+    // Files.
+    bool SaveVideowall(const std::string& path);
+    bool LoadVideowall(const std::string& path, WallSettings& buffer);
+    bool SaveDefaults(const std::string& path);
+    bool LoadDefaults(const std::string& path);
+    bool SaveSequence(const std::string& path);
+    bool LoadSequence(const std::string& path);
+
+    // Actions.
+    void videowallSave();
+    void videowallSaveAs();
+    void sequenceSave();
+    void sequenceSaveAs();
+    void open();
+
+    void UpdateCaption();
+    const CaptionTexts& caption() const { return caption_; }
+
+    // State.
+    WallModel& wall() { return wall_; }
+    const WallModel& wall() const { return wall_; }
+    MatchLists& lists() { return lists_; }
+    ProgramSettings& settings() { return settings_; }
+    Sequencer& sequencer() { return *sequencer_; }
+    const std::string& videowallFileName() const { return videowallFileName_; }
+    const std::string& lastLoadedWallFile() const { return lastLoadedWallFile_; }
+    const std::string& programDir() const { return setup_.programDir; }
+    std::string settingsFileName() const;
+    std::string lastUsedFile(const char* extension) const; // lastused.MLV ...
+    // Whether start-up restored the wall from lastused.MLV (otherwise the whole
+    // wall was enlarged automatically and the grid selects it, current cell 1, 1).
+    bool wallRestored() const { return wallRestored_; }
+    bool firstActivationDone() const { return firstActivation_; }
+    void setFirstActivationDone() { firstActivation_ = true; }
+
+private:
+    class SequencerDialogsAdapter;
+    double now() const;
+    void readSettingsFile();
+    void writeSettingsFile();
+    void wallChanged();
+
+    Operator& op_;
+    UserInterface& ui_;
+    DeviceServices& devices_;
+    ControlCenterSetup setup_;
+
+    WallModel wall_;
+    MatchLists lists_;
+    ProgramSettings settings_;
+    std::unique_ptr<SequencerDialogsAdapter> sequencerDialogs_;
+    std::unique_ptr<Sequencer> sequencer_;
+
+    std::string videowallFileName_;
+    std::string lastLoadedWallFile_;
+    CaptionTexts caption_;
+    bool terminate_ = false;
+    bool wallRestored_ = false;
+    bool firstActivation_ = false;
+};
+
+} // namespace mlc

@@ -1,0 +1,28 @@
+// What the core object needs from the driver binding, the synchronisation and the
+// router. CoreDeviceServices provides it from the real parts; tests provide fakes.
+#pragma once
+
+#include "wall/match_lists.h"
+
+namespace mlc {
+
+class DeviceServices {
+public:
+    virtual ~DeviceServices() = default;
+
+    // Loads the driver library; a failure is reported here, once.
+    virtual void loadDriver() = 0;
+    // Loads the twelve match-list pairs; false when the program must end after start-up.
+    virtual bool loadMatchLists(MatchLists& lists) = 0;
+    virtual void setTestMode(bool on) = 0;
+    // Closes the serial port (result ignored) and opens the given one, reporting a failure.
+    virtual void reopenPort(int portNumber) = 0;
+    virtual bool configureRouter() = 0;
+    virtual bool writeWall() = 0;
+    // A device exchange is running (a wall write lets window messages through).
+    virtual bool busy() const = 0;
+    // Closes the serial port and unloads the driver library.
+    virtual void shutDown() = 0;
+};
+
+} // namespace mlc
