@@ -241,4 +241,35 @@ TEST_F(Mlctl, APortThatCannotBeOpenedFails) {
     EXPECT_EQ(result.err, "ERROR ($01): Cannot open communication port - Unable to open com port\n");
 }
 
+TEST_F(Mlctl, MemoryRecallBringsBackWhatWasStored) {
+    startUnits("11,12", 2, 1, {11, 12});
+    ASSERT_EQ(run({"set", "op_BRIGHTNESS", "wnWIN_MAIN", "30%", "--id", "11"}).status, 0);
+    // Without --yes the question is asked; No stores nothing.
+    ProgramResult result = run({"memory", "store", "2"}, "n\n");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Are you sure you want to proceed? [y/n]"), std::string::npos) << result.err;
+    EXPECT_TRUE(emu->logLines("name=op_IP_LCRST_SAVEUSERPARMSET").empty());
+
+    ASSERT_EQ(run({"--yes", "memory", "store", "2"}).status, 0);
+    ASSERT_EQ(run({"set", "op_BRIGHTNESS", "wnWIN_MAIN", "90%", "--id", "11"}).status, 0);
+    ASSERT_EQ(run({"memory", "recall", "2"}).status, 0);
+    result = run({"get", "op_BRIGHTNESS", "wnWIN_MAIN", "--id", "11"});
+    EXPECT_NEAR(std::strtod(result.out.c_str(), nullptr), 30.0, 0.5) << result.out;
+    const auto chosen = emu->logLines("name=op_IP_LCRST_USERPARMSET");
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(testsupport::fieldOf(chosen[0], "item"), "gc16CHANNEL2");
+    EXPECT_EQ(testsupport::fieldOf(chosen[0], "unit"), "all");
+}
+
+TEST_F(Mlctl, EventGoesToAllUnits) {
+    startUnits("11,12", 2, 1, {11, 12});
+    const ProgramResult result = run({"event", "veMENUUP"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    waitForOperation("veMENUUP", 1);
+    const auto events = emu->logLines("kind=event");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(testsupport::fieldOf(events[0], "unit"), "all");
+    EXPECT_EQ(testsupport::fieldOf(events[0], "name"), "veMENUUP");
+}
+
 } // namespace
