@@ -140,6 +140,8 @@ public:
             if (readiness == Readiness::HungUp)
                 pauseOnHangUp(deadline);
         }
+        if (done == n)
+            waitUntilTransmitted(deadline);
         return done;
     }
 
@@ -191,6 +193,22 @@ private:
             ::tcsetattr(fd_, TCSANOW, &settings) != 0)
             throw SerialPortError(SerialErrorCode::LineSettings, errno);
         holdModemLinesInactive();
+    }
+
+    // A write is complete once the bytes have left the system's output queue, as
+    // a completed write on the line means; otherwise closing the port right after
+    // a packet sent without waiting for an answer would discard its tail.
+    // Pseudo-terminals hand bytes over at once and report an empty queue.
+    void waitUntilTransmitted(Clock::time_point deadline) const {
+        for (;;) {
+            int queued = 0;
+            if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0 || millisecondsUntil(deadline) == 0)
+                return;
+            struct timespec pause {
+                0, 1000 * 1000
+            };
+            nanosleep(&pause, nullptr);
+        }
     }
 
     // DTR and RTS stay inactive. Devices without modem lines (pseudo-terminals)
