@@ -94,10 +94,11 @@ public:
     void close() override {
         if (fd_ < 0)
             return;
-        // What was written still goes out: a broadcast written just before the port
-        // closes (a wall write ends with one) must not be thrown away. Only unread
+        // What was written still goes out (writes wait until it has left the
+        // output queue, and a pseudo-terminal would throw away what its far side
+        // has not read yet): a wall write ends with a broadcast nobody
+        // acknowledges, and the port may be closed right after it. Only unread
         // input is discarded.
-        drainOutput();
         if (::tcflush(fd_, TCIFLUSH) != 0)
             throw SerialPortError(SerialErrorCode::Purge, errno);
         release();
@@ -105,21 +106,6 @@ public:
 
     bool isOpen() const override { return fd_ >= 0; }
 
-    // Waits, within the write time-out for what is queued, until the line has sent
-    // it. Devices that cannot tell (a pseudo-terminal passes bytes on at once) are
-    // not waited for.
-    void drainOutput() {
-        int queued = 0;
-        if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0)
-            return;
-        const auto deadline = after(timeouts_.writeTotalMs(static_cast<std::size_t>(queued)));
-        while (::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0 && millisecondsUntil(deadline) > 0) {
-            struct timespec pause {
-                0, 2 * 1000 * 1000
-            };
-            nanosleep(&pause, nullptr);
-        }
-    }
 
     std::size_t write(const std::uint8_t* data, std::size_t n) override {
         if (fd_ < 0)
