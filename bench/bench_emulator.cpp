@@ -30,6 +30,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <string>
 #include <sys/wait.h>
 #include <termios.h>
@@ -131,6 +132,7 @@ public:
             throw std::runtime_error("pipe failed");
         pid_ = fork();
         if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             dup2(out[1], 1);
             close(out[0]);
             execv(argv[0], argv.data());

@@ -175,10 +175,10 @@ TEST(ControlProgramOnEmulator, PercentAndIdentifierRoundTrips) {
     EXPECT_EQ(host.value(3, "op_BRIGHTNESS wnWIN_PIP"), "127 percent=49803")
         << "the other target is untouched";
     EXPECT_EQ(host.value(4, "op_BRIGHTNESS wnWIN_MAIN"), "127 percent=49803") << "and so is the other unit";
-    const auto sets = host.emu.logLines("sub=set name=op_BRIGHTNESS");
+    const auto sets = host.emu.logLines("dir=rx unit=3 type=3 kind=op sub=set name=op_BRIGHTNESS");
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(fieldOf(sets[0], "value"), "135");
-    EXPECT_EQ(host.emu.logLines("sub=range name=op_BRIGHTNESS").size(), 2u)
+    EXPECT_EQ(host.emu.logLines("dir=rx unit=3 type=3 kind=op sub=range name=op_BRIGHTNESS").size(), 2u)
         << "set and get each ask the range";
 
     // -50..50: the driver scales into 0..100, and the unit keeps it there.

@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -80,6 +81,8 @@ EmulatorProcess::EmulatorProcess(const std::string& ids, const std::vector<std::
     if (pid_ < 0)
         throw std::runtime_error("fork failed");
     if (pid_ == 0) {
+        // A test that dies leaves no emulator behind.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         ::dup2(out[1], STDOUT_FILENO);
         ::execv(argv[0], argv.data());
         ::_exit(127);
