@@ -241,8 +241,14 @@ void DeviceSync::reportUnsent() {
     op_.showMessage(MessageKind::Warning, text);
 }
 
+namespace {
+bool inWall(int column, int row) {
+    return column >= 1 && column <= kMaxColumns && row >= 1 && row <= kMaxRows;
+}
+} // namespace
+
 bool DeviceSync::WriteMonitor(int column, int row, bool executeQueue) {
-    return exchange([&] { return writeMonitor(column, row, executeQueue); });
+    return inWall(column, row) && exchange([&] { return writeMonitor(column, row, executeQueue); });
 }
 
 bool DeviceSync::writeMonitor(int column, int row, bool executeQueue) {
@@ -299,7 +305,7 @@ bool DeviceSync::readsAllowed() {
 }
 
 bool DeviceSync::ReadMonitor(int column, int row) {
-    return exchange([&] { return readsAllowed() && readMonitor(column, row); });
+    return inWall(column, row) && exchange([&] { return readsAllowed() && readMonitor(column, row); });
 }
 
 bool DeviceSync::readMonitor(int column, int row) {

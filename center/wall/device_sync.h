@@ -55,6 +55,7 @@ public:
 
     // Sends Monitors[column, row] to its unit; with executeQueue the unit applies
     // its queue at once (and the router commits), else it waits for ExecuteQueue.
+    // A place outside the 16 x 16 array gives false.
     bool WriteMonitor(int column, int row, bool executeQueue);
     // Writes every used monitor, applies all queues with one broadcast, commits the router.
     bool WriteWall();
