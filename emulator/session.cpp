@@ -119,15 +119,13 @@ void Session::onNoise(std::span<const std::uint8_t> bytes) {
 
 void Session::onFrame(const Frame& frame) {
     const ChainOutcome outcome = chain_.handle(frame);
-    std::string fields;
-    if (frame.checksumValid) {
-        fields = describePacket(catalog_, frame.type, frame.payload(), false);
-        if (outcome.answer.queued)
-            fields += " queued=1";
-    } else {
-        fields = "type=" + std::to_string(frame.type) + " kind=badcrc";
+    if (log_.open()) {
+        std::string fields = "type=" + std::to_string(frame.type) + " kind=badcrc";
+        if (frame.checksumValid)
+            fields = describePacket(catalog_, frame.type, frame.payload(), false) +
+                     (outcome.answer.queued ? " queued=1" : "");
+        log_.write(seconds(now_), "rx", outcome.addressed, fields, frame.bytes);
     }
-    log_.write(seconds(now_), "rx", outcome.addressed, fields, frame.bytes);
     if (outcome.answerer != ChainOutcome::kNobody)
         answer(frame, outcome);
 }
@@ -142,7 +140,8 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
         bytes.push_back(kPacketFollows);
         const std::vector<std::uint8_t> packet = sealedFrame(reply.replyType, reply.replyPayload);
         bytes.insert(bytes.end(), packet.begin(), packet.end());
-        fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload, true);
+        if (log_.open())
+            fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload, true);
     } else {
         bytes.push_back(reply.kind == UnitAnswer::Kind::Ack ? kAck : kNak);
     }
