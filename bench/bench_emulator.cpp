@@ -30,8 +30,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
-#include <sys/prctl.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
