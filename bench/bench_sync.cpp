@@ -2,7 +2,9 @@
 // WriteWall of a 4 x 4 wall and a second one after one monitor's brightness
 // changed, against mlemu at 19200 baud. Each is reported as the ratio of the
 // elapsed time to the pure line time of the bytes exchanged (10 bits a byte),
-// counted from mlemu's traffic log.
+// counted from mlemu's traffic log. Two times are given: until WriteWall returned,
+// and until the units had received the closing broadcast, which is not answered
+// and so may still be on the line when the call returns.
 //
 //   bench_sync [--repeat N]
 #include "binding/driver_binding.h"
@@ -92,6 +94,16 @@ public:
     }
     const std::string& link() const { return link_; }
 
+    // Broadcast queue executions the units have received so far.
+    std::size_t broadcasts() const {
+        std::ifstream in(log_);
+        std::size_t count = 0;
+        for (std::string line; std::getline(in, line);)
+            count += line.find("unit=all type=3 kind=op sub=exec name=op_IP_MISC_EXECUTEQUEUE") !=
+                     std::string::npos;
+        return count;
+    }
+
     // Lines and bytes of the log so far.
     std::pair<std::size_t, long> traffic() const {
         std::ifstream in(log_);
@@ -111,26 +123,33 @@ private:
 };
 
 struct Measure {
-    double seconds;
+    double seconds; // until WriteWall returned
+    double settled; // until the units had received the closing broadcast
     long bytes;
     double lineSeconds() const { return bytes * 10.0 / kBaud; }
     double ratio() const { return seconds / lineSeconds(); }
+    double settledRatio() const { return settled / lineSeconds(); }
 };
 
 template <typename Action> Measure measure(const Emulator& emu, Action action) {
     const long before = emu.traffic().second;
+    const std::size_t broadcastsBefore = emu.broadcasts();
     const auto start = std::chrono::steady_clock::now();
     if (!action())
         throw std::runtime_error("wall write failed");
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    // The log line of the last answer may follow the call's return by a moment.
-    usleep(200000);
-    return {elapsed.count(), emu.traffic().second - before};
+    // The closing broadcast is not answered: the call returns while its bytes are
+    // still on the line. Wait until the units have it (polling every millisecond).
+    while (emu.broadcasts() == broadcastsBefore)
+        usleep(1000);
+    const std::chrono::duration<double> settled = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), settled.count(), emu.traffic().second - before};
 }
 
 void report(const char* name, const Measure& m) {
-    std::printf("%-36s %8.3f s  %7ld bytes  line %8.3f s  ratio %.3f\n", name, m.seconds, m.bytes,
-                m.lineSeconds(), m.ratio());
+    std::printf(
+        "%-34s %7ld bytes  line %7.3f s  returned %7.3f s (ratio %.3f)  received %7.3f s (ratio %.3f)\n",
+        name, m.bytes, m.lineSeconds(), m.seconds, m.ratio(), m.settled, m.settledRatio());
 }
 
 } // namespace

@@ -59,6 +59,9 @@ mlc::Answer TerminalOperator::ask(mlc::QuestionIcon, mlc::Buttons buttons, const
     char line[64];
     while (std::fgets(line, sizeof line, in_)) {
         const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
+        // An answer from a pipe is not echoed by a terminal: show it.
+        if (!isatty(fileno(in_)))
+            std::fprintf(out_, "%c\n", c);
         if (c == 'y')
             return mlc::Answer::Yes;
         if (c == 'n')
