@@ -257,22 +257,10 @@ bool DeviceSync::writeMonitor(int column, int row, bool executeQueue) {
 
 bool DeviceSync::WriteWall() {
     return exchange([&] {
-        const int columns = UsedColumns(model_);
-        const int rows = UsedRows(model_);
-        const int count = columns * rows;
         ProgressWindow progress(op_);
         progress.setText("Updating videowall...");
-        if (count > 1)
-            progress.setRange(1, count);
-        int position = 0;
-        for (int r = 1; r <= rows; ++r) {
-            for (int c = 1; c <= columns; ++c) {
-                if (count > 1)
-                    progress.setPosition(++position);
-                if (!writeMonitor(c, r, false))
-                    return false;
-            }
-        }
+        if (!forEachUsedMonitor(progress, [&](int c, int r) { return writeMonitor(c, r, false); }))
+            return false;
         if (!executeQueue())
             return false;
         if (options_.ActivateVideoRouter && !options_.InhibitSerialCommunication) {
@@ -404,11 +392,18 @@ bool DeviceSync::ReadWall(bool force) {
 }
 
 bool DeviceSync::readWall(bool force) {
+    ProgressWindow progress(op_);
+    progress.setText("Reading videowall...");
+    return forEachUsedMonitor(progress, [&](int c, int r) {
+        return (!force && model_.Monitors.at(c, r).Synced) || readMonitor(c, r);
+    });
+}
+
+template <typename Body> bool DeviceSync::forEachUsedMonitor(ProgressWindow& progress, Body body) {
     const int columns = UsedColumns(model_);
     const int rows = UsedRows(model_);
     const int count = columns * rows;
-    ProgressWindow progress(op_);
-    progress.setText("Reading videowall...");
+    // A single monitor gets no bar.
     if (count > 1)
         progress.setRange(1, count);
     int position = 0;
@@ -416,9 +411,7 @@ bool DeviceSync::readWall(bool force) {
         for (int c = 1; c <= columns; ++c) {
             if (count > 1)
                 progress.setPosition(++position);
-            if (!force && model_.Monitors.at(c, r).Synced)
-                continue;
-            if (!readMonitor(c, r))
+            if (!body(c, r))
                 return false;
         }
     }

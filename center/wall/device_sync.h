@@ -40,6 +40,8 @@
 
 namespace mlc {
 
+class ProgressWindow;
+
 // The settings the synchronisation reads.
 struct SyncOptions {
     bool ActivateVideoRouter = false;        // an external video matrix router is in use
@@ -78,6 +80,9 @@ public:
 private:
     class MonitorWriter;
     template <typename Body> bool exchange(Body body);
+    // Runs body(column, row) for every used monitor, rows outer, advancing the
+    // progress window; stops at the first false.
+    template <typename Body> bool forEachUsedMonitor(ProgressWindow& progress, Body body);
     bool writeMonitor(int column, int row, bool executeQueue);
     bool executeQueue();
     bool readMonitor(int column, int row);
