@@ -1,8 +1,6 @@
 #include "definition_numbers.h"
 
 namespace lv {
-namespace {
-
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -12,6 +10,8 @@ int hexDigit(char c) {
         return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 // Parses into 64 bits; `bits` (32 or 64) sets the limits. The result is the value
 // as it is to be stored, already within the signed range of `bits`.

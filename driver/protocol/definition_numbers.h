@@ -18,4 +18,7 @@ std::optional<std::int32_t> parseDefinitionInt32(std::string_view text);
 // The same rules with 64-bit limits (at most 16 hexadecimal digits).
 std::optional<std::int64_t> parseDefinitionInt64(std::string_view text);
 
+// The value of one hexadecimal digit, or -1.
+int hexDigit(char c);
+
 } // namespace lv

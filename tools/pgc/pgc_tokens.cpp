@@ -1,5 +1,7 @@
 #include "pgc_tokens.h"
 
+#include "definition_numbers.h"
+
 #include <cstdio>
 
 namespace pgc {
@@ -12,16 +14,6 @@ bool isBlank(char c) {
 bool isBareChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '.' || c == '$' || c == '+' || c == '-' || c == ':' || c == '/';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Reads a quoted string starting at line[pos] == '"'; advances pos past it.
@@ -53,8 +45,8 @@ std::string readQuoted(std::string_view line, std::size_t& pos, std::string& out
             out += '\t';
             break;
         case 'x': {
-            const int high = pos < line.size() ? hexValue(line[pos]) : -1;
-            const int low = pos + 1 < line.size() ? hexValue(line[pos + 1]) : -1;
+            const int high = pos < line.size() ? lv::hexDigit(line[pos]) : -1;
+            const int low = pos + 1 < line.size() ? lv::hexDigit(line[pos + 1]) : -1;
             if (high < 0 || low < 0)
                 return "\\x needs two hexadecimal digits";
             out += static_cast<char>(high * 16 + low);
