@@ -5,7 +5,7 @@
 namespace lv {
 namespace {
 
-// The MODBUS serial-line specification computes the CRC with two 256-entry
+// MODBUS over serial lines computes the CRC with two 256-entry
 // tables (high and low byte); one reflected table gives the same results.
 constexpr std::array<std::uint16_t, 256> makeTable() {
     std::array<std::uint16_t, 256> table{};
