@@ -6,6 +6,7 @@
 #include "lvdriver.h"
 #include "plugin_library.h"
 #include "pty_peer.h"
+#include "scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -45,29 +46,7 @@ inline Bytes concat(Bytes a, const Bytes& b) {
     return a;
 }
 
-// Sets (or with nullptr clears) an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old, hadOld_ = true;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (hadOld_)
-            setenv(name_, old_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::string old_;
-    bool hadOld_ = false;
-};
+using testsupport::ScopedEnv;
 
 class DriverOnPty : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 // the units' state read back from the emulator.
 #include "emulator_process.h"
 #include "plugin_library.h"
+#include "scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +19,7 @@ using testsupport::fieldOf;
 using testsupport::PluginLibrary;
 using testsupport::textCell;
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testsupport::ScopedEnv;
 
 // The driver wrappers of the control program, over the real plug-in.
 class Host {

@@ -5,6 +5,7 @@
 #include "definitions.h"
 #include "emulator_process.h"
 #include "plugin_library.h"
+#include "scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +19,7 @@ using testsupport::EmulatorProcess;
 using testsupport::fieldOf;
 using testsupport::PluginLibrary;
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testsupport::ScopedEnv;
 
 struct Codes {
     std::uint16_t select = 0;
