@@ -1,16 +1,10 @@
 #include "chain.h"
 
+#include "lvdriver.h"
+
 #include <algorithm>
 
 namespace mlemu {
-
-namespace {
-constexpr std::uint8_t kTypeDetect = 1;
-constexpr std::uint8_t kTypeEvent = 2;
-constexpr std::uint8_t kTypeOperation = 3;
-constexpr std::uint8_t kTypeVariable = 14;
-constexpr std::uint8_t kTypeOem = 16;
-} // namespace
 
 Chain::Chain(const UnitCatalog& catalog, const std::vector<int>& ids) : catalog_(catalog) {
     for (int id : ids)
@@ -79,13 +73,13 @@ ChainOutcome Chain::handle(const Frame& frame) {
     }
     const std::span<const std::uint8_t> payload = frame.payload();
     switch (frame.type) {
-    case kTypeDetect: {
+    case LV_PACKET_TYPE_DETECT: {
         ChainOutcome outcome;
         outcome.addressed = "chain";
         outcome.answerer = ChainOutcome::kChain;
         return outcome;
     }
-    case kTypeOperation: {
+    case LV_PACKET_TYPE_OPERATION: {
         const std::optional<OpRequest> request = OpRequest::parse(payload);
         if (!request)
             return dispatch([](Unit&) { return UnitAnswer::nak(); });
@@ -95,15 +89,15 @@ ChainOutcome Chain::handle(const Frame& frame) {
             return select(request->value);
         return dispatch([&](Unit& u) { return u.operation(*request); });
     }
-    case kTypeEvent:
+    case LV_PACKET_TYPE_EVENT:
         if (payload.size() < 6)
             return dispatch([](Unit&) { return UnitAnswer::nak(); });
         return dispatch([&](Unit& u) {
             return u.event(readLe16(payload, 0), static_cast<std::uint32_t>(readLe32(payload, 2)));
         });
-    case kTypeVariable:
+    case LV_PACKET_TYPE_VARIABLE:
         return dispatch([&](Unit& u) { return u.variable(payload); });
-    case kTypeOem:
+    case LV_PACKET_TYPE_OEM:
         return dispatch([&](Unit& u) { return u.oem(payload); });
     default:
         // Packet types the units do not know are taken without complaint.

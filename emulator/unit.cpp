@@ -1,14 +1,13 @@
 #include "unit.h"
 
+#include "lvdriver.h"
+
 #include <algorithm>
 
 namespace mlemu {
 
 namespace {
 constexpr std::size_t kOpPayload = 25;
-constexpr std::uint8_t kTypeOperation = 3;
-constexpr std::uint8_t kTypeVariable = 14;
-constexpr std::uint8_t kTypeOem = 16;
 constexpr std::uint16_t kAvailable = 1;
 } // namespace
 
@@ -229,7 +228,7 @@ UnitAnswer Unit::reply(const OpRequest& request, std::int32_t value, std::int32_
     writeLe32(payload, 9, value);
     writeLe32(payload, 13, min);
     writeLe32(payload, 17, max);
-    return UnitAnswer::packet(kTypeOperation, std::move(payload));
+    return UnitAnswer::packet(LV_PACKET_TYPE_OPERATION, std::move(payload));
 }
 
 UnitAnswer Unit::event(std::uint16_t code, std::uint32_t parameter) {
@@ -255,7 +254,7 @@ UnitAnswer Unit::variable(std::span<const std::uint8_t> payload) {
     case 1: {
         std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + 6);
         writeLe16(reply, 4, stored);
-        return UnitAnswer::packet(kTypeVariable, std::move(reply));
+        return UnitAnswer::packet(LV_PACKET_TYPE_VARIABLE, std::move(reply));
     }
     case 2:
         stored = readLe16(payload, 4) ? 0xFFFF : 0;
@@ -283,7 +282,7 @@ UnitAnswer Unit::oem(std::span<const std::uint8_t> payload) {
     const std::size_t size = std::min<std::size_t>(readLe16(payload, 2), payload.size() - 4);
     std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + 4 + static_cast<std::ptrdiff_t>(size));
     writeLe16(reply, 2, static_cast<std::uint16_t>(size));
-    return UnitAnswer::packet(kTypeOem, std::move(reply));
+    return UnitAnswer::packet(LV_PACKET_TYPE_OEM, std::move(reply));
 }
 
 } // namespace mlemu
