@@ -44,22 +44,6 @@ using Bytes = std::vector<std::uint8_t>;
 const std::string kBin = MARLUNE_BIN_DIR;
 const std::string kDefinitions = kBin + "/mlcenter.PGC";
 
-Bytes sealed(std::uint8_t type, const Bytes& payload) {
-    // Sized first and filled after: inserting after a short initializer list trips a
-    // false bounds warning of g++ 12.
-    std::vector<std::uint8_t> out(7 + payload.size(), 0);
-    out[0] = 0xBE;
-    out[1] = 0xEF;
-    out[2] = type;
-    out[3] = static_cast<std::uint8_t>(payload.size());
-    out[4] = static_cast<std::uint8_t>(payload.size() >> 8);
-    std::copy(payload.begin(), payload.end(), out.begin() + 7);
-    const std::uint16_t crc = lv::crc16Modbus(out.data(), out.size());
-    out[5] = static_cast<std::uint8_t>(crc >> 8);
-    out[6] = static_cast<std::uint8_t>(crc);
-    return out;
-}
-
 Bytes opPacket(std::uint8_t sub, std::uint16_t code, std::int32_t target, std::int32_t value) {
     Bytes payload(25, 0);
     payload[0] = sub;
@@ -69,7 +53,7 @@ Bytes opPacket(std::uint8_t sub, std::uint16_t code, std::int32_t target, std::i
         payload[5 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(target) >> (8 * i));
         payload[9 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
     }
-    return sealed(3, payload);
+    return lv::encodeFrame(3, payload);
 }
 
 struct Traffic {

@@ -11,13 +11,6 @@ namespace {
 constexpr std::uint8_t kSync0 = 0xBE;
 constexpr std::uint8_t kSync1 = 0xEF;
 
-bool checksumOk(std::span<const std::uint8_t> frame) {
-    std::vector<std::uint8_t> copy(frame.begin(), frame.end());
-    copy[5] = 0;
-    copy[6] = 0;
-    const std::uint16_t crc = lv::crc16Modbus(copy.data(), copy.size());
-    return frame[5] == (crc >> 8) && frame[6] == (crc & 0xFF);
-}
 } // namespace
 
 FrameParser::FrameParser(Handler handler) : handler_(std::move(handler)) {}
@@ -66,7 +59,7 @@ void FrameParser::parse() {
         frame.bytes.assign(rest.begin(), rest.begin() + total);
         frame.type = rest[2];
         frame.length = static_cast<std::uint16_t>(length);
-        frame.checksumValid = checksumOk(frame.bytes);
+        frame.checksumValid = lv::frameChecksumValid(frame.bytes);
         if (frame.checksumValid || length > kRescanLimit) {
             // A long damaged packet is skipped whole: searching inside it byte by
             // byte would cost a checksum over up to 64 KiB at every false sync word.

@@ -14,20 +14,6 @@ constexpr std::uint8_t kPacketFollows = 30;
 // Stray bytes of the garbage fault: none of them is a reply byte the host knows.
 constexpr std::uint8_t kGarbage[] = {0xA5, 0x5A, 0xC3};
 
-std::vector<std::uint8_t> sealedFrame(std::uint8_t type, std::span<const std::uint8_t> payload) {
-    std::vector<std::uint8_t> frame(7 + payload.size(), 0);
-    frame[0] = 0xBE;
-    frame[1] = 0xEF;
-    frame[2] = type;
-    frame[3] = static_cast<std::uint8_t>(payload.size());
-    frame[4] = static_cast<std::uint8_t>(payload.size() >> 8);
-    std::copy(payload.begin(), payload.end(), frame.begin() + 7);
-    const std::uint16_t crc = lv::crc16Modbus(frame.data(), frame.size());
-    frame[5] = static_cast<std::uint8_t>(crc >> 8);
-    frame[6] = static_cast<std::uint8_t>(crc);
-    return frame;
-}
-
 const char* replyName(UnitAnswer::Kind kind) {
     switch (kind) {
     case UnitAnswer::Kind::Ack:
@@ -138,7 +124,7 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
     std::string fields = std::string("reply=") + replyName(reply.kind);
     if (reply.kind == UnitAnswer::Kind::Packet) {
         bytes.push_back(kPacketFollows);
-        const std::vector<std::uint8_t> packet = sealedFrame(reply.replyType, reply.replyPayload);
+        const std::vector<std::uint8_t> packet = lv::encodeFrame(reply.replyType, reply.replyPayload);
         bytes.insert(bytes.end(), packet.begin(), packet.end());
         if (log_.open())
             fields += " " + describePacket(catalog_, reply.replyType, reply.replyPayload, true);
@@ -162,7 +148,7 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
                 // A plain answer becomes a reply packet (the request echoed) that
                 // fails its check.
                 bytes.assign(1, kPacketFollows);
-                const std::vector<std::uint8_t> echo = sealedFrame(frame.type, frame.payload());
+                const std::vector<std::uint8_t> echo = lv::encodeFrame(frame.type, frame.payload());
                 bytes.insert(bytes.end(), echo.begin(), echo.end());
             }
             bytes[7] ^= 0xFF; // low byte of the reply packet's checksum

@@ -1,5 +1,6 @@
 #include "checksum.h"
 
+#include <algorithm>
 #include <array>
 
 namespace lv {
@@ -12,7 +13,8 @@ constexpr std::array<std::uint16_t, 256> makeTable() {
     for (unsigned i = 0; i < 256; ++i) {
         std::uint16_t crc = static_cast<std::uint16_t>(i);
         for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1u) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001u) : static_cast<std::uint16_t>(crc >> 1);
+            crc = (crc & 1u) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001u)
+                             : static_cast<std::uint16_t>(crc >> 1);
         table[i] = crc;
     }
     return table;
@@ -55,6 +57,35 @@ bool packetChecksumValid(const Packet& packet) {
     const std::uint16_t crc = packetChecksum(packet);
     return packet.checksum[0] == static_cast<std::uint8_t>(crc >> 8) &&
            packet.checksum[1] == static_cast<std::uint8_t>(crc & 0xFFu);
+}
+
+std::uint16_t frameChecksum(std::span<const std::uint8_t> frame) {
+    std::uint16_t crc = 0xFFFF;
+    for (std::size_t i = 0; i < frame.size(); ++i)
+        crc = update(crc, i == 5 || i == 6 ? 0 : frame[i]); // the checksum field counts as zero
+    return crc;
+}
+
+bool frameChecksumValid(std::span<const std::uint8_t> frame) {
+    if (frame.size() < LV_PACKET_HEADER_SIZE)
+        return false;
+    const std::uint16_t crc = frameChecksum(frame);
+    return frame[5] == static_cast<std::uint8_t>(crc >> 8) &&
+           frame[6] == static_cast<std::uint8_t>(crc & 0xFFu);
+}
+
+std::vector<std::uint8_t> encodeFrame(std::uint8_t type, std::span<const std::uint8_t> payload) {
+    std::vector<std::uint8_t> frame(LV_PACKET_HEADER_SIZE + payload.size(), 0);
+    frame[0] = static_cast<std::uint8_t>(LV_PACKET_SYNC & 0xFFu);
+    frame[1] = static_cast<std::uint8_t>(LV_PACKET_SYNC >> 8);
+    frame[2] = type;
+    frame[3] = static_cast<std::uint8_t>(payload.size());
+    frame[4] = static_cast<std::uint8_t>(payload.size() >> 8);
+    std::copy(payload.begin(), payload.end(), frame.begin() + LV_PACKET_HEADER_SIZE);
+    const std::uint16_t crc = frameChecksum(frame);
+    frame[5] = static_cast<std::uint8_t>(crc >> 8);
+    frame[6] = static_cast<std::uint8_t>(crc & 0xFFu);
+    return frame;
 }
 
 } // namespace lv

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace lv {
 
@@ -20,5 +22,12 @@ void sealPacket(Packet& packet);
 
 // True when the stored checksum equals the computed one.
 bool packetChecksumValid(const Packet& packet);
+
+// The same for a packet as the line carries it (header and payload bytes).
+std::uint16_t frameChecksum(std::span<const std::uint8_t> frame);
+bool frameChecksumValid(std::span<const std::uint8_t> frame);
+
+// The line bytes of a packet: sync word, type, length, checksum, payload.
+std::vector<std::uint8_t> encodeFrame(std::uint8_t type, std::span<const std::uint8_t> payload);
 
 } // namespace lv

@@ -26,6 +26,15 @@ TEST(Checksum, DetectionPacketIsSealedByteForByte) {
     EXPECT_TRUE(lv::packetChecksumValid(*packet));
     packet->payload[4] ^= 1;
     EXPECT_FALSE(lv::packetChecksumValid(*packet));
+
+    // The same bytes built from type and payload alone, as the units' side does.
+    const std::vector<std::uint8_t> payload{6, 0, 0, 0, 0};
+    auto frame = lv::encodeFrame(LV_PACKET_TYPE_DETECT, payload);
+    EXPECT_EQ(frame, expected);
+    EXPECT_TRUE(lv::frameChecksumValid(frame));
+    frame[11] ^= 1;
+    EXPECT_FALSE(lv::frameChecksumValid(frame));
+    EXPECT_FALSE(lv::frameChecksumValid(std::vector<std::uint8_t>{0xBE, 0xEF}));
 }
 
 TEST(Checksum, ModbusCheckValue) {

@@ -74,19 +74,7 @@ void writeTestDefinitions(const std::string& path) {
 }
 
 std::vector<std::uint8_t> packet(std::uint8_t type, const std::vector<std::uint8_t>& payload) {
-    // Sized first and filled after: inserting after a short initializer list trips a
-    // false bounds warning of g++ 12.
-    std::vector<std::uint8_t> out(7 + payload.size(), 0);
-    out[0] = 0xBE;
-    out[1] = 0xEF;
-    out[2] = type;
-    out[3] = static_cast<std::uint8_t>(payload.size());
-    out[4] = static_cast<std::uint8_t>(payload.size() >> 8);
-    std::copy(payload.begin(), payload.end(), out.begin() + 7);
-    const std::uint16_t crc = lv::crc16Modbus(out.data(), out.size());
-    out[5] = static_cast<std::uint8_t>(crc >> 8);
-    out[6] = static_cast<std::uint8_t>(crc);
-    return out;
+    return lv::encodeFrame(type, payload);
 }
 
 std::vector<std::uint8_t> opPacket(std::uint8_t sub, std::uint16_t code, std::int32_t target,
