@@ -13,6 +13,7 @@ namespace {
 class SilentOperator : public mlc::Operator {
 public:
     void showMessage(mlc::MessageKind, const std::string&) override {}
+    void report(mlc::MessageKind, const std::string&) override {}
     mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::Yes; }
     void progressOpened() override {}
     void progressChanged(const mlc::ProgressView&) override {}

@@ -9,9 +9,9 @@
 //   bench_sync [--repeat N]
 #include "binding/driver_binding.h"
 #include "router/video_router.h"
-#include "wall/device_sync.h"
+#include "sync/device_sync.h"
 #include "wall/enlargement.h"
-#include "wall/match_list_loading.h"
+#include "sync/match_list_loading.h"
 #include "wall/wall_state.h"
 
 #include <algorithm>
@@ -41,6 +41,7 @@ public:
     void showMessage(mlc::MessageKind, const std::string& text) override {
         std::cerr << "message: " << text << "\n";
     }
+    void report(mlc::MessageKind kind, const std::string& text) override { showMessage(kind, text); }
     mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
     void progressOpened() override {}
     void progressChanged(const mlc::ProgressView&) override {}

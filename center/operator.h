@@ -30,6 +30,9 @@ public:
     virtual void showMessage(MessageKind kind, const std::string& text) = 0;
     // A modal question; a closed box answers No (Yes/No) or Cancel (Yes/No/Cancel).
     virtual Answer ask(QuestionIcon icon, Buttons buttons, const std::string& text) = 0;
+    // A report that must not wait for anyone (a failure during unattended playback):
+    // the terminal prints it, the window shows it in the status bar and its log.
+    virtual void report(MessageKind kind, const std::string& text) = 0;
 
     // The progress window: opened, redrawn with a new view, closed.
     virtual void progressOpened() = 0;

@@ -1,5 +1,5 @@
 // Defaults files from random bytes: refused ones leave the settings as they were.
-#include "wall/defaults_file.h"
+#include "files/defaults_file.h"
 
 #include <cstdlib>
 

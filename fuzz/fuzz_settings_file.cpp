@@ -1,5 +1,5 @@
 // Settings files from random text: read, write back, and the rewrite is stable.
-#include "wall/settings_file.h"
+#include "files/settings_file.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -1,5 +1,5 @@
 // Wall files from random bytes: refused ones leave the buffer as it was.
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
-#include "control_center.h"
+#include "app/control_center.h"
 
-#include "wall/atomic_file.h"
-#include "wall/defaults_file.h"
+#include "files/atomic_file.h"
+#include "files/defaults_file.h"
 #include "wall/enlargement.h"
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 #include "wall/wall_state.h"
 
 #include "sequencer/sequence_file.h"
@@ -161,9 +161,9 @@ bool ControlCenter::closeQuery() {
         return true;
     case Answer::Yes:
         if (wallChanged)
-            videowallSave();
+            videowallSaveAction();
         if (sequenceChanged)
-            sequenceSave();
+            sequenceSaveAction();
         return true;
     }
     return true;
@@ -233,9 +233,9 @@ bool ControlCenter::LoadSequence(const std::string& path) {
     return true;
 }
 
-void ControlCenter::videowallSave() {
+void ControlCenter::videowallSaveAction() {
     if (videowallFileName_.empty()) {
-        videowallSaveAs();
+        videowallSaveAsAction();
         return;
     }
     SaveVideowall(videowallFileName_);
@@ -243,7 +243,7 @@ void ControlCenter::videowallSave() {
     sequencer_->UpdateSequencerActions();
 }
 
-void ControlCenter::videowallSaveAs() {
+void ControlCenter::videowallSaveAsAction() {
     if (const auto name = ui_.chooseFileToSave(
             {"Save videowall to file", kWallFilter, videowallFileName_, programDir(), "MLV"}))
         SaveVideowall(*name);
@@ -251,9 +251,9 @@ void ControlCenter::videowallSaveAs() {
     sequencer_->UpdateSequencerActions();
 }
 
-void ControlCenter::sequenceSave() {
+void ControlCenter::sequenceSaveAction() {
     if (sequencer_->fileName().empty()) {
-        sequenceSaveAs();
+        sequenceSaveAsAction();
         return;
     }
     SaveSequence(sequencer_->fileName());
@@ -261,7 +261,7 @@ void ControlCenter::sequenceSave() {
     sequencer_->UpdateSequencerActions();
 }
 
-void ControlCenter::sequenceSaveAs() {
+void ControlCenter::sequenceSaveAsAction() {
     if (const auto name = ui_.chooseFileToSave(
             {"Save sequence to file", kSequenceFilter, sequencer_->fileName(), programDir(), "MLS"}))
         SaveSequence(*name);
@@ -269,7 +269,7 @@ void ControlCenter::sequenceSaveAs() {
     sequencer_->UpdateSequencerActions();
 }
 
-void ControlCenter::open() {
+void ControlCenter::openAction() {
     const auto name = ui_.chooseFileToOpen({"Open file", kOpenFilter, lastLoadedWallFile_, programDir(), ""});
     if (name && hasExtension(*name, ".MLV")) {
         if (wall_.VideowallModified) {
@@ -278,7 +278,7 @@ void ControlCenter::open() {
             if (answer == Answer::Cancel)
                 return;
             if (answer == Answer::Yes)
-                videowallSave();
+                videowallSaveAction();
         }
         WallSettings buffer = wallSettingsOf(wall_.Monitors);
         if (LoadVideowall(*name, buffer)) {
@@ -293,7 +293,7 @@ void ControlCenter::open() {
             if (answer == Answer::Cancel)
                 return;
             if (answer == Answer::Yes)
-                sequenceSave();
+                sequenceSaveAction();
         }
         LoadSequence(*name);
     }

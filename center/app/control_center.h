@@ -14,7 +14,7 @@
 #include "sequencer/sequencer.h"
 #include "wall/caption.h"
 #include "wall/match_lists.h"
-#include "wall/settings_file.h"
+#include "files/settings_file.h"
 #include "wall/wall_model.h"
 
 #include <functional>
@@ -67,11 +67,11 @@ public:
     bool LoadSequence(const std::string& path);
 
     // Actions.
-    void videowallSave();
-    void videowallSaveAs();
-    void sequenceSave();
-    void sequenceSaveAs();
-    void open();
+    void videowallSaveAction();
+    void videowallSaveAsAction();
+    void sequenceSaveAction();
+    void sequenceSaveAsAction();
+    void openAction();
 
     void UpdateCaption();
     const CaptionTexts& caption() const { return caption_; }

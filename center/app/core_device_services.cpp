@@ -1,7 +1,7 @@
-#include "core_device_services.h"
+#include "app/core_device_services.h"
 
 #include "binding/driver_result.h"
-#include "wall/match_list_loading.h"
+#include "sync/match_list_loading.h"
 
 namespace mlc {
 

@@ -6,8 +6,8 @@
 #include "binding/driver_binding.h"
 #include "operator.h"
 #include "router/video_router.h"
-#include "wall/device_sync.h"
-#include "wall/settings_file.h"
+#include "sync/device_sync.h"
+#include "files/settings_file.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "time_of_day.h"
+#include "app/time_of_day.h"
 
 #include <sys/time.h>
 #include <time.h>

@@ -1,7 +1,7 @@
-#include "driver_binding.h"
+#include "binding/driver_binding.h"
 
-#include "driver_result.h"
-#include "text_buffer.h"
+#include "binding/driver_result.h"
+#include "binding/text_buffer.h"
 
 #include <algorithm>
 #include <array>

@@ -7,10 +7,10 @@
 // results to ShowDriverResult.
 #pragma once
 
-#include "exchange_gate.h"
+#include "binding/exchange_gate.h"
 #include "lvdriver.h"
 #include "operator.h"
-#include "shared_library.h"
+#include "binding/shared_library.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "driver_result.h"
+#include "binding/driver_result.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "shared_library.h"
+#include "binding/shared_library.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "video_router.h"
+#include "router/video_router.h"
 
 #include "matrixsw.h"
 

@@ -1,9 +1,9 @@
-#include "sequence_file.h"
+#include "sequencer/sequence_file.h"
 
-#include "wall/atomic_file.h"
-#include "wall/byte_order.h"
-#include "wall/guarded_save.h"
-#include "wall/monitor_record.h"
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/guarded_save.h"
+#include "files/monitor_record.h"
 
 #include <algorithm>
 #include <array>

@@ -12,7 +12,7 @@
 #pragma once
 
 #include "operator.h"
-#include "sequence_item.h"
+#include "sequencer/sequence_item.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "sequence_item.h"
+#include "sequencer/sequence_item.h"
 
 #include <algorithm>
 

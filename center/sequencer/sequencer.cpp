@@ -1,7 +1,7 @@
-#include "sequencer.h"
+#include "sequencer/sequencer.h"
 
-#include "sequence_file.h"
-#include "time_text.h"
+#include "sequencer/sequence_file.h"
+#include "sequencer/time_text.h"
 
 #include <algorithm>
 #include <cmath>

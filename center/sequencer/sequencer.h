@@ -10,7 +10,7 @@
 #pragma once
 
 #include "operator.h"
-#include "sequence_item.h"
+#include "sequencer/sequence_item.h"
 
 #include <functional>
 #include <optional>

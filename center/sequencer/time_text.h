@@ -1,7 +1,7 @@
 // Texts of the timeline: item times, time-stamp counters and line texts.
 #pragma once
 
-#include "sequence_item.h"
+#include "sequencer/sequence_item.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "caption.h"
+#include "wall/caption.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "enlargement.h"
+#include "wall/enlargement.h"
 
 #include <algorithm>
 #include <cmath>

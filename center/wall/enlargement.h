@@ -2,7 +2,7 @@
 // shows, with bezel correction, and the conversions to and from device values.
 #pragma once
 
-#include "wall_model.h"
+#include "wall/wall_model.h"
 
 #include <cstdint>
 #include <optional>

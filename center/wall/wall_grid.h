@@ -1,7 +1,7 @@
 // The fixed 16 x 16 array of monitors, indexed [column, row] from 1.
 #pragma once
 
-#include "monitor_settings.h"
+#include "wall/monitor_settings.h"
 
 #include <array>
 #include <cassert>

@@ -2,8 +2,8 @@
 // to hold, the defaults for new monitors, the wall size and bezel measurements.
 #pragma once
 
-#include "monitor_settings.h"
-#include "wall_grid.h"
+#include "wall/monitor_settings.h"
+#include "wall/wall_grid.h"
 
 namespace mlc {
 

@@ -1,4 +1,4 @@
-#include "wall_state.h"
+#include "wall/wall_state.h"
 
 namespace mlc {
 

@@ -1,8 +1,8 @@
 // Whole-wall helpers of the model: initialisation, factory defaults, synced state.
 #pragma once
 
-#include "match_lists.h"
-#include "wall_model.h"
+#include "wall/match_lists.h"
+#include "wall/wall_model.h"
 
 #include <algorithm>
 

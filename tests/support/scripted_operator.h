@@ -28,6 +28,7 @@ public:
     void setDefaultAnswer(mlc::Answer answer) { defaultAnswer_ = answer; }
 
     void showMessage(mlc::MessageKind kind, const std::string& text) override { messages.push_back({kind, text}); }
+    void report(mlc::MessageKind kind, const std::string& text) override { reports.push_back({kind, text}); }
     mlc::Answer ask(mlc::QuestionIcon icon, mlc::Buttons buttons, const std::string& text) override {
         questions.push_back({icon, buttons, text});
         if (answers_.empty())
@@ -53,6 +54,7 @@ public:
     }
 
     std::vector<Message> messages;
+    std::vector<Message> reports; // non-modal
     std::vector<Question> questions;
     std::vector<mlc::ProgressView> progressViews;
     int progressOpenCount = 0;

@@ -2,7 +2,7 @@
 #include "emulator_process.h"
 #include "paths.h"
 #include "program_run.h"
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "command_line.h"
 #include "sequencer/sequencer.h"
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "session.h"
 
-#include "wall/match_list_loading.h"
+#include "sync/match_list_loading.h"
 #include "wall/wall_state.h"
 
 #include <cstdio>

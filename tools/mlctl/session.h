@@ -7,10 +7,10 @@
 #include "command_line.h"
 #include "router/video_router.h"
 #include "terminal_operator.h"
-#include "wall/chain_commands.h"
-#include "wall/device_sync.h"
+#include "sync/chain_commands.h"
+#include "sync/device_sync.h"
 #include "wall/match_lists.h"
-#include "wall/settings_file.h"
+#include "files/settings_file.h"
 #include "wall/wall_model.h"
 
 #include <memory>

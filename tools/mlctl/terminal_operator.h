@@ -14,6 +14,8 @@ public:
     explicit TerminalOperator(bool assumeYes, std::FILE* out = stderr, std::FILE* in = stdin);
 
     void showMessage(mlc::MessageKind kind, const std::string& text) override;
+    // A report is a message that waits for no one; on the terminal they look alike.
+    void report(mlc::MessageKind kind, const std::string& text) override { showMessage(kind, text); }
     mlc::Answer ask(mlc::QuestionIcon icon, mlc::Buttons buttons, const std::string& text) override;
     void progressOpened() override;
     void progressChanged(const mlc::ProgressView& view) override;

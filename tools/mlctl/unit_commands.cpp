@@ -2,7 +2,7 @@
 #include "commands.h"
 
 #include "command_line.h"
-#include "wall/wall_detection.h"
+#include "sync/wall_detection.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 
 #include "command_line.h"
 #include "wall/enlargement.h"
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 #include "wall/wall_state.h"
 
 #include <cstdio>

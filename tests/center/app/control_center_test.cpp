@@ -1,9 +1,9 @@
 #include "app/control_center.h"
 #include "paths.h"
 #include "scripted_operator.h"
-#include "wall/atomic_file.h"
-#include "wall/defaults_file.h"
-#include "wall/wall_file.h"
+#include "files/atomic_file.h"
+#include "files/defaults_file.h"
+#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 
@@ -210,7 +210,7 @@ TEST(ControlCenter, AutoStartSequencePlaysOnlyAnExistingFile) {
         p.center.start();
         p.center.sequencer().newItem();
         p.ui.saveChoices.push_back(dir.file("auto.MLS"));
-        p.center.sequenceSaveAs();
+        p.center.sequenceSaveAsAction();
         p.center.settings().AutoStartSequence = dir.file("missing.MLS");
         p.center.end();
     }
@@ -241,10 +241,10 @@ TEST(ControlCenter, OpenChoosesByExtensionAndWritesALoadedWall) {
     p.center.start();
     p.ui.openChoices = {dir.file("fake.MLV"), dir.file("notes.txt"), std::nullopt, dir.file("scene.mlv")};
     for (int i = 0; i < 3; ++i)
-        p.center.open();
+        p.center.openAction();
     EXPECT_EQ(p.devices.count("writeWall"), 0);
     EXPECT_TRUE(p.op.messages.empty());
-    p.center.open();
+    p.center.openAction();
     EXPECT_EQ(p.devices.count("writeWall"), 1);
     EXPECT_EQ(mlc::wallSettingsOf(p.center.wall().Monitors), onDisk);
     EXPECT_EQ(p.center.videowallFileName(), dir.file("scene.mlv"));
@@ -257,7 +257,7 @@ TEST(ControlCenter, OpenChoosesByExtensionAndWritesALoadedWall) {
     EXPECT_EQ(request.initialFolder, dir.path() + "/");
     EXPECT_EQ(p.ui.requests.front().proposedName, "");
     p.ui.openChoices = {std::nullopt};
-    p.center.open();
+    p.center.openAction();
     EXPECT_EQ(p.ui.requests.back().proposedName, dir.file("scene.mlv"));
 }
 
@@ -271,7 +271,7 @@ TEST(ControlCenter, UnsavedChangesAreAskedAboutBeforeOpening) {
     p.ui.openChoices = {dir.file("a.MLV"), dir.file("a.MLV"), dir.file("a.MLV")};
 
     p.op.scriptAnswers({Answer::Cancel});
-    p.center.open();
+    p.center.openAction();
     EXPECT_TRUE(p.center.wall().VideowallModified);
     EXPECT_EQ(p.devices.count("writeWall"), 0);
     EXPECT_EQ(p.op.questions[0].text,
@@ -280,7 +280,7 @@ TEST(ControlCenter, UnsavedChangesAreAskedAboutBeforeOpening) {
 
     // Yes runs the save action, whose dialog is cancelled here; the file loads anyway.
     p.op.scriptAnswers({Answer::Yes});
-    p.center.open();
+    p.center.openAction();
     EXPECT_EQ(p.ui.requests.back().title, "Save videowall to file");
     EXPECT_EQ(p.devices.count("writeWall"), 1);
     EXPECT_FALSE(p.center.wall().VideowallModified);
@@ -289,7 +289,7 @@ TEST(ControlCenter, UnsavedChangesAreAskedAboutBeforeOpening) {
     ASSERT_TRUE(p.center.sequencer().modified());
     p.ui.openChoices = {dir.file("missing.MLS")};
     p.op.scriptAnswers({Answer::No});
-    p.center.open();
+    p.center.openAction();
     EXPECT_EQ(p.op.questions.back().text,
               "Current sequence has not been saved yet.\r\nSave it before proceeding?");
     EXPECT_EQ(p.center.sequencer().items().size(), 1u); // a file that cannot be read changes nothing
@@ -301,7 +301,7 @@ TEST(ControlCenter, SavingAskedOnlyForAnExistingFileAndNoKeepsIt) {
     p.center.start();
     p.center.wall().VideowallModified = true;
     p.ui.saveChoices = {dir.file("w.MLV")};
-    p.center.videowallSave();
+    p.center.videowallSaveAction();
     EXPECT_TRUE(p.op.questions.empty());
     EXPECT_FALSE(p.center.wall().VideowallModified);
     EXPECT_EQ(p.ui.requests.back().defaultExtension, "MLV");
@@ -310,7 +310,7 @@ TEST(ControlCenter, SavingAskedOnlyForAnExistingFileAndNoKeepsIt) {
     p.center.wall().Monitors.at(1, 1).Settings.Hue = 1;
     p.center.wall().VideowallModified = true;
     p.op.scriptAnswers({Answer::No});
-    p.center.videowallSave();
+    p.center.videowallSaveAction();
     EXPECT_EQ(p.op.questions.size(), 1u);
     EXPECT_TRUE(p.center.wall().VideowallModified);
     EXPECT_EQ(readAll(dir.file("w.MLV")), saved);

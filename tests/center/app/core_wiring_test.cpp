@@ -5,7 +5,7 @@
 #include "app/core_device_services.h"
 #include "paths.h"
 #include "scripted_operator.h"
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
     scene[0].Brightness = 12000;
     ASSERT_TRUE(mlc::saveVideowallFile(op, dir.file("scene.MLV"), scene));
     ui.open = dir.file("scene.MLV");
-    center.open();
+    center.openAction();
     EXPECT_TRUE(called("SendOpSetValue op_BRIGHTNESS wnWIN_MAIN %12000"));
     EXPECT_TRUE(called("SendOpExecute op_IP_MISC_EXECUTEQUEUE -"));
     EXPECT_TRUE(center.wall().Monitors.at(1, 1).Synced);

@@ -9,8 +9,8 @@
 #include "paths.h"
 #include "router/video_router.h"
 #include "scripted_operator.h"
-#include "wall/device_sync.h"
-#include "wall/match_list_loading.h"
+#include "sync/device_sync.h"
+#include "sync/match_list_loading.h"
 #include "wall/wall_state.h"
 
 #include <gmock/gmock.h>

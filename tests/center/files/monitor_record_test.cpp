@@ -1,5 +1,5 @@
-#include "wall/defaults_file.h"
-#include "wall/monitor_record.h"
+#include "files/defaults_file.h"
+#include "files/monitor_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "paths.h"
 #include "scripted_operator.h"
 #include "sequencer/sequence_file.h"
-#include "wall/byte_order.h"
-#include "wall/monitor_record.h"
+#include "files/byte_order.h"
+#include "files/monitor_record.h"
 
 #include <gtest/gtest.h>
 

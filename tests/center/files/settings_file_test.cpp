@@ -1,5 +1,5 @@
 #include "paths.h"
-#include "wall/settings_file.h"
+#include "files/settings_file.h"
 
 #include <gtest/gtest.h>
 

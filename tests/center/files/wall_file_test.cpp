@@ -1,10 +1,10 @@
 #include "paths.h"
 #include "scripted_operator.h"
-#include "wall/atomic_file.h"
-#include "wall/defaults_file.h"
-#include "wall/guarded_save.h"
-#include "wall/monitor_record.h"
-#include "wall/wall_file.h"
+#include "files/atomic_file.h"
+#include "files/defaults_file.h"
+#include "files/guarded_save.h"
+#include "files/monitor_record.h"
+#include "files/wall_file.h"
 #include "wall/wall_model.h"
 
 #include <gtest/gtest.h>

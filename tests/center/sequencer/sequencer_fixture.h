@@ -4,7 +4,7 @@
 
 #include "scripted_operator.h"
 #include "sequencer/sequencer.h"
-#include "wall/wall_file.h"
+#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 

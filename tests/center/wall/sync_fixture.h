@@ -7,7 +7,7 @@
 #include "paths.h"
 #include "router/video_router.h"
 #include "scripted_operator.h"
-#include "wall/device_sync.h"
+#include "sync/device_sync.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "wall/wall_detection.h"
+#include "sync/wall_detection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ini_file.h"
+#include "files/ini_file.h"
 
-#include "atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "monitor_record.h"
+#include "files/monitor_record.h"
 
-#include "byte_order.h"
+#include "files/byte_order.h"
 
 #include <algorithm>
 #include <array>

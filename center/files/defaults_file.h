@@ -6,7 +6,7 @@
 // keeping the rest of the settings passed in.
 #pragma once
 
-#include "monitor_settings.h"
+#include "wall/monitor_settings.h"
 
 #include <cstddef>
 #include <cstdint>

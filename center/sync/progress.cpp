@@ -1,4 +1,4 @@
-#include "progress.h"
+#include "sync/progress.h"
 
 #include <algorithm>
 

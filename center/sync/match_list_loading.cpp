@@ -1,4 +1,4 @@
-#include "match_list_loading.h"
+#include "sync/match_list_loading.h"
 
 #include "binding/driver_result.h"
 

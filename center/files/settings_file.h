@@ -7,8 +7,8 @@
 // (MonitorID_11_2) is unambiguous, written as well and read first when present.
 #pragma once
 
-#include "ini_file.h"
-#include "wall_model.h"
+#include "files/ini_file.h"
+#include "wall/wall_model.h"
 
 #include <array>
 #include <cstdint>

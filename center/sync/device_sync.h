@@ -30,10 +30,10 @@
 #pragma once
 
 #include "binding/driver_binding.h"
-#include "match_lists.h"
+#include "wall/match_lists.h"
 #include "operator.h"
 #include "router/video_router.h"
-#include "wall_model.h"
+#include "wall/wall_model.h"
 
 #include <string>
 #include <vector>
@@ -83,10 +83,10 @@ private:
     // Runs body(column, row) for every used monitor, rows outer, advancing the
     // progress window; stops at the first false.
     template <typename Body> bool forEachUsedMonitor(ProgressWindow& progress, Body body);
-    bool writeMonitor(int column, int row, bool executeQueue);
-    bool executeQueue();
-    bool readMonitor(int column, int row);
-    bool readWall(bool force);
+    bool sendMonitorInExchange(int column, int row, bool executeQueue);
+    bool sendQueueExecutionInExchange();
+    bool readMonitorInExchange(int column, int row);
+    bool readWallInExchange(bool force);
     bool readsAllowed();
     bool succeeded(std::uint8_t result);
     void reportUnsent();

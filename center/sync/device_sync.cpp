@@ -1,9 +1,9 @@
-#include "device_sync.h"
+#include "sync/device_sync.h"
 
 #include "binding/driver_result.h"
-#include "enlargement.h"
-#include "progress.h"
-#include "wall_state.h"
+#include "wall/enlargement.h"
+#include "sync/progress.h"
+#include "wall/wall_state.h"
 
 #include <algorithm>
 #include <functional>
@@ -248,10 +248,10 @@ bool inWall(int column, int row) {
 } // namespace
 
 bool DeviceSync::WriteMonitor(int column, int row, bool executeQueue) {
-    return inWall(column, row) && exchange([&] { return writeMonitor(column, row, executeQueue); });
+    return inWall(column, row) && exchange([&] { return sendMonitorInExchange(column, row, executeQueue); });
 }
 
-bool DeviceSync::writeMonitor(int column, int row, bool executeQueue) {
+bool DeviceSync::sendMonitorInExchange(int column, int row, bool executeQueue) {
     return MonitorWriter(*this, column, row).run(executeQueue);
 }
 
@@ -259,9 +259,9 @@ bool DeviceSync::WriteWall() {
     return exchange([&] {
         ProgressWindow progress(op_);
         progress.setText("Updating videowall...");
-        if (!forEachUsedMonitor(progress, [&](int c, int r) { return writeMonitor(c, r, false); }))
+        if (!forEachUsedMonitor(progress, [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
             return false;
-        if (!executeQueue())
+        if (!sendQueueExecutionInExchange())
             return false;
         if (options_.ActivateVideoRouter && !options_.InhibitSerialCommunication) {
             progress.setText("Updating external hardware...");
@@ -274,10 +274,10 @@ bool DeviceSync::WriteWall() {
 }
 
 bool DeviceSync::ExecuteQueue() {
-    return exchange([&] { return executeQueue(); });
+    return exchange([&] { return sendQueueExecutionInExchange(); });
 }
 
-bool DeviceSync::executeQueue() {
+bool DeviceSync::sendQueueExecutionInExchange() {
     return succeeded(binding_.SelectDevice(0)) &&
            succeeded(binding_.ExecuteOperation("op_IP_MISC_EXECUTEQUEUE", kNoTarget));
 }
@@ -293,10 +293,10 @@ bool DeviceSync::readsAllowed() {
 }
 
 bool DeviceSync::ReadMonitor(int column, int row) {
-    return inWall(column, row) && exchange([&] { return readsAllowed() && readMonitor(column, row); });
+    return inWall(column, row) && exchange([&] { return readsAllowed() && readMonitorInExchange(column, row); });
 }
 
-bool DeviceSync::readMonitor(int column, int row) {
+bool DeviceSync::readMonitorInExchange(int column, int row) {
     TWallMonitor& monitor = model_.Monitors.at(column, row);
     TWallMonitor& state = model_.DeviceState.at(column, row);
     if (monitor.DeviceId == 0) {
@@ -388,14 +388,14 @@ bool DeviceSync::readMonitor(int column, int row) {
 }
 
 bool DeviceSync::ReadWall(bool force) {
-    return exchange([&] { return readsAllowed() && readWall(force); });
+    return exchange([&] { return readsAllowed() && readWallInExchange(force); });
 }
 
-bool DeviceSync::readWall(bool force) {
+bool DeviceSync::readWallInExchange(bool force) {
     ProgressWindow progress(op_);
     progress.setText("Reading videowall...");
     return forEachUsedMonitor(progress, [&](int c, int r) {
-        return (!force && model_.Monitors.at(c, r).Synced) || readMonitor(c, r);
+        return (!force && model_.Monitors.at(c, r).Synced) || readMonitorInExchange(c, r);
     });
 }
 
@@ -420,7 +420,7 @@ template <typename Body> bool DeviceSync::forEachUsedMonitor(ProgressWindow& pro
 
 bool DeviceSync::ResyncVideowall() {
     return exchange([&] {
-        if (!readsAllowed() || !readWall(true))
+        if (!readsAllowed() || !readWallInExchange(true))
             return false;
         if (options_.ActivateVideoRouter)
             router_.ResyncVideowall();

@@ -1,7 +1,7 @@
-#include "chain_commands.h"
+#include "sync/chain_commands.h"
 
-#include "progress.h"
-#include "wall_state.h"
+#include "sync/progress.h"
+#include "wall/wall_state.h"
 
 namespace mlc {
 namespace {

@@ -1,4 +1,4 @@
-#include "wall_detection.h"
+#include "sync/wall_detection.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // sequence files. Fields are written one by one, little-endian; padding is zero.
 #pragma once
 
-#include "monitor_settings.h"
+#include "wall/monitor_settings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "guarded_save.h"
+#include "files/guarded_save.h"
 
-#include "atomic_file.h"
+#include "files/atomic_file.h"
 
 namespace mlc {
 

@@ -7,7 +7,7 @@
 // a horizontal wall vertical. IDs are dealt out row by row in ascending order.
 #pragma once
 
-#include "wall_grid.h"
+#include "wall/wall_grid.h"
 
 #include <array>
 #include <cstdint>

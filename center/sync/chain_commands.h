@@ -6,8 +6,8 @@
 
 #include "binding/driver_binding.h"
 #include "operator.h"
-#include "wall_detection.h"
-#include "wall_model.h"
+#include "sync/wall_detection.h"
+#include "wall/wall_model.h"
 
 #include <string>
 

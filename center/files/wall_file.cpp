@@ -1,9 +1,9 @@
-#include "wall_file.h"
+#include "files/wall_file.h"
 
-#include "atomic_file.h"
-#include "byte_order.h"
-#include "guarded_save.h"
-#include "monitor_record.h"
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/guarded_save.h"
+#include "files/monitor_record.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "defaults_file.h"
+#include "files/defaults_file.h"
 
-#include "atomic_file.h"
-#include "byte_order.h"
-#include "monitor_record.h"
+#include "files/atomic_file.h"
+#include "files/byte_order.h"
+#include "files/monitor_record.h"
 
 #include <algorithm>
 #include <cstring>

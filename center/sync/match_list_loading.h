@@ -2,7 +2,7 @@
 #pragma once
 
 #include "binding/driver_binding.h"
-#include "match_lists.h"
+#include "wall/match_lists.h"
 #include "operator.h"
 
 namespace mlc {

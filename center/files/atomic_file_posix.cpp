@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <cerrno>
 #include <fcntl.h>

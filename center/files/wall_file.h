@@ -9,7 +9,7 @@
 #pragma once
 
 #include "operator.h"
-#include "wall_grid.h"
+#include "wall/wall_grid.h"
 
 #include <cstddef>
 #include <cstdint>
