@@ -1,0 +1,12 @@
+// The GUI tests' entry point: one QApplication for every test, on the offscreen
+// platform unless the caller chose another (QT_QPA_PLATFORM=xcb to watch them).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
