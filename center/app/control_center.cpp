@@ -219,7 +219,7 @@ bool ControlCenter::SaveDefaults(const std::string& path) {
 }
 
 bool ControlCenter::LoadDefaults(const std::string& path) {
-    return loadDefaultsFile(path, wall_.DefaultSettings);
+    return static_cast<bool>(loadDefaultsFile(path, wall_.DefaultSettings));
 }
 
 bool ControlCenter::SaveSequence(const std::string& path) {

@@ -5,6 +5,8 @@
 // and keys, their order, and comment lines. Values are kept as text.
 #pragma once
 
+#include "files/load_status.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,8 +47,8 @@ private:
     std::vector<Section> sections_;
 };
 
-// The file's text as an IniFile; nothing when it cannot be read.
-std::optional<IniFile> loadIniFile(const std::string& path);
+// The file's text as an IniFile; nothing (with the reason) when it cannot be read.
+Loaded<IniFile> loadIniFile(const std::string& path);
 // Atomic: the old file stays whole until the new one is complete.
 bool saveIniFile(const std::string& path, const IniFile& ini);
 

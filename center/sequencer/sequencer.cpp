@@ -323,15 +323,15 @@ bool Sequencer::saveSequence(const std::string& path) {
     return true;
 }
 
-bool Sequencer::loadSequence(const std::string& path) {
+LoadStatus Sequencer::loadSequence(const std::string& path) {
     auto loaded = loadSequenceFile(path);
     if (!loaded)
-        return false;
+        return loaded.status();
     items_ = std::move(*loaded);
     modified_ = false;
     fileName_ = path;
     RefreshTimeLine();
-    return true;
+    return LoadStatus::Loaded;
 }
 
 void Sequencer::freeSequence() {

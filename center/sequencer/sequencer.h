@@ -9,6 +9,7 @@
 // "from last event" keep counting across midnight (even beyond 24 hours).
 #pragma once
 
+#include "files/load_status.h"
 #include "operator.h"
 #include "sequencer/sequence_item.h"
 
@@ -124,7 +125,7 @@ public:
     // With the overwrite question; on success the sequence counts as saved there.
     bool saveSequence(const std::string& path);
     // The current sequence stays unless the file is read completely and accepted.
-    bool loadSequence(const std::string& path);
+    LoadStatus loadSequence(const std::string& path);
     // Ends the sequence (at program end).
     void freeSequence();
 
