@@ -1,5 +1,5 @@
-#include "paths.h"
 #include "files/settings_file.h"
+#include "paths.h"
 
 #include <gtest/gtest.h>
 
