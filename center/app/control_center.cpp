@@ -2,8 +2,8 @@
 
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
-#include "wall/enlargement.h"
 #include "files/wall_file.h"
+#include "wall/enlargement.h"
 #include "wall/wall_state.h"
 
 #include "sequencer/sequence_file.h"

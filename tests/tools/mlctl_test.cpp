@@ -1,8 +1,8 @@
 // mlctl run as a program against emulated units, as a script would run it.
 #include "emulator_process.h"
+#include "files/wall_file.h"
 #include "paths.h"
 #include "program_run.h"
-#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 
