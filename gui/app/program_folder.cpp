@@ -35,7 +35,8 @@ bool FolderWritable(const std::string& path) {
 
 ProgramFolder ResolveProgramFolder(const std::string& executableDir,
                                    const std::optional<std::string>& configDir,
-                                   const std::function<const char*(const char*)>& env) {
+                                   const std::function<const char*(const char*)>& env,
+                                   const std::function<bool(const std::string&)>& writable) {
     ProgramFolder folder;
     if (configDir) {
         std::error_code error;
@@ -44,7 +45,7 @@ ProgramFolder ResolveProgramFolder(const std::string& executableDir,
         folder.problem = prepare(folder.path);
         return folder;
     }
-    if (FolderWritable(executableDir)) {
+    if (writable(executableDir)) {
         folder.path = withSeparator(executableDir);
         return folder;
     }

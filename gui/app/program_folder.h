@@ -18,11 +18,13 @@ struct ProgramFolder {
     std::string problem;     // non-empty when the folder cannot be created or written
 };
 
-// env looks up an environment variable (nullptr when unset).
+bool FolderWritable(const std::string& path);
+
+// env looks up an environment variable (nullptr when unset); writable tells
+// whether a folder can be written.
 ProgramFolder ResolveProgramFolder(const std::string& executableDir,
                                    const std::optional<std::string>& configDir,
-                                   const std::function<const char*(const char*)>& env);
-
-bool FolderWritable(const std::string& path);
+                                   const std::function<const char*(const char*)>& env,
+                                   const std::function<bool(const std::string&)>& writable = FolderWritable);
 
 } // namespace mlgui

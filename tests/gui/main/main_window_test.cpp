@@ -3,6 +3,8 @@
 #include "main_window_fixture.h"
 #include "modal.h"
 
+#include <QCoreApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -85,6 +87,34 @@ TEST_F(MainWindow, HasEveryMenuEntryInOrderAndContextMenusCopyingThem) {
         EXPECT_NE(w.findChild<QToolBar*>(name), nullptr) << name;
     EXPECT_NE(w.toolButton(w.actions().SpecialFunctionsACTN), nullptr);
     EXPECT_EQ(w.sequencerArea()->maximumWidth(), 316);
+}
+
+TEST_F(MainWindow, WhileTheProgressWindowIsUpCloseWaitsAndFileAndSetupActionsAreOff) {
+    startEmulator("1-2");
+    writeSettings("[Videowall]\nWidth=2\nHeight=1\nMonitorID11=1\nMonitorID12=2\n");
+    mlgui::TMainFRM& w = openWindow();
+    w.actions().PreferencesACTN->setEnabled(true); // as the preferences area will have it
+    bool closedDuringWrite = true;
+    QList<bool> enabledDuringWrite;
+    op.onPendingEvents = [&] {
+        if (!enabledDuringWrite.isEmpty())
+            return;
+        for (QAction* a : {w.actions().PreferencesACTN, w.actions().NewACTN, w.actions().LoadACTN,
+                           w.actions().QuitACTN, w.actions().VideowallSaveACTN})
+            enabledDuringWrite << a->isEnabled();
+        closedDuringWrite = w.close();
+    };
+    w.grid().horizontalHeader()->moveSection(0, 1); // a wall write with its progress window
+    EXPECT_EQ(enabledDuringWrite, QList<bool>({false, false, false, false, true}));
+    EXPECT_FALSE(closedDuringWrite);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.actions().PreferencesACTN->isEnabled());
+    EXPECT_TRUE(w.actions().LoadACTN->isEnabled());
+
+    op.setDefaultAnswer(mlc::Answer::No); // do not save the moved wall
+    QCoreApplication::processEvents();    // the close request comes back once the write ended
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(op.questions.size(), 1u);
 }
 
 } // namespace

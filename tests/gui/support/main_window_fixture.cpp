@@ -23,6 +23,7 @@ void MainWindowFixture::writeSettings(const std::string& ini) {
 
 void MainWindowFixture::startEmulator(const std::string& ids) {
     emu = std::make_unique<testsupport::EmulatorProcess>(ids);
+    ports_.reset(); // restores the variable before it is set again
     ports_ = std::make_unique<testsupport::ScopedEnv>("LVDRIVER_PORTS", emu->link());
 }
 
