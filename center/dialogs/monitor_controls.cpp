@@ -182,8 +182,4 @@ ControlState StateOf(ControlRule rule, const MonitorControlStates& states) {
     return {};
 }
 
-Enlargement EnlargementOf(const TMonitorSettings& settings) {
-    return {settings.XPosition, settings.YPosition, settings.XZoom, settings.YZoom};
-}
-
 } // namespace mlc

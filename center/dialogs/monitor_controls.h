@@ -92,6 +92,4 @@ struct ControlState {
 };
 ControlState StateOf(ControlRule rule, const MonitorControlStates& states);
 
-Enlargement EnlargementOf(const TMonitorSettings& settings);
-
 } // namespace mlc

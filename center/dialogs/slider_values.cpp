@@ -46,6 +46,10 @@ int OpeningListPosition(std::int32_t stored, std::size_t count) {
     return stored >= 0 && static_cast<std::size_t>(stored) < count ? stored : 0;
 }
 
+Enlargement EnlargementOf(const TMonitorSettings& s) {
+    return {s.XPosition, s.YPosition, s.XZoom, s.YZoom};
+}
+
 ZoomPanShown ShownZoomPan(const Enlargement& e) {
     return {ShownMagnification(e.XZoom), ShownMagnification(e.YZoom), ShownPan(e.XZoom, e.XPosition),
             ShownPan(e.YZoom, e.YPosition)};

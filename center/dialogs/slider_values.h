@@ -7,6 +7,8 @@
 // pan value / 1000.
 #pragma once
 
+#include "wall/monitor_settings.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -46,6 +48,9 @@ struct Enlargement {
 
     bool operator==(const Enlargement&) const = default;
 };
+
+// The enlargement a record holds.
+Enlargement EnlargementOf(const TMonitorSettings& settings);
 
 enum class Axis { Horizontal, Vertical };
 
