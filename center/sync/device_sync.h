@@ -30,9 +30,9 @@
 #pragma once
 
 #include "binding/driver_binding.h"
-#include "wall/match_lists.h"
 #include "operator.h"
 #include "router/video_router.h"
+#include "wall/match_lists.h"
 #include "wall/wall_model.h"
 
 #include <functional>
@@ -42,6 +42,7 @@
 namespace mlc {
 
 class ProgressWindow;
+struct MonitorField;
 
 // The settings the synchronisation reads.
 struct SyncOptions {
@@ -106,6 +107,7 @@ private:
     bool sendQueueExecutionInExchange();
     bool readMonitorInExchange(int column, int row);
     bool readWallInExchange(bool force);
+    bool readField(const MonitorField& field, TMonitorSettings& settings);
     bool readsAllowed();
     bool succeeded(std::uint8_t result);
     void reportUnsent();
