@@ -70,7 +70,16 @@ TRemoteFRM::TRemoteFRM(mlc::ChainCommands& chain, QWidget* parent, const QString
     background_->setObjectName("Background");
     background_->setGeometry(rect());
     if (hasPicture()) {
-        background_->setPixmap(QPixmap::fromImage(picture_));
+        // On a high-density screen the drawing is rendered sharper for display;
+        // the shape always comes from the picture at its own size. The window's
+        // own background shows the outline colour where the two differ at the edge.
+        const qreal density = devicePixelRatioF();
+        const QImage shown = density > 1.0 ? loadRemotePicture(picturePath, density) : picture_;
+        background_->setPixmap(QPixmap::fromImage(shown.isNull() ? picture_ : shown));
+        QPalette edge = palette();
+        edge.setColor(QPalette::Window, kOutline);
+        setPalette(edge);
+        setAutoFillBackground(true);
         setMask(pictureShape(picture_));
     }
     addKeys();

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <vector>
 
 // The picture lives in the static GUI library, whose resources the linker keeps
@@ -20,11 +21,11 @@ namespace {
 // The outline colour of the drawing: a half-covered edge pixel is drawn in it.
 constexpr QRgb kEdgeColour = qRgb(0x2b, 0x34, 0x40);
 
-QImage renderSvg(const QString& path) {
+QImage renderSvg(const QString& path, qreal scale) {
     QSvgRenderer renderer(path);
     if (!renderer.isValid() || renderer.defaultSize().isEmpty())
         return {};
-    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(renderer.defaultSize() * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -50,15 +51,16 @@ QImage renderSvg(const QString& path) {
             }
         }
     }
+    image.setDevicePixelRatio(scale);
     return image;
 }
 
 } // namespace
 
-QImage loadRemotePicture(const QString& path) {
+QImage loadRemotePicture(const QString& path, qreal scale) {
     initRemoteResources();
     if (QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0)
-        return renderSvg(path);
+        return renderSvg(path, std::max<qreal>(scale, 1.0));
     QImage image(path);
     return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
 }
