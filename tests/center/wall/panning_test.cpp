@@ -34,8 +34,11 @@ protected:
 
     mlc::WallModel model;
     int writes = 0;
+    mlc::GlobalPanning* clickedWhileSending = nullptr;
     std::function<bool()> writeWall = [this] {
         ++writes;
+        if (clickedWhileSending)
+            clickedWhileSending->pan(PanButton::Left);
         return true;
     };
 };
@@ -76,7 +79,9 @@ TEST_F(Panning, AllMovesTheWholeUsedWallWhateverTheSelection) {
     mlc::GlobalPanning panning(model, WallRect{2, 2, 2, 2}, writeWall);
     panning.setTarget(mlc::PanTarget::All);
     panning.setSpeedText("1");
+    clickedWhileSending = &panning;
     panning.pan(PanButton::Left);
+    EXPECT_EQ(writes, 1);
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 4; ++c)
             EXPECT_EQ(at(c, r).XPosition, 9.0) << c << "," << r;
