@@ -62,7 +62,9 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
             [this] { return devices_.writeWall(); },
             // An item's wall is read without becoming the wall's file: a later Save
             // videowall must not overwrite the file the item came from.
-            [](const std::string& path, WallSettings& buffer) { return loadVideowallFile(path, buffer); },
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
             [this] { UpdateCaption(); },
             [this] { return now(); },
             [this] { ui_.refresh(); },

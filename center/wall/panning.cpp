@@ -136,11 +136,13 @@ void GlobalPanning::update() {
 }
 
 void GlobalPanning::pan(PanButton button) {
-    if (!area_ || !enabled(button))
+    if (sending_ || !area_ || !enabled(button))
         return;
     panArea(model_, *area_, step_, button);
+    sending_ = true;
     if (writeWall_)
         writeWall_();
+    sending_ = false;
     update();
 }
 

@@ -53,7 +53,8 @@ public:
     void setSpeedText(std::string_view text);
     double step() const { return step_; }
     bool enabled(PanButton button) const;
-    // One step, sent at once, then the buttons again.
+    // One step, sent at once, then the buttons again. A click that arrives while a
+    // step is being sent (the progress window lets clicks through) is ignored.
     void pan(PanButton button);
 
 private:
@@ -66,6 +67,7 @@ private:
     double step_ = 0.0;
     std::optional<WallRect> area_;
     std::array<bool, 5> enabled_{}; // by tag
+    bool sending_ = false;
 };
 
 } // namespace mlc
