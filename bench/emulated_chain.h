@@ -3,13 +3,22 @@
 // wall write against the line time of the bytes it exchanged.
 #pragma once
 
+#include "binding/driver_binding.h"
 #include "operator.h"
+#include "router/video_router.h"
+#include "sync/device_sync.h"
+#include "sync/match_list_loading.h"
+#include "wall/enlargement.h"
+#include "wall/wall_state.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <spawn.h>
 #include <stdexcept>
@@ -140,6 +149,56 @@ inline void report(const char* name, const Measure& m) {
     std::printf(
         "%-34s %7ld bytes  line %7.3f s  returned %7.3f s (ratio %.3f)  received %7.3f s (ratio %.3f)\n",
         name, m.bytes, m.lineSeconds(), m.seconds, m.ratio(), m.settled, m.settledRatio());
+}
+
+// A 4 x 4 wall (IDs 11..44) on the emulator through the real plug-in, the picture
+// spread over it; run(body) repeats body on a fresh chain as often as
+// "--repeat N" asks and turns failures into the exit status.
+struct ChainWall {
+    explicit ChainWall(const Emulator& emu) {
+        setenv("LVDRIVER_PORTS", emu.link().c_str(), 1);
+        setenv("LVDRIVER_DEFINITIONS", (std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC").c_str(), 1);
+        if (!binding.LoadDriverLibrary(std::string(MARLUNE_BIN_DIR) + "/LVDRIVER.so"))
+            throw std::runtime_error(binding.LoadError());
+        if (binding.OpenHardwarePort(1) != 0)
+            throw std::runtime_error("cannot open the emulator's port");
+        mlc::LoadMatchLists(binding, lists, op);
+        model.DefaultSettings = mlc::FactoryDefaultSettings(lists);
+        mlc::InitialiseWall(model);
+        model.WallColumns = 4;
+        model.WallRows = 4;
+        mlc::AutosetEnlargement(model, {1, 1, 4, 4});
+    }
+    ~ChainWall() {
+        binding.CloseHardwarePort();
+        binding.UnloadDriverLibrary();
+    }
+
+    ConsoleOperator op;
+    mlc::DriverBinding binding;
+    mlc::MatchLists lists;
+    mlc::WallModel model;
+    mlc::MatrixSwRouter router;
+    mlc::SyncOptions options;
+    mlc::DeviceSync sync{model, lists, binding, router, op, options};
+};
+
+inline int run(const char* program, int argc, char** argv,
+               const std::function<void(Emulator&, ChainWall&)>& body) {
+    int repeat = 1;
+    if (argc == 3 && std::strcmp(argv[1], "--repeat") == 0)
+        repeat = std::max(1, std::atoi(argv[2]));
+    try {
+        for (int round = 0; round < repeat; ++round) {
+            Emulator emu("11-14,21-24,31-34,41-44");
+            ChainWall wall(emu);
+            body(emu, wall);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", program, error.what());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace benchsupport
