@@ -62,7 +62,7 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
             [this] { return devices_.writeWall(); },
             [this](const std::string& path, WallSettings& buffer) { return LoadVideowall(path, buffer); },
             [this] { UpdateCaption(); },
-            [this] { return now(); },
+            [this] { return clocks(); },
             [this] { ui_.refresh(); },
             [this] { return devices_.busy(); },
         });
@@ -70,8 +70,9 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
 
 ControlCenter::~ControlCenter() = default;
 
-double ControlCenter::now() const {
-    return setup_.timeOfDay ? setup_.timeOfDay() : 0.0;
+ClockReading ControlCenter::clocks() const {
+    return {setup_.timeOfDay ? setup_.timeOfDay() : 0.0,
+            setup_.monotonicSeconds ? setup_.monotonicSeconds() : 0.0};
 }
 
 void ControlCenter::wallChanged() {
@@ -123,7 +124,7 @@ void ControlCenter::start() {
 
     const std::string& autoStart = settings_.AutoStartSequence;
     if (!autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart))
-        sequencer_->togglePlay(now());
+        sequencer_->togglePlay(clocks());
     firstActivation_ = false;
 }
 
@@ -219,7 +220,7 @@ bool ControlCenter::SaveDefaults(const std::string& path) {
 }
 
 bool ControlCenter::LoadDefaults(const std::string& path) {
-    return loadDefaultsFile(path, wall_.DefaultSettings);
+    return static_cast<bool>(loadDefaultsFile(path, wall_.DefaultSettings));
 }
 
 bool ControlCenter::SaveSequence(const std::string& path) {

@@ -30,9 +30,9 @@
 #pragma once
 
 #include "binding/driver_binding.h"
-#include "wall/match_lists.h"
 #include "operator.h"
 #include "router/video_router.h"
+#include "wall/match_lists.h"
 #include "wall/wall_model.h"
 
 #include <string>
@@ -41,6 +41,7 @@
 namespace mlc {
 
 class ProgressWindow;
+struct MonitorField;
 
 // The settings the synchronisation reads.
 struct SyncOptions {
@@ -87,6 +88,7 @@ private:
     bool sendQueueExecutionInExchange();
     bool readMonitorInExchange(int column, int row);
     bool readWallInExchange(bool force);
+    bool readField(const MonitorField& field, TMonitorSettings& settings);
     bool readsAllowed();
     bool succeeded(std::uint8_t result);
     void reportUnsent();

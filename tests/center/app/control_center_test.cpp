@@ -331,7 +331,7 @@ TEST(ControlCenter, TheCloseQueryAsksOnceForWhatChanged) {
     EXPECT_EQ(p.op.questions[0].text,
               "Currently open files have not been saved yet.\r\nSave them before proceeding?");
 
-    p.center.sequencer().togglePlay(0.5);
+    p.center.sequencer().togglePlay({0.5, 0.0});
     ASSERT_TRUE(p.center.sequencer().playing());
     p.op.scriptAnswers({Answer::No});
     EXPECT_FALSE(p.center.closeQuery());
