@@ -60,9 +60,13 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                 wallChanged();
             },
             [this] { return devices_.writeWall(); },
-            [this](const std::string& path, WallSettings& buffer) { return LoadVideowall(path, buffer); },
+            // An item's wall is read without becoming the wall's file: a later Save
+            // videowall must not overwrite the file the item came from.
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
             [this] { UpdateCaption(); },
-            [this] { return now(); },
+            [this] { return clocks(); },
             [this] { ui_.refresh(); },
             [this] { return devices_.busy(); },
         });
@@ -70,8 +74,9 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
 
 ControlCenter::~ControlCenter() = default;
 
-double ControlCenter::now() const {
-    return setup_.timeOfDay ? setup_.timeOfDay() : 0.0;
+ClockReading ControlCenter::clocks() const {
+    return {setup_.timeOfDay ? setup_.timeOfDay() : 0.0,
+            setup_.monotonicSeconds ? setup_.monotonicSeconds() : 0.0};
 }
 
 void ControlCenter::wallChanged() {
@@ -123,7 +128,7 @@ void ControlCenter::start() {
 
     const std::string& autoStart = settings_.AutoStartSequence;
     if (!autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart))
-        sequencer_->togglePlay(now());
+        sequencer_->togglePlay(clocks());
     firstActivation_ = false;
 }
 
@@ -219,7 +224,7 @@ bool ControlCenter::SaveDefaults(const std::string& path) {
 }
 
 bool ControlCenter::LoadDefaults(const std::string& path) {
-    return loadDefaultsFile(path, wall_.DefaultSettings);
+    return static_cast<bool>(loadDefaultsFile(path, wall_.DefaultSettings));
 }
 
 bool ControlCenter::SaveSequence(const std::string& path) {

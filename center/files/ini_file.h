@@ -2,8 +2,11 @@
 //
 // Section and key names compare without regard to ASCII letter case, as the
 // settings file always has. Everything read survives a rewrite: unknown sections
-// and keys, their order, and comment lines. Values are kept as text.
+// and keys, their order, and comment lines. Values are kept as text. Sections and
+// keys are indexed by name, so reading a file takes time linear in its size.
 #pragma once
+
+#include "files/load_status.h"
 
 #include <optional>
 #include <string>
@@ -40,13 +43,15 @@ private:
     };
     Section* find(std::string_view section);
     const Section* find(std::string_view section) const;
+    Section& addSection(std::string name);
 
     std::vector<std::string> preamble_;
-    std::vector<Section> sections_;
+    std::vector<Section> sections_;                          // in file order
+    std::unordered_map<std::string, std::size_t> sectionAt_; // lower-case name -> section
 };
 
-// The file's text as an IniFile; nothing when it cannot be read.
-std::optional<IniFile> loadIniFile(const std::string& path);
+// The file's text as an IniFile; nothing (with the reason) when it cannot be read.
+Loaded<IniFile> loadIniFile(const std::string& path);
 // Atomic: the old file stays whole until the new one is complete.
 bool saveIniFile(const std::string& path, const IniFile& ini);
 
