@@ -47,6 +47,7 @@ TEST_F(GridActions, ChangingAnIdToItsOwnValueKeepsTheMonitorSynced) {
     w.wall().Monitors.at(2, 1).Synced = true;
 
     guitest::whenModalOpens("ChangeIdFRM", [](QWidget* dialog) {
+        guitest::saveShot(dialog, "change-id");
         EXPECT_EQ(dialog->findChild<QSpinBox*>("IdSPIN")->text(), "12");
         dialog->findChild<QPushButton*>("OkBTN")->click();
     });

@@ -8,8 +8,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QSvgRenderer>
+#include <QSvgWidget>
 #include <QToolBar>
 
 #include <filesystem>
@@ -87,6 +90,20 @@ TEST_F(MainWindow, HasEveryMenuEntryInOrderAndContextMenusCopyingThem) {
         EXPECT_NE(w.findChild<QToolBar*>(name), nullptr) << name;
     EXPECT_NE(w.toolButton(w.actions().SpecialFunctionsACTN), nullptr);
     EXPECT_EQ(w.sequencerArea()->maximumWidth(), 316);
+}
+
+TEST_F(MainWindow, AboutBoxShowsOurTitlePictures) {
+    mlgui::TMainFRM& w = openWindow();
+    guitest::whenModalOpens("AboutFRM", [](QWidget* about) {
+        guitest::saveShot(about, "about");
+        EXPECT_EQ(about->windowTitle(), "Marlune Control Center - About");
+        const auto pictures = about->findChildren<QSvgWidget*>();
+        ASSERT_EQ(pictures.size(), 2);
+        for (QSvgWidget* picture : pictures)
+            EXPECT_TRUE(picture->renderer()->isValid()) << picture->objectName().toStdString();
+        about->findChild<QPushButton*>("OkBTN")->click();
+    });
+    w.actions().AboutACTN->trigger();
 }
 
 TEST_F(MainWindow, WhileTheProgressWindowIsUpCloseWaitsAndFileAndSetupActionsAreOff) {
