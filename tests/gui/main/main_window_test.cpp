@@ -1,11 +1,14 @@
 // The main window as a whole: start and end, its actions, menus and status bar.
+#include "common/message_log.h"
 #include "grid/wall_grid_view.h"
 #include "main_window_fixture.h"
 #include "modal.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,6 +17,7 @@
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -90,6 +94,25 @@ TEST_F(MainWindow, HasEveryMenuEntryInOrderAndContextMenusCopyingThem) {
         EXPECT_NE(w.findChild<QToolBar*>(name), nullptr) << name;
     EXPECT_NE(w.toolButton(w.actions().SpecialFunctionsACTN), nullptr);
     EXPECT_EQ(w.sequencerArea()->maximumWidth(), 316);
+}
+
+TEST_F(MainWindow, ReportsGoToTheStatusBarAndTheMessageLogWithoutWaiting) {
+    mlgui::TMainFRM& w = openWindow();
+    const auto questionsBefore = op.questions.size();
+    w.op().report(mlc::MessageKind::Warning, "Item 2 could not be sent.\r\nPlayback goes on.");
+    EXPECT_TRUE(
+        w.findChild<QLabel*>("ReportLBL")->text().endsWith("Item 2 could not be sent. Playback goes on."));
+    EXPECT_EQ(w.findChild<QToolButton*>("MessagesPANEL")->text(), "1");
+    ASSERT_EQ(w.messageLog().entries().size(), 1u);
+    EXPECT_EQ(op.questions.size(), questionsBefore);
+
+    w.actions().MessageLogACTN->trigger();
+    auto* log = w.findChild<QDialog*>("MessageLogFRM");
+    ASSERT_NE(log, nullptr);
+    EXPECT_TRUE(log->isVisible());
+    EXPECT_FALSE(log->isModal());
+    EXPECT_EQ(log->findChild<QListWidget*>("MessagesLST")->count(), 1);
+    EXPECT_EQ(w.findChild<QToolButton*>("MessagesPANEL")->text(), "0");
 }
 
 TEST_F(MainWindow, AboutBoxShowsOurTitlePictures) {
