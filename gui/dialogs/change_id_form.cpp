@@ -1,5 +1,7 @@
 #include "dialogs/change_id_form.h"
 
+#include "common/two_digit_spin_box.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,17 +13,6 @@
 namespace mlgui {
 
 namespace {
-
-// Two digits: 07, 42.
-class TwoDigitSpinBox : public QSpinBox {
-public:
-    using QSpinBox::QSpinBox;
-
-protected:
-    QString textFromValue(int value) const override {
-        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-    }
-};
 
 QLineEdit* readOnlyField(const char* name, int value, QWidget* parent) {
     auto* field = new QLineEdit(QString::number(value), parent);
