@@ -51,27 +51,32 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                              ControlCenterSetup setup)
     : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
       sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
-    sequencer_ = std::make_unique<Sequencer>(
-        op_, *sequencerDialogs_,
-        SequencerHooks{
-            [this] { return wallSettingsOf(wall_.Monitors); },
-            [this](const WallSettings& settings) {
-                applyWallSettings(settings, wall_.Monitors);
-                wallChanged();
-            },
-            [this] { return devices_.writeWall(); },
-            [this](const std::string& path, WallSettings& buffer) { return LoadVideowall(path, buffer); },
-            [this] { UpdateCaption(); },
-            [this] { return now(); },
-            [this] { ui_.refresh(); },
-            [this] { return devices_.busy(); },
-        });
+    sequencer_ =
+        std::make_unique<Sequencer>(op_, *sequencerDialogs_,
+                                    SequencerHooks{
+                                        [this] { return wallSettingsOf(wall_.Monitors); },
+                                        [this](const WallSettings& settings) {
+                                            applyWallSettings(settings, wall_.Monitors);
+                                            wallChanged();
+                                        },
+                                        [this] { return devices_.writeWall(); },
+                                        // An item's wall is read without becoming the wall's file: a later
+                                        // Save videowall must not overwrite the file the item came from.
+                                        [](const std::string& path, WallSettings& buffer) {
+                                            return static_cast<bool>(loadVideowallFile(path, buffer));
+                                        },
+                                        [this] { UpdateCaption(); },
+                                        [this] { return clocks(); },
+                                        [this] { ui_.refresh(); },
+                                        [this] { return devices_.busy(); },
+                                    });
 }
 
 ControlCenter::~ControlCenter() = default;
 
-double ControlCenter::now() const {
-    return setup_.timeOfDay ? setup_.timeOfDay() : 0.0;
+ClockReading ControlCenter::clocks() const {
+    return {setup_.timeOfDay ? setup_.timeOfDay() : 0.0,
+            setup_.monotonicSeconds ? setup_.monotonicSeconds() : 0.0};
 }
 
 void ControlCenter::wallChanged() {
@@ -123,7 +128,7 @@ void ControlCenter::start() {
 
     const std::string& autoStart = settings_.AutoStartSequence;
     if (!autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart))
-        sequencer_->togglePlay(now());
+        sequencer_->togglePlay(clocks());
     firstActivation_ = false;
 }
 
@@ -138,7 +143,7 @@ void ControlCenter::ApplyConfiguration() {
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
     devices_.configureRouter();
-    // The sequencer panel follows sequencer().visible(), the show-sequencer state.
+    ui_.configurationApplied();
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/device_services.h"
+#include "app/time_of_day.h"
 #include "app/user_interface.h"
 #include "files/settings_file.h"
 #include "operator.h"
@@ -26,7 +27,9 @@ namespace mlc {
 struct ControlCenterSetup {
     std::string programDir;               // the program's folder, with a trailing '/'
     std::string programName = "mlcenter"; // the settings file is programName + ".INI"
-    std::function<double()> timeOfDay;    // fraction of a day
+    // The clocks the sequencer plays by (see sequencer/clock_reading.h); tests set their own.
+    std::function<double()> timeOfDay = LocalTimeOfDay;          // fraction of a day
+    std::function<double()> monotonicSeconds = MonotonicSeconds; // never set
 };
 
 inline constexpr const char* kWallNotSavedQuestion =
@@ -82,6 +85,8 @@ public:
     MatchLists& lists() { return lists_; }
     ProgramSettings& settings() { return settings_; }
     Sequencer& sequencer() { return *sequencer_; }
+    // Both clocks now: what the window's sequencer timer passes to tick().
+    ClockReading clocks() const;
     const std::string& videowallFileName() const { return videowallFileName_; }
     const std::string& lastLoadedWallFile() const { return lastLoadedWallFile_; }
     const std::string& programDir() const { return setup_.programDir; }
@@ -95,7 +100,6 @@ public:
 
 private:
     class SequencerDialogsAdapter;
-    double now() const;
     void readSettingsFile();
     void writeSettingsFile();
     void wallChanged();

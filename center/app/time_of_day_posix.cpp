@@ -14,4 +14,18 @@ double LocalTimeOfDay() {
     return seconds / 86400.0;
 }
 
+double MonotonicSeconds() {
+    timespec now{};
+    // CLOCK_BOOTTIME also counts time spent suspended, as the time of day does.
+#ifdef CLOCK_BOOTTIME
+    if (::clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+#endif
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+ClockReading ReadClocks() {
+    return {LocalTimeOfDay(), MonotonicSeconds()};
+}
+
 } // namespace mlc

@@ -20,13 +20,6 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 std::string lowered(std::string_view text) {
     std::string out(text);
     for (char& c : out)
@@ -49,10 +42,8 @@ IniFile IniFile::parse(std::string_view text) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             const std::string_view name = trim(line.substr(1, line.size() - 2));
             current = ini.find(name);
-            if (!current) {
-                ini.sections_.push_back({std::string(name), {}, {}});
-                current = &ini.sections_.back();
-            }
+            if (!current)
+                current = &ini.addSection(std::string(name));
             continue;
         }
         if (!current) {
@@ -105,10 +96,14 @@ void IniFile::Section::add(std::string key, std::string value) {
 }
 
 IniFile::Section* IniFile::find(std::string_view section) {
-    for (Section& s : sections_)
-        if (sameName(s.name, section))
-            return &s;
-    return nullptr;
+    const auto at = sectionAt_.find(lowered(section));
+    return at == sectionAt_.end() ? nullptr : &sections_[at->second];
+}
+
+IniFile::Section& IniFile::addSection(std::string name) {
+    sectionAt_.emplace(lowered(name), sections_.size());
+    sections_.push_back({std::move(name), {}, {}});
+    return sections_.back();
 }
 
 const IniFile::Section* IniFile::find(std::string_view section) const {
@@ -128,10 +123,8 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     std::replace(value.begin(), value.end(), '\r', ' ');
     std::replace(value.begin(), value.end(), '\n', ' ');
     Section* s = find(section);
-    if (!s) {
-        sections_.push_back({std::string(section), {}, {}});
-        s = &sections_.back();
-    }
+    if (!s)
+        s = &addSection(std::string(section));
     if (Line* line = s->find(key))
         line->value = std::move(value);
     else

@@ -2,7 +2,8 @@
 //
 // Section and key names compare without regard to ASCII letter case, as the
 // settings file always has. Everything read survives a rewrite: unknown sections
-// and keys, their order, and comment lines. Values are kept as text.
+// and keys, their order, and comment lines. Values are kept as text. Sections and
+// keys are indexed by name, so reading a file takes time linear in its size.
 #pragma once
 
 #include "files/load_status.h"
@@ -42,9 +43,11 @@ private:
     };
     Section* find(std::string_view section);
     const Section* find(std::string_view section) const;
+    Section& addSection(std::string name);
 
     std::vector<std::string> preamble_;
-    std::vector<Section> sections_;
+    std::vector<Section> sections_;                          // in file order
+    std::unordered_map<std::string, std::size_t> sectionAt_; // lower-case name -> section
 };
 
 // The file's text as an IniFile; nothing (with the reason) when it cannot be read.

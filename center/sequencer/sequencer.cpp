@@ -4,7 +4,6 @@
 #include "sequencer/time_text.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace mlc {
@@ -15,8 +14,12 @@ namespace {
 // with this allowance so that rounding never delays an item by a whole tick.
 constexpr double kTimeAllowance = 0.001 / 86400.0;
 
-// The time of day is taken to have passed midnight when it drops by more than this.
-constexpr double kMidnightJump = 0.5;
+constexpr double kSecondsPerDay = 86400.0;
+
+// Days from `since` to `now` on the monotonic clock; never negative.
+double daysBetween(const ClockReading& since, const ClockReading& now) {
+    return std::max(0.0, (now.monotonicSeconds - since.monotonicSeconds) / kSecondsPerDay);
+}
 
 int clampTo(int value, int low, int high) {
     return std::min(std::max(value, low), high);
@@ -226,14 +229,7 @@ void Sequencer::stopPlaying() {
     repaintTimeline();
 }
 
-double Sequencer::continuous(double now) {
-    if (now < lastSeenNow_ - kMidnightJump)
-        dayOffset_ += 1.0;
-    lastSeenNow_ = now;
-    return dayOffset_ + now;
-}
-
-void Sequencer::togglePlay(double now) {
+void Sequencer::togglePlay(const ClockReading& now) {
     if (playing_) {
         stopPlaying();
         return;
@@ -242,32 +238,28 @@ void Sequencer::togglePlay(double now) {
         return;
     currentItemIndex_ = -1;
     playing_ = true;
-    dayOffset_ = 0.0;
-    lastSeenNow_ = now;
     startAt_ = lastEventAt_ = now;
     tick(now);
     repaintTimeline();
 }
 
 double Sequencer::startTime() const {
-    return startAt_ - std::floor(startAt_);
+    return startAt_.timeOfDay;
 }
 double Sequencer::lastEventTime() const {
-    return lastEventAt_ - std::floor(lastEventAt_);
+    return lastEventAt_.timeOfDay;
 }
 
-void Sequencer::showCounters(double now, double continuousNow) {
-    midnightText_ = FormatDayFraction(now);
-    // A clock set back a little must not show negative counts.
-    startText_ = FormatDayFraction(std::max(0.0, continuousNow - startAt_));
-    lastEventText_ = FormatDayFraction(std::max(0.0, continuousNow - lastEventAt_));
+void Sequencer::showCounters(const ClockReading& now) {
+    midnightText_ = FormatDayFraction(now.timeOfDay);
+    startText_ = FormatDayFraction(daysBetween(startAt_, now));
+    lastEventText_ = FormatDayFraction(daysBetween(lastEventAt_, now));
 }
 
-void Sequencer::tick(double now) {
+void Sequencer::tick(const ClockReading& now) {
     if (!playing_)
         return;
-    const double at = continuous(now);
-    showCounters(now, at);
+    showCounters(now);
     // While an item or another device exchange is being sent, nothing fires; the
     // next tick looks again.
     if (executing_ || items_.empty() || deviceBusy())
@@ -282,13 +274,13 @@ void Sequencer::tick(double now) {
     double reference = 0.0;
     switch (item->TimeMode) {
     case FromMidnight:
-        reference = now;
+        reference = now.timeOfDay;
         break;
     case FromStart:
-        reference = at - startAt_;
+        reference = daysBetween(startAt_, now);
         break;
     case FromLastEvent:
-        reference = at - lastEventAt_;
+        reference = daysBetween(lastEventAt_, now);
         break;
     default:
         break;
@@ -299,16 +291,16 @@ void Sequencer::tick(double now) {
     ExecuteSequenceItem(static_cast<int>(next));
     if (!playing_)
         return; // stopped while the item was being sent
-    lastEventAt_ = at;
+    lastEventAt_ = now;
     const bool last = next + 1 >= items_.size();
     if (last)
-        startAt_ = at;
+        startAt_ = now;
     currentItemIndex_ = static_cast<int>(next);
     repaintTimeline();
     if (!last)
         return;
     if (loop_) {
-        const double again = continuous(hooks_.timeOfDay ? hooks_.timeOfDay() : now);
+        const ClockReading again = hooks_.clock ? hooks_.clock() : now;
         startAt_ = lastEventAt_ = again;
     } else {
         stopPlaying();

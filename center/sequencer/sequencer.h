@@ -1,16 +1,17 @@
 // The sequencer: the timeline of items, its actions, playback and the sequence
 // file, as logic without widgets or clock. The window shows lines(), the
 // selection and the current line, and mirrors every change back with the
-// selection calls; its one-second timer calls tick() with the time of day.
+// selection calls; its one-second timer calls tick() with both clocks.
 //
-// Times of day are fractions of a day (0.5 = noon). Playback counts elapsed time
-// on its own continuous scale: when the time of day jumps back by more than half
-// a day, a midnight has passed and a day is added, so items due "from start" or
-// "from last event" keep counting across midnight (even beyond 24 hours).
+// Items due "from midnight" compare with the time of day. Items due "from start"
+// or "from last event" count elapsed time on the monotonic clock, which neither
+// wraps at midnight nor jumps when the clocks change for summer or winter time
+// (see clock_reading.h).
 #pragma once
 
 #include "files/load_status.h"
 #include "operator.h"
+#include "sequencer/clock_reading.h"
 #include "sequencer/sequence_item.h"
 
 #include <functional>
@@ -51,7 +52,7 @@ struct SequencerHooks {
     std::function<bool()> writeWall;                     // send the whole wall
     std::function<bool(const std::string&, WallSettings&)> loadWallFile;
     std::function<void()> updateCaption;
-    std::function<double()> timeOfDay;     // read when a loop restarts
+    std::function<ClockReading()> clock;   // read when a loop restarts
     std::function<void()> timelineChanged; // repaint (optional)
     std::function<bool()> deviceBusy;      // another device exchange runs (optional)
 };
@@ -97,11 +98,11 @@ public:
     void moveUp();
     void moveDown();
     void executeItem();
-    void togglePlay(double now);
+    void togglePlay(const ClockReading& now);
     void toggleLoop() { loop_ = !loop_; }
     void toggleVisible() { visible_ = !visible_; }
     void ExecuteSequenceItem(int index);
-    void tick(double now);
+    void tick(const ClockReading& now);
 
     // Playback state.
     bool playing() const { return playing_; }
@@ -135,8 +136,7 @@ private:
     void afterAction();
     void stopPlaying();
     bool deviceBusy() const;
-    double continuous(double now);
-    void showCounters(double now, double continuousNow);
+    void showCounters(const ClockReading& now);
     void repaintTimeline();
 
     Operator& op_;
@@ -153,11 +153,10 @@ private:
     bool visible_ = true;
     bool executing_ = false; // an item is being sent
     int currentItemIndex_ = -1;
-    // Continuous playback time: days passed since playback started plus time of day.
-    double startAt_ = 0.0;
-    double lastEventAt_ = 0.0;
-    double lastSeenNow_ = 0.0;
-    double dayOffset_ = 0.0;
+    // When playback (or the current round of a loop) started and when the last
+    // item fired, on both clocks.
+    ClockReading startAt_;
+    ClockReading lastEventAt_;
     std::string midnightText_ = "00:00:00";
     std::string startText_ = "00:00:00";
     std::string lastEventText_ = "00:00:00";

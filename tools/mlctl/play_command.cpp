@@ -1,6 +1,7 @@
 // play and sequence: the sequencer without a window.
 #include "commands.h"
 
+#include "app/time_of_day.h"
 #include "command_line.h"
 #include "files/wall_file.h"
 #include "sequencer/sequencer.h"
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <ctime>
 #include <deque>
-#include <sys/time.h>
 
 namespace mlctl {
 namespace {
@@ -18,16 +18,6 @@ volatile std::sig_atomic_t stopRequested = 0;
 
 void requestStop(int) {
     stopRequested = 1;
-}
-
-// The time of day as a fraction of a day, from the local clock.
-double timeOfDay() {
-    timeval now{};
-    gettimeofday(&now, nullptr);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_usec / 1e6;
-    return seconds / 86400.0;
 }
 
 std::string clockText() {
@@ -90,7 +80,7 @@ mlc::SequencerHooks hooksFor(Session& session, bool& writeFailed) {
         return static_cast<bool>(mlc::loadVideowallFile(path, settings));
     };
     hooks.updateCaption = [] {};
-    hooks.timeOfDay = timeOfDay;
+    hooks.clock = mlc::ReadClocks;
     hooks.deviceBusy = [&session] { return session.sync().Busy(); };
     return hooks;
 }
@@ -132,16 +122,16 @@ int runPlay(Session& session) {
         return static_cast<std::size_t>(sequencer.currentItemIndex() + 1) % sequencer.items().size();
     };
     firing = nextItem();
-    sequencer.togglePlay(timeOfDay());
+    sequencer.togglePlay(mlc::ReadClocks());
     while (sequencer.playing() && !stopRequested) {
         waitForNextTick();
         if (stopRequested)
             break;
         firing = nextItem();
-        sequencer.tick(timeOfDay());
+        sequencer.tick(mlc::ReadClocks());
     }
     if (sequencer.playing()) {
-        sequencer.togglePlay(timeOfDay());
+        sequencer.togglePlay(mlc::ReadClocks());
         std::printf("%s  stopped\n", clockText().c_str());
     } else {
         std::printf("%s  sequence ended\n", clockText().c_str());

@@ -40,7 +40,9 @@ TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
     NoDialogs ui;
     mlc::CoreDeviceServices devices(op);
     double clock = 0.25;
-    mlc::ControlCenter center(op, ui, devices, {dir.path() + "/", "mlcenter", [&] { return clock; }});
+    mlc::ControlCenter center(
+        op, ui, devices,
+        {dir.path() + "/", "mlcenter", [&] { return clock; }, [&] { return clock * 86400; }});
     devices.attach(center.wall(), center.lists(), center.settings());
     ASSERT_TRUE(devices.binding().BindExports(fakeplugin::exports()));
 
@@ -64,9 +66,9 @@ TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
     center.sequencer().newItem();
     center.wall().Monitors.at(1, 1).Settings.Brightness = 1000;
     fakeplugin::script().calls.clear();
-    center.sequencer().togglePlay(clock); // the new item is due one second after the start
+    center.sequencer().togglePlay(center.clocks()); // the new item is due one second after the start
     clock += 1.0 / 86400;
-    center.sequencer().tick(clock);
+    center.sequencer().tick(center.clocks());
     EXPECT_TRUE(called("SendOpSetValue op_BRIGHTNESS wnWIN_MAIN %34000"));
     EXPECT_EQ(center.wall().Monitors.at(1, 1).Settings.Brightness, 34000);
     EXPECT_FALSE(center.sequencer().playing());

@@ -147,16 +147,17 @@ TEST(SettingsFile, TheUnambiguousIdKeysKeepBothCollidingMonitors) {
 
 TEST(SettingsFile, UnknownSectionsKeysAndCommentsSurviveARewrite) {
     const std::string original = "; written by hand\r\n[Tools]\r\nEditor=vi\r\n[General]\r\n"
-                                 "runwizardatstartup=0\r\nTheme=dark\r\n";
+                                 "runwizardatstartup=0\r\nTheme=dark\r\n[tools]\r\nShell=sh\r\n";
     mlc::IniFile ini = mlc::IniFile::parse(original);
     Loaded l = read(original);
-    EXPECT_FALSE(l.settings.RunWizardAtStartup); // names compare without regard to case
+    EXPECT_FALSE(l.settings.RunWizardAtStartup);  // names compare without regard to case
+    EXPECT_EQ(ini.value("TOOLS", "shell"), "sh"); // a repeated section joins the first
     mlc::writeSettings(l.settings, l.wall, ini);
     const std::vector<std::string> lines = linesOf(ini.text());
-    ASSERT_GE(lines.size(), 8u);
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 8),
-              (std::vector<std::string>{"; written by hand", "", "[Tools]", "Editor=vi", "", "[General]",
-                                        "runwizardatstartup=0", "Theme=dark"}));
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 9),
+              (std::vector<std::string>{"; written by hand", "", "[Tools]", "Editor=vi", "Shell=sh", "",
+                                        "[General]", "runwizardatstartup=0", "Theme=dark"}));
 }
 
 TEST(SettingsFile, FloatsAreWrittenWithAPointWhateverTheLocale) {

@@ -52,8 +52,9 @@ TEST_F(SequencerTest, LoopingStartsAgainMeasuredFromWhenTheLastItemFired) {
     const double t0 = hms(6, 0, 0);
     play(t0);
     tickAt(t0 + hms(0, 0, 2));
-    clock = t0 + hms(0, 0, 6); // sending the last item took a second
-    seq.tick(t0 + hms(0, 0, 5));
+    duringWrite = [&] { advanceTo(t0 + hms(0, 0, 6)); }; // sending the last item took a second
+    tickAt(t0 + hms(0, 0, 5));
+    duringWrite = nullptr;
     EXPECT_EQ(writes, (std::vector<int>{1, 2}));
     EXPECT_TRUE(seq.playing());
     EXPECT_EQ(seq.currentItemIndex(), 1);
@@ -80,6 +81,25 @@ TEST_F(SequencerTest, PlaybackKeepsCountingAcrossMidnight) {
     EXPECT_EQ(writes, (std::vector<int>{1, 2}));
 }
 
+TEST_F(SequencerTest, AClockChangeMovesOnlyTheItemsDueFromMidnight) {
+    addItem(1, 1, 0, 0, mlc::FromStart);     // one hour after the start
+    addItem(2, 2, 45, 0, mlc::FromMidnight); // at 02:45 by the clock
+    play(hms(2, 30, 0));
+    tickAt(hms(2, 59, 59));
+    // Summer time ends: the clock goes back from 03:00 to 02:00, a second later.
+    clock = hms(2, 0, 0);
+    steady += 1.0;
+    seq.tick(reading());
+    tickAt(hms(2, 29, 59));
+    EXPECT_TRUE(writes.empty());
+    tickAt(hms(2, 30, 0)); // an hour after the start, though the clock shows 02:30 again
+    EXPECT_EQ(writes, (std::vector<int>{1}));
+    tickAt(hms(2, 44, 59));
+    EXPECT_EQ(writes.size(), 1u);
+    tickAt(hms(2, 45, 0));
+    EXPECT_EQ(writes, (std::vector<int>{1, 2}));
+}
+
 TEST_F(SequencerTest, ATickDuringSendingNeverStartsASecondExecution) {
     addItem(1, 0, 0, 0, mlc::FromLastEvent);
     addItem(2, 0, 0, 0, mlc::FromLastEvent);
@@ -88,7 +108,7 @@ TEST_F(SequencerTest, ATickDuringSendingNeverStartsASecondExecution) {
     duringWrite = [&] {
         // The progress window lets the timer through while the wall is sent.
         ++nested;
-        seq.tick(clock + hms(0, 0, 1));
+        tickAt(clock + hms(0, 0, 1));
         seq.executeItem();
     };
     play(hms(8, 0, 0));
@@ -121,7 +141,7 @@ TEST_F(SequencerTest, AnItemDueWhileAnotherExchangeRunsWaitsForTheNextTick) {
 TEST_F(SequencerTest, StoppingWhileAnItemIsSentEndsPlaybackForGood) {
     addItem(1, 0, 0, 0, mlc::FromLastEvent);
     addItem(2, 0, 0, 0, mlc::FromLastEvent);
-    duringWrite = [&] { seq.togglePlay(clock); };
+    duringWrite = [&] { seq.togglePlay(reading()); };
     play(hms(8, 0, 0));
     EXPECT_FALSE(seq.playing());
     EXPECT_EQ(seq.currentItemIndex(), -1);

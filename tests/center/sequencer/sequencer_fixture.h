@@ -1,5 +1,5 @@
 // A sequencer wired to a wall of settings, a scripted operator, scripted dialogs
-// and a clock the test sets.
+// and two clocks the test sets.
 #pragma once
 
 #include "files/wall_file.h"
@@ -56,7 +56,7 @@ protected:
                                       return static_cast<bool>(mlc::loadVideowallFile(path, buffer));
                                   },
                                   [this] { ++captionUpdates; },
-                                  [this] { return clock; },
+                                  [this] { return reading(); },
                                   {},
                                   [this] { return deviceBusy; }}) {}
 
@@ -78,13 +78,23 @@ protected:
             out.push_back(line.text);
         return out;
     }
-    void play(double now) {
-        clock = now;
-        seq.togglePlay(now);
+    mlc::ClockReading reading() const { return {clock, steady}; }
+    // Moves the time of day to `timeOfDay` and the monotonic clock by as much,
+    // as both run when nobody sets the clock (past midnight when it is earlier).
+    void advanceTo(double timeOfDay) {
+        double days = timeOfDay - clock;
+        if (days < 0)
+            days += 1.0;
+        steady += days * 86400.0;
+        clock = timeOfDay;
     }
-    void tickAt(double now) {
-        clock = now;
-        seq.tick(now);
+    void play(double timeOfDay) {
+        advanceTo(timeOfDay);
+        seq.togglePlay(reading());
+    }
+    void tickAt(double timeOfDay) {
+        advanceTo(timeOfDay);
+        seq.tick(reading());
     }
 
     testsupport::ScriptedOperator op;
@@ -94,7 +104,8 @@ protected:
     std::function<void()> duringWrite;
     int captionUpdates = 0;
     bool deviceBusy = false; // another device exchange is running
-    double clock = 0.0;
+    double clock = 0.0;      // time of day
+    double steady = 1000.0;  // monotonic clock, seconds
     mlc::Sequencer seq;
 };
 
