@@ -106,7 +106,6 @@ public:
 
     bool isOpen() const override { return fd_ >= 0; }
 
-
     std::size_t write(const std::uint8_t* data, std::size_t n) override {
         if (fd_ < 0)
             throw SerialPortError(SerialErrorCode::Write, EBADF);
