@@ -238,7 +238,8 @@ TEST_F(Mlctl, APortThatCannotBeOpenedFails) {
     startUnits("11", 1, 1, {11});
     const ProgramResult result = run({"--port", "9", "memory", "recall", "1"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "ERROR ($01): Cannot open communication port - Unable to open com port\n");
+    EXPECT_EQ(result.err, "ERROR ($01): Cannot open communication port - Unable to open com port COM9: "
+                          "LVDRIVER_PORTS lists 1 port\n");
 }
 
 TEST_F(Mlctl, MemoryRecallBringsBackWhatWasStored) {
