@@ -5,6 +5,8 @@
 // therefore never touches the previous file.
 #pragma once
 
+#include "files/load_status.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,8 +19,10 @@ namespace mlc {
 
 bool fileExists(const std::string& path);
 
-// The whole file, at most maxBytes of it; nothing when it cannot be opened or read.
-std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes);
+// The whole file: Missing, Unreadable, or TooLarge when it holds more than maxBytes.
+Loaded<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes);
+// The file's first maxBytes bytes (all of a shorter file); what follows is not read.
+Loaded<std::vector<std::uint8_t>> readFileStart(const std::string& path, std::size_t maxBytes);
 
 // Replaces (or creates) path with exactly `bytes`; false leaves any old file as it was.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);

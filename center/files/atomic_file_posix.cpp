@@ -86,20 +86,25 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// Reads up to limit bytes; `more` tells whether the file goes on beyond them.
+Loaded<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t limit, bool& more) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0)
-        return std::nullopt;
+        return errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
     struct stat info {};
     const std::size_t expected =
         ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    // Read straight into the result; the size is a hint only, the file may change meanwhile.
-    std::vector<std::uint8_t> data(std::min(maxBytes, std::max<std::size_t>(expected, 4096)));
+    // Read straight into the result; the size is a hint only, the file may change
+    // meanwhile. One byte beyond the limit tells whether there is more.
+    const std::size_t wanted = limit + 1;
+    std::vector<std::uint8_t> data(std::min(wanted, std::max<std::size_t>(expected, 4096)));
     std::size_t done = 0;
     bool ok = true;
-    while (done < maxBytes) {
+    while (done < wanted) {
         if (done == data.size())
-            data.resize(std::min(maxBytes, data.size() * 2));
+            data.resize(std::min(wanted, data.size() * 2));
         const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
@@ -113,9 +118,25 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
     }
     ::close(fd);
     if (!ok)
-        return std::nullopt;
-    data.resize(done);
+        return LoadStatus::Unreadable;
+    more = done > limit;
+    data.resize(std::min(done, limit));
     return data;
+}
+
+} // namespace
+
+Loaded<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
+    bool more = false;
+    auto data = readUpTo(path, maxBytes, more);
+    if (more)
+        return LoadStatus::TooLarge;
+    return data;
+}
+
+Loaded<std::vector<std::uint8_t>> readFileStart(const std::string& path, std::size_t maxBytes) {
+    bool more = false;
+    return readUpTo(path, maxBytes, more);
 }
 
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {

@@ -22,24 +22,26 @@ std::vector<std::uint8_t> encodeDefaults(const TMonitorSettings& settings) {
     return file;
 }
 
-bool decodeDefaults(std::span<const std::uint8_t> file, TMonitorSettings& settings) {
-    if (file.size() < kHeaderSize || std::memcmp(file.data(), kMagic, 4) != 0)
-        return false;
+LoadStatus decodeDefaults(std::span<const std::uint8_t> file, TMonitorSettings& settings) {
+    if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0)
+        return LoadStatus::WrongMagic;
+    if (file.size() < kHeaderSize)
+        return LoadStatus::Truncated;
     const std::size_t announced = bytes::getU32(file.data() + 4);
     const std::size_t length = std::min({announced, file.size() - kHeaderSize, kMonitorSettingsRecordSize});
     decodeMonitorSettingsPrefix(file.data() + kHeaderSize, length, settings);
-    return true;
+    return LoadStatus::Loaded;
 }
 
 bool saveDefaultsFile(const std::string& path, const TMonitorSettings& settings) {
     return writeFileAtomically(path, encodeDefaults(settings));
 }
 
-bool loadDefaultsFile(const std::string& path, TMonitorSettings& settings) {
+LoadStatus loadDefaultsFile(const std::string& path, TMonitorSettings& settings) {
     if (!fileExists(path))
-        return false;
-    const auto file = readFile(path, kDefaultsFileSize);
-    return file && decodeDefaults(*file, settings);
+        return LoadStatus::Missing;
+    const auto file = readFileStart(path, kDefaultsFileSize);
+    return file ? decodeDefaults(*file, settings) : file.status();
 }
 
 } // namespace mlc

@@ -6,6 +6,7 @@
 // keeping the rest of the settings passed in.
 #pragma once
 
+#include "files/load_status.h"
 #include "wall/monitor_settings.h"
 
 #include <cstddef>
@@ -19,11 +20,12 @@ namespace mlc {
 inline constexpr std::size_t kDefaultsFileSize = 8 + kMonitorSettingsRecordSize; // 176
 
 std::vector<std::uint8_t> encodeDefaults(const TMonitorSettings& settings);
-// False (settings untouched) for a file without the magic or without a length field.
-bool decodeDefaults(std::span<const std::uint8_t> file, TMonitorSettings& settings);
+// WrongMagic or Truncated (settings untouched) for a file without the magic or
+// without a length field.
+LoadStatus decodeDefaults(std::span<const std::uint8_t> file, TMonitorSettings& settings);
 
 // Replaces any existing file without asking; the write is atomic.
 bool saveDefaultsFile(const std::string& path, const TMonitorSettings& settings);
-bool loadDefaultsFile(const std::string& path, TMonitorSettings& settings);
+LoadStatus loadDefaultsFile(const std::string& path, TMonitorSettings& settings);
 
 } // namespace mlc

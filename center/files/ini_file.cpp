@@ -131,10 +131,10 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
         s->add(std::string(key), std::move(value));
 }
 
-std::optional<IniFile> loadIniFile(const std::string& path) {
+Loaded<IniFile> loadIniFile(const std::string& path) {
     const auto bytes = readFile(path, kMaxIniFileSize);
     if (!bytes)
-        return std::nullopt;
+        return bytes.status().reason();
     return IniFile::parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 

@@ -6,6 +6,8 @@
 // keys are indexed by name, so reading a file takes time linear in its size.
 #pragma once
 
+#include "files/load_status.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,8 +50,8 @@ private:
     std::unordered_map<std::string, std::size_t> sectionAt_; // lower-case name -> section
 };
 
-// The file's text as an IniFile; nothing when it cannot be read.
-std::optional<IniFile> loadIniFile(const std::string& path);
+// The file's text as an IniFile; nothing (with the reason) when it cannot be read.
+Loaded<IniFile> loadIniFile(const std::string& path);
 // Atomic: the old file stays whole until the new one is complete.
 bool saveIniFile(const std::string& path, const IniFile& ini);
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <variant>
 
 namespace mlc {
 
@@ -137,6 +138,129 @@ void readDeviceIds(const Reader& in, WallModel& wall) {
         }
 }
 
+// What one key of the file holds: a field of the program's settings or of the
+// wall model. Its default is the field's value in a freshly made object.
+struct WallSize {
+    int WallModel::*field; // read clamped to 1..16: start-up uses it before anything else clamps
+};
+using SettingField =
+    std::variant<bool ProgramSettings::*, std::int32_t ProgramSettings::*, std::uint8_t ProgramSettings::*,
+                 std::string ProgramSettings::*, bool WallModel::*, double WallModel::*, WallSize>;
+struct SettingKey {
+    const char* section;
+    const char* key;
+    SettingField field;
+};
+// Keys that come in numbered families, written where they stand in the table.
+enum class KeyFamily { DemoImages, DeviceIds, PasteSpecialFlags };
+using SettingEntry = std::variant<SettingKey, KeyFamily>;
+
+using P = ProgramSettings;
+using W = WallModel;
+
+// Every setting in the file's order.
+const SettingEntry kSettings[] = {
+    SettingKey{kGeneral, "RunWizardAtStartup", &P::RunWizardAtStartup},
+    SettingKey{kHardware, "LumivanePort", &P::SerialPortNumber},
+    SettingKey{kHardware, "ActivateVideoRouter", &P::ActivateVideoRouter},
+    SettingKey{kHardware, "InhibitSerialCommunication", &P::InhibitSerialCommunication},
+    SettingKey{kHardware, "DisableSourceInfo", &P::DisableSourceInfo},
+    KeyFamily::DemoImages,
+    SettingKey{kVideowall, "Width", WallSize{&W::WallColumns}},
+    SettingKey{kVideowall, "Height", WallSize{&W::WallRows}},
+    SettingKey{kVideowall, "DisplayGrid", &P::DisplayGrid},
+    SettingKey{kVideowall, "ShowDeviceId", &P::ShowDeviceId},
+    SettingKey{kVideowall, "HighlightType", &P::HighlightType},
+    SettingKey{kVideowall, "AutoEnlargeReset", &W::AutoEnlargeReset},
+    SettingKey{kVideowall, "ShowIdBackground", &P::ShowIdBackground},
+    SettingKey{kVideowall, "IdBackgroundColor", &P::IdBackgroundColor},
+    KeyFamily::DeviceIds,
+    SettingKey{kVideowall, "XMarginSize", &W::XMarginSize},
+    SettingKey{kVideowall, "YMarginSize", &W::YMarginSize},
+    SettingKey{kVideowall, "XMonitorSize", &W::XMonitorSize},
+    SettingKey{kVideowall, "YMonitorSize", &W::YMonitorSize},
+    SettingKey{kVideowall, "EnableMarginCorrection", &W::EnableMarginCorrection},
+    SettingKey{kSequencer, "Visible", &P::SequencerVisible},
+    SettingKey{kSequencer, "Loop", &P::SequencerLoop},
+    SettingKey{kSequencer, "AutoStartSequence", &P::AutoStartSequence},
+    SettingKey{kPasteSpecial, "Unselected", &P::PasteSpecialUnselected},
+    KeyFamily::PasteSpecialFlags,
+};
+
+template <typename... F> struct Overloaded : F... { using F::operator()...; };
+
+void readKey(const Reader& in, const SettingKey& key, ProgramSettings& s, WallModel& w) {
+    static const ProgramSettings ds;
+    static const WallModel dw;
+    const char* section = key.section;
+    const std::string name = key.key;
+    std::visit(
+        Overloaded{
+            [&](bool P::*f) { s.*f = in.boolean(section, name, ds.*f); },
+            [&](std::int32_t P::*f) { s.*f = in.integer(section, name, ds.*f); },
+            [&](std::uint8_t P::*f) { s.*f = static_cast<std::uint8_t>(in.integer(section, name, ds.*f)); },
+            [&](std::string P::*f) { s.*f = in.string(section, name); },
+            [&](bool W::*f) { w.*f = in.boolean(section, name, dw.*f); },
+            [&](double W::*f) { w.*f = in.real(section, name, dw.*f); },
+            [&](WallSize size) { w.*size.field = clampWallSize(in.integer(section, name, dw.*size.field)); },
+        },
+        key.field);
+}
+
+void writeKey(Writer& out, const SettingKey& key, const ProgramSettings& s, const WallModel& w) {
+    const char* section = key.section;
+    const std::string name = key.key;
+    std::visit(Overloaded{
+                   [&](bool P::*f) { out.boolean(section, name, s.*f); },
+                   [&](std::int32_t P::*f) { out.integer(section, name, s.*f); },
+                   [&](std::uint8_t P::*f) { out.integer(section, name, s.*f); },
+                   [&](std::string P::*f) { out.string(section, name, s.*f); },
+                   [&](bool W::*f) { out.boolean(section, name, w.*f); },
+                   [&](double W::*f) { out.real(section, name, w.*f); },
+                   [&](WallSize size) { out.integer(section, name, w.*size.field); },
+               },
+               key.field);
+}
+
+void readFamily(const Reader& in, KeyFamily family, std::size_t inputSourceCount, ProgramSettings& s,
+                WallModel& wall) {
+    switch (family) {
+    case KeyFamily::DemoImages:
+        s.DemoImageFiles.clear();
+        for (std::size_t i = 0; i < inputSourceCount; ++i)
+            s.DemoImageFiles.push_back(in.string(kVideowall, "DemoImage" + std::to_string(i)));
+        break;
+    case KeyFamily::DeviceIds:
+        readDeviceIds(in, wall);
+        break;
+    case KeyFamily::PasteSpecialFlags:
+        for (std::size_t i = 0; i < kPasteSpecialFlagCount; ++i)
+            s.PasteSpecial[i] = in.boolean(kPasteSpecial, kPasteSpecialKeys[i], kPasteSpecialDefaults[i]);
+        break;
+    }
+}
+
+void writeFamily(Writer& out, KeyFamily family, const ProgramSettings& s, const WallModel& wall) {
+    switch (family) {
+    case KeyFamily::DemoImages:
+        for (std::size_t i = 0; i < s.DemoImageFiles.size(); ++i)
+            out.string(kVideowall, "DemoImage" + std::to_string(i), s.DemoImageFiles[i]);
+        break;
+    case KeyFamily::DeviceIds:
+        for (int r = 1; r <= kMaxRows; ++r)
+            for (int c = 1; c <= kMaxColumns; ++c)
+                out.integer(kVideowall, monitorIdKey(r, c), wall.Monitors.at(c, r).DeviceId);
+        for (int r = 1; r <= kMaxRows; ++r)
+            for (int c = 1; c <= kMaxColumns; ++c)
+                out.integer(kVideowall, unambiguousMonitorIdKey(r, c), wall.Monitors.at(c, r).DeviceId);
+        break;
+    case KeyFamily::PasteSpecialFlags:
+        for (std::size_t i = 0; i < kPasteSpecialFlagCount; ++i)
+            out.boolean(kPasteSpecial, kPasteSpecialKeys[i], s.PasteSpecial[i]);
+        break;
+    }
+}
+
 } // namespace
 
 std::string monitorIdKey(int row, int column) {
@@ -203,73 +327,22 @@ std::string formatSettingsFloat(double value) {
 
 void readSettings(const IniFile& ini, std::size_t inputSourceCount, ProgramSettings& s, WallModel& wall) {
     const Reader in(ini);
-    const ProgramSettings d;
-    const WallModel w;
-    s.RunWizardAtStartup = in.boolean(kGeneral, "RunWizardAtStartup", d.RunWizardAtStartup);
-    s.SerialPortNumber = static_cast<std::uint8_t>(in.integer(kHardware, "LumivanePort", d.SerialPortNumber));
-    s.ActivateVideoRouter = in.boolean(kHardware, "ActivateVideoRouter", d.ActivateVideoRouter);
-    s.InhibitSerialCommunication =
-        in.boolean(kHardware, "InhibitSerialCommunication", d.InhibitSerialCommunication);
-    s.DisableSourceInfo = in.boolean(kHardware, "DisableSourceInfo", d.DisableSourceInfo);
-    s.DemoImageFiles.clear();
-    for (std::size_t i = 0; i < inputSourceCount; ++i)
-        s.DemoImageFiles.push_back(in.string(kVideowall, "DemoImage" + std::to_string(i)));
-    wall.WallColumns = clampWallSize(in.integer(kVideowall, "Width", w.WallColumns));
-    wall.WallRows = clampWallSize(in.integer(kVideowall, "Height", w.WallRows));
-    s.DisplayGrid = in.boolean(kVideowall, "DisplayGrid", d.DisplayGrid);
-    s.ShowDeviceId = in.boolean(kVideowall, "ShowDeviceId", d.ShowDeviceId);
-    s.HighlightType = in.integer(kVideowall, "HighlightType", d.HighlightType);
-    wall.AutoEnlargeReset = in.boolean(kVideowall, "AutoEnlargeReset", w.AutoEnlargeReset);
-    s.ShowIdBackground = in.boolean(kVideowall, "ShowIdBackground", d.ShowIdBackground);
-    s.IdBackgroundColor = in.integer(kVideowall, "IdBackgroundColor", d.IdBackgroundColor);
-    readDeviceIds(in, wall);
-    wall.XMarginSize = in.real(kVideowall, "XMarginSize", w.XMarginSize);
-    wall.YMarginSize = in.real(kVideowall, "YMarginSize", w.YMarginSize);
-    wall.XMonitorSize = in.real(kVideowall, "XMonitorSize", w.XMonitorSize);
-    wall.YMonitorSize = in.real(kVideowall, "YMonitorSize", w.YMonitorSize);
-    wall.EnableMarginCorrection = in.boolean(kVideowall, "EnableMarginCorrection", w.EnableMarginCorrection);
-    s.SequencerVisible = in.boolean(kSequencer, "Visible", d.SequencerVisible);
-    s.SequencerLoop = in.boolean(kSequencer, "Loop", d.SequencerLoop);
-    s.AutoStartSequence = in.string(kSequencer, "AutoStartSequence");
-    s.PasteSpecialUnselected = in.integer(kPasteSpecial, "Unselected", d.PasteSpecialUnselected);
-    for (std::size_t i = 0; i < kPasteSpecialFlagCount; ++i)
-        s.PasteSpecial[i] = in.boolean(kPasteSpecial, kPasteSpecialKeys[i], kPasteSpecialDefaults[i]);
+    for (const SettingEntry& entry : kSettings) {
+        if (const auto* key = std::get_if<SettingKey>(&entry))
+            readKey(in, *key, s, wall);
+        else
+            readFamily(in, std::get<KeyFamily>(entry), inputSourceCount, s, wall);
+    }
 }
 
 void writeSettings(const ProgramSettings& s, const WallModel& wall, IniFile& ini) {
     Writer out(ini);
-    out.boolean(kGeneral, "RunWizardAtStartup", s.RunWizardAtStartup);
-    out.integer(kHardware, "LumivanePort", s.SerialPortNumber);
-    out.boolean(kHardware, "ActivateVideoRouter", s.ActivateVideoRouter);
-    out.boolean(kHardware, "InhibitSerialCommunication", s.InhibitSerialCommunication);
-    out.boolean(kHardware, "DisableSourceInfo", s.DisableSourceInfo);
-    for (std::size_t i = 0; i < s.DemoImageFiles.size(); ++i)
-        out.string(kVideowall, "DemoImage" + std::to_string(i), s.DemoImageFiles[i]);
-    out.integer(kVideowall, "Width", wall.WallColumns);
-    out.integer(kVideowall, "Height", wall.WallRows);
-    out.boolean(kVideowall, "DisplayGrid", s.DisplayGrid);
-    out.boolean(kVideowall, "ShowDeviceId", s.ShowDeviceId);
-    out.integer(kVideowall, "HighlightType", s.HighlightType);
-    out.boolean(kVideowall, "AutoEnlargeReset", wall.AutoEnlargeReset);
-    out.boolean(kVideowall, "ShowIdBackground", s.ShowIdBackground);
-    out.integer(kVideowall, "IdBackgroundColor", s.IdBackgroundColor);
-    for (int r = 1; r <= kMaxRows; ++r)
-        for (int c = 1; c <= kMaxColumns; ++c)
-            out.integer(kVideowall, monitorIdKey(r, c), wall.Monitors.at(c, r).DeviceId);
-    for (int r = 1; r <= kMaxRows; ++r)
-        for (int c = 1; c <= kMaxColumns; ++c)
-            out.integer(kVideowall, unambiguousMonitorIdKey(r, c), wall.Monitors.at(c, r).DeviceId);
-    out.real(kVideowall, "XMarginSize", wall.XMarginSize);
-    out.real(kVideowall, "YMarginSize", wall.YMarginSize);
-    out.real(kVideowall, "XMonitorSize", wall.XMonitorSize);
-    out.real(kVideowall, "YMonitorSize", wall.YMonitorSize);
-    out.boolean(kVideowall, "EnableMarginCorrection", wall.EnableMarginCorrection);
-    out.boolean(kSequencer, "Visible", s.SequencerVisible);
-    out.boolean(kSequencer, "Loop", s.SequencerLoop);
-    out.string(kSequencer, "AutoStartSequence", s.AutoStartSequence);
-    out.integer(kPasteSpecial, "Unselected", s.PasteSpecialUnselected);
-    for (std::size_t i = 0; i < kPasteSpecialFlagCount; ++i)
-        out.boolean(kPasteSpecial, kPasteSpecialKeys[i], s.PasteSpecial[i]);
+    for (const SettingEntry& entry : kSettings) {
+        if (const auto* key = std::get_if<SettingKey>(&entry))
+            writeKey(out, *key, s, wall);
+        else
+            writeFamily(out, std::get<KeyFamily>(entry), s, wall);
+    }
 }
 
 } // namespace mlc

@@ -38,9 +38,11 @@ std::vector<std::uint8_t> encodeVideowall(const WallSettings& settings) {
     return file;
 }
 
-bool decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buffer) {
-    if (file.size() < kHeaderSize || std::memcmp(file.data(), kMagic, 4) != 0)
-        return false;
+LoadStatus decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buffer) {
+    if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0)
+        return LoadStatus::WrongMagic;
+    if (file.size() < kHeaderSize)
+        return LoadStatus::Truncated;
     const std::size_t announced = bytes::getU32(file.data() + 4);
     const std::size_t length = std::min({announced, file.size() - kHeaderSize, kWallBlockSize});
     const std::uint8_t* block = file.data() + kHeaderSize;
@@ -48,18 +50,19 @@ bool decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buffer) {
         const std::size_t offset = i * kMonitorSettingsRecordSize;
         decodeMonitorSettingsPrefix(block + offset, length - offset, buffer[i]);
     }
-    return true;
+    return LoadStatus::Loaded;
 }
 
 bool saveVideowallFile(Operator& op, const std::string& path, const WallSettings& settings) {
     return saveWithOverwriteQuestion(op, path, encodeVideowall(settings));
 }
 
-bool loadVideowallFile(const std::string& path, WallSettings& buffer) {
+LoadStatus loadVideowallFile(const std::string& path, WallSettings& buffer) {
     if (!fileExists(path))
-        return false;
-    const auto file = readFile(path, kWallFileSize);
-    return file && decodeVideowall(*file, buffer);
+        return LoadStatus::Missing;
+    // A longer file is read as far as a wall goes.
+    const auto file = readFileStart(path, kWallFileSize);
+    return file ? decodeVideowall(*file, buffer) : file.status();
 }
 
 } // namespace mlc

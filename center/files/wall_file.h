@@ -8,6 +8,7 @@
 // the buffer; the places it does not reach keep what the buffer held.
 #pragma once
 
+#include "files/load_status.h"
 #include "operator.h"
 #include "wall/wall_grid.h"
 
@@ -28,12 +29,14 @@ WallSettings wallSettingsOf(const WallGrid& grid);
 void applyWallSettings(const WallSettings& settings, WallGrid& grid);
 
 std::vector<std::uint8_t> encodeVideowall(const WallSettings& settings);
-// False (buffer untouched) for a file without the magic or without a length field.
-bool decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buffer);
+// WrongMagic or Truncated (buffer untouched) for a file without the magic or
+// without a length field.
+LoadStatus decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buffer);
 
 // With the overwrite question and an atomic write.
 bool saveVideowallFile(Operator& op, const std::string& path, const WallSettings& settings);
-// False without a message when the file is missing, unreadable or not a wall file.
-bool loadVideowallFile(const std::string& path, WallSettings& buffer);
+// Shows no message: false with the reason when the file is missing, unreadable or
+// not a wall file.
+LoadStatus loadVideowallFile(const std::string& path, WallSettings& buffer);
 
 } // namespace mlc

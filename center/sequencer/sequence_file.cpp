@@ -77,9 +77,11 @@ std::vector<std::uint8_t> encodeSequence(const SequenceItems& items) {
     return file;
 }
 
-std::optional<SequenceItems> decodeSequence(std::span<const std::uint8_t> file) {
-    if (file.size() < kSequenceHeaderSize || std::memcmp(file.data(), kMagic, 4) != 0)
-        return std::nullopt;
+Loaded<SequenceItems> decodeSequence(std::span<const std::uint8_t> file) {
+    if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0)
+        return LoadStatus::WrongMagic;
+    if (file.size() < kSequenceHeaderSize)
+        return LoadStatus::Truncated;
     const std::int32_t count = bytes::getI32(file.data() + 4);
     SequenceItems items;
     std::size_t pos = kSequenceHeaderSize;
@@ -92,7 +94,7 @@ std::optional<SequenceItems> decodeSequence(std::span<const std::uint8_t> file) 
             continue;
         const auto size = static_cast<std::size_t>(length);
         if (size > kSequenceItemSize)
-            return std::nullopt;
+            return LoadStatus::TooLarge;
         if (file.size() - pos < size)
             break; // a record cut off by the end of the data is dropped
         auto item = NewSequenceItem();
@@ -107,12 +109,12 @@ bool saveSequenceFile(Operator& op, const std::string& path, const SequenceItems
     return saveWithOverwriteQuestion(op, path, encodeSequence(items));
 }
 
-std::optional<SequenceItems> loadSequenceFile(const std::string& path) {
+Loaded<SequenceItems> loadSequenceFile(const std::string& path) {
     if (!fileExists(path))
-        return std::nullopt;
+        return LoadStatus::Missing;
     const auto file = readFile(path, kMaxSequenceFileSize);
     if (!file)
-        return std::nullopt;
+        return file.status().reason();
     return decodeSequence(*file);
 }
 

@@ -11,6 +11,7 @@
 // records read so far are the sequence and a record cut off by the end is dropped.
 #pragma once
 
+#include "files/load_status.h"
 #include "operator.h"
 #include "sequencer/sequence_item.h"
 
@@ -30,11 +31,12 @@ void encodeSequenceItem(const TSequenceItem& item, std::uint8_t* out); // 43272 
 void decodeSequenceItemPrefix(const std::uint8_t* in, std::size_t available, TSequenceItem& item);
 
 std::vector<std::uint8_t> encodeSequence(const SequenceItems& items);
-// Nothing when the file is refused (wrong magic, no count, a record too long).
-std::optional<SequenceItems> decodeSequence(std::span<const std::uint8_t> file);
+// Nothing when the file is refused: WrongMagic, Truncated (no count), TooLarge (a
+// record too long).
+Loaded<SequenceItems> decodeSequence(std::span<const std::uint8_t> file);
 
 // With the overwrite question and an atomic write.
 bool saveSequenceFile(Operator& op, const std::string& path, const SequenceItems& items);
-std::optional<SequenceItems> loadSequenceFile(const std::string& path);
+Loaded<SequenceItems> loadSequenceFile(const std::string& path);
 
 } // namespace mlc

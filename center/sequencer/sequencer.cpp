@@ -358,10 +358,10 @@ bool Sequencer::saveSequence(const std::string& path) {
     return true;
 }
 
-bool Sequencer::loadSequence(const std::string& path) {
+LoadStatus Sequencer::loadSequence(const std::string& path) {
     auto loaded = loadSequenceFile(path);
     if (!loaded)
-        return false;
+        return loaded.status();
     items_ = std::move(*loaded);
     reportedModes_.clear();
     modified_ = false;
@@ -372,7 +372,7 @@ bool Sequencer::loadSequence(const std::string& path) {
         if (!hasKnownTimeMode(*items_[i]))
             unknown.push_back(i);
     reportUnknownTimeModes(unknown);
-    return true;
+    return LoadStatus::Loaded;
 }
 
 void Sequencer::reportUnknownTimeModes(const std::vector<std::size_t>& indexes) {

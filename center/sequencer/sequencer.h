@@ -9,6 +9,7 @@
 // (see clock_reading.h).
 #pragma once
 
+#include "files/load_status.h"
 #include "operator.h"
 #include "sequencer/clock_reading.h"
 #include "sequencer/sequence_item.h"
@@ -128,7 +129,7 @@ public:
     // With the overwrite question; on success the sequence counts as saved there.
     bool saveSequence(const std::string& path);
     // The current sequence stays unless the file is read completely and accepted.
-    bool loadSequence(const std::string& path);
+    LoadStatus loadSequence(const std::string& path);
     // Ends the sequence (at program end).
     void freeSequence();
 

@@ -77,7 +77,7 @@ mlc::SequencerHooks hooksFor(Session& session, bool& writeFailed) {
         return ok;
     };
     hooks.loadWallFile = [](const std::string& path, mlc::WallSettings& settings) {
-        return mlc::loadVideowallFile(path, settings);
+        return static_cast<bool>(mlc::loadVideowallFile(path, settings));
     };
     hooks.updateCaption = [] {};
     hooks.clock = mlc::ReadClocks;
@@ -105,8 +105,8 @@ int runPlay(Session& session) {
     };
     mlc::Sequencer sequencer(session.op(), dialogs, hooks);
     sequencerRef = &sequencer;
-    if (!sequencer.loadSequence(path)) {
-        complain("cannot load sequence file " + path + " (missing, unreadable or not a sequence file)");
+    if (const mlc::LoadStatus status = sequencer.loadSequence(path); !status) {
+        complain("cannot load sequence file " + path + ": " + status.text());
         return kExitUsage;
     }
     if (sequencer.items().empty()) {
@@ -152,8 +152,8 @@ int runSequence(Session& session) {
             entry.seconds = *seconds;
         }
         mlc::WallSettings probe;
-        if (!mlc::loadVideowallFile(entry.file, probe)) {
-            complain("cannot load wall file " + entry.file + " (missing, unreadable or not a wall file)");
+        if (const mlc::LoadStatus status = mlc::loadVideowallFile(entry.file, probe); !status) {
+            complain("cannot load wall file " + entry.file + ": " + status.text());
             return kExitUsage;
         }
         dialogs.entries.push_back(entry);

@@ -53,7 +53,7 @@ bool Session::readSettings() {
     if (fileExists(settingsPath_)) {
         auto loaded = mlc::loadIniFile(settingsPath_);
         if (!loaded) {
-            complain("cannot read the settings file " + settingsPath_);
+            complain("cannot read the settings file " + settingsPath_ + ": " + loaded.status().text());
             return false;
         }
         ini = std::move(*loaded);

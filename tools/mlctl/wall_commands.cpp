@@ -2,8 +2,8 @@
 #include "commands.h"
 
 #include "command_line.h"
-#include "wall/enlargement.h"
 #include "files/wall_file.h"
+#include "wall/enlargement.h"
 #include "wall/wall_state.h"
 
 #include <cstdio>
@@ -15,8 +15,8 @@ int runWrite(Session& session) {
         return kExitUsage;
     const std::string& path = session.line().words[0];
     mlc::WallSettings settings;
-    if (!mlc::loadVideowallFile(path, settings)) {
-        complain("cannot load wall file " + path + " (missing, unreadable or not a wall file)");
+    if (const mlc::LoadStatus status = mlc::loadVideowallFile(path, settings); !status) {
+        complain("cannot load wall file " + path + ": " + status.text());
         return kExitUsage;
     }
     if (!session.openPort())

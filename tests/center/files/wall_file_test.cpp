@@ -1,10 +1,11 @@
-#include "paths.h"
-#include "scripted_operator.h"
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
 #include "files/guarded_save.h"
+#include "files/ini_file.h"
 #include "files/monitor_record.h"
 #include "files/wall_file.h"
+#include "paths.h"
+#include "scripted_operator.h"
 #include "wall/wall_model.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,16 @@ TEST(WallFile, RefusedFilesLeaveTheBufferUntouched) {
     EXPECT_FALSE(mlc::loadVideowallFile(dir.file("x.MLV"), buffer));
     EXPECT_FALSE(mlc::loadVideowallFile(dir.file("missing.MLV"), buffer));
     EXPECT_EQ(buffer, original);
+
+    // The reasons, for messages that name them.
+    using Status = mlc::LoadStatus;
+    EXPECT_EQ(mlc::loadVideowallFile(dir.file("x.MLV"), buffer).reason(), Status::WrongMagic);
+    EXPECT_EQ(mlc::loadVideowallFile(dir.file("missing.MLV"), buffer).reason(), Status::Missing);
+    EXPECT_EQ(mlc::loadVideowallFile(dir.path(), buffer).reason(), Status::Missing); // a folder
+    EXPECT_EQ(mlc::decodeVideowall(std::vector<std::uint8_t>{'M', 'L', 'V', 'F', 0}, buffer).reason(),
+              Status::Truncated);
+    writeAll(dir.file("big.INI"), std::vector<std::uint8_t>((16u << 20) + 1, 'x'));
+    EXPECT_EQ(mlc::loadIniFile(dir.file("big.INI")).status().reason(), Status::TooLarge);
 }
 
 TEST(WallFile, TakesNoLengthAtItsWord) {

@@ -53,7 +53,7 @@ protected:
                                       return true;
                                   },
                                   [](const std::string& path, mlc::WallSettings& buffer) {
-                                      return mlc::loadVideowallFile(path, buffer);
+                                      return static_cast<bool>(mlc::loadVideowallFile(path, buffer));
                                   },
                                   [this] { ++captionUpdates; },
                                   [this] { return reading(); },

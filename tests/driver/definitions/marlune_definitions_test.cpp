@@ -2,6 +2,7 @@
 // the emulator send or load; these tests guard that contract.
 #include "definitions.h"
 #include "paths.h"
+#include "sync/monitor_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -55,39 +56,13 @@ struct OperationUse {
     const char* target; // nullptr: sent without a target
 };
 
-// Operation, type and the target the control program sends with it.
+// Operation, type and the target the control program sends with it, besides the
+// monitor settings of the wall write (kMonitorFields).
 const OperationUse kOperations[] = {
     {"op_IP_MISC_DEVICESELECTION", ValueType::Value, "slmIMMEXCLUSIVE"},
     {"op_IP_MISC_SETQUEUE", ValueType::Execute, nullptr},
     {"op_IP_MISC_EXECUTEQUEUE", ValueType::Execute, nullptr},
     {"op_IP_MISC_GPO", ValueType::Value, "gc8CHANNEL7"},
-    {"op_IP_MISC_BINDKEY", ValueType::Value, "gc8CHANNEL1"},
-    {"op_SELECT_SOURCE", ValueType::Value, "wnWIN_MAIN"},
-    {"op_HORZ_POSITION", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_VERT_POSITION", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_FREEZE_FRAME", ValueType::Value, "wnWIN_MAIN"},
-    {"op_INTERPOLATIONTYPE", ValueType::Value, "wnWIN_MAIN"},
-    {"op_BRIGHTNESS", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_CONTRAST", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_SHARPNESS", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_FILTER_SELECT", ValueType::Value, nullptr},
-    {"op_PHASE", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_HORZ_TOTAL", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_COLOR_TEMP", ValueType::Value, nullptr},
-    {"op_RED_TEMP", ValueType::Pot, nullptr},
-    {"op_GREEN_TEMP", ValueType::Pot, nullptr},
-    {"op_BLUE_TEMP", ValueType::Pot, nullptr},
-    {"op_SATURATION", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_HUE", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_IP_MISC_GAMMACONTINUOUS", ValueType::Pot, nullptr},
-    {"op_KEYSTONE_MODE", ValueType::Value, "wnWIN_MAIN"},
-    {"op_KEYSTONE", ValueType::Pot, "wnWIN_MAIN"},
-    {"op_BLANK_DISPLAY_COLOR", ValueType::Value, nullptr},
-    {"op_TEST_PATTERN", ValueType::Value, nullptr},
-    {"op_IP_MISC_HZOOM", ValueType::Pot, nullptr},
-    {"op_IP_MISC_VZOOM", ValueType::Pot, nullptr},
-    {"op_IP_MISC_HPAN", ValueType::Pot, nullptr},
-    {"op_IP_MISC_VPAN", ValueType::Pot, nullptr},
     {"op_IP_LCRST_USERPARMSET", ValueType::Value, nullptr},
     {"op_IP_LCRST_SAVEUSERPARMSET", ValueType::Execute, nullptr},
     {"op_IP_LCRST_RESTOREUSERSET", ValueType::Execute, nullptr},
@@ -97,8 +72,19 @@ const OperationUse kOperations[] = {
     {"op_LANGUAGE", ValueType::Value, nullptr},
 };
 
+std::vector<OperationUse> operationsInUse() {
+    std::vector<OperationUse> uses(std::begin(kOperations), std::end(kOperations));
+    for (const mlc::MonitorField& field : mlc::kMonitorFields) {
+        const bool percent = field.value == mlc::FieldValue::Percent ||
+                             field.value == mlc::FieldValue::Zoom || field.value == mlc::FieldValue::Pan;
+        uses.push_back({field.operation, percent ? ValueType::Pot : ValueType::Value,
+                        *field.target ? field.target : nullptr});
+    }
+    return uses;
+}
+
 TEST(MarluneDefinitions, EveryOperationWithItsTypeAndTarget) {
-    for (const OperationUse& use : kOperations) {
+    for (const OperationUse& use : operationsInUse()) {
         SCOPED_TRACE(use.name);
         const lv::OperationDef* op = marlune().findOperation(use.name);
         ASSERT_NE(op, nullptr);
