@@ -252,6 +252,17 @@ TEST_F(Mlctl, BadInputIsOneLineAndTouchesNothing) {
     EXPECT_TRUE(emu->logLines("dir=rx").empty());
 }
 
+TEST_F(Mlctl, APercentageOutOfRangeIsAUsageError) {
+    startUnits("11", 1, 1, {11});
+    for (const char* value : {"1e309%", "100.5%", "-1%"}) {
+        const ProgramResult result = run({"set", "op_BRIGHTNESS", "wnWIN_MAIN", value, "--id", "11"});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "mlctl: \"" + std::string(value) +
+                                  "\" is not a percentage: 0% to 100%, with at most three decimals\n");
+    }
+    EXPECT_TRUE(emu->logLines("dir=rx").empty());
+}
+
 TEST_F(Mlctl, APortThatCannotBeOpenedFails) {
     startUnits("11", 1, 1, {11});
     const ProgramResult result = run({"--port", "9", "memory", "recall", "1"});
