@@ -263,6 +263,25 @@ TEST_F(Mlctl, APercentageOutOfRangeIsAUsageError) {
     EXPECT_TRUE(emu->logLines("dir=rx").empty());
 }
 
+TEST_F(Mlctl, HelpDescribesEveryCommandAndWhereNamesAndPortsComeFrom) {
+    const auto mlctl = [](std::vector<std::string> args) {
+        return testsupport::runProgram(testsupport::binPath("mlctl"), std::move(args));
+    };
+    ProgramResult result = mlctl({});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.rfind("mlctl: no command given", 0), 0u) << result.err;
+
+    result = mlctl({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("LVDRIVER_PORTS"), std::string::npos);
+    EXPECT_NE(result.out.find("  lists                                    print the match lists"),
+              std::string::npos)
+        << result.out;
+    result = mlctl({"get", "--help"});
+    EXPECT_NE(result.out.find("\"mlctl lists\""), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("mlcenter.PGC"), std::string::npos);
+}
+
 TEST_F(Mlctl, APortThatCannotBeOpenedFails) {
     startUnits("11", 1, 1, {11});
     const ProgramResult result = run({"--port", "9", "memory", "recall", "1"});
