@@ -4,6 +4,7 @@
 // actions, which the main window owns and the panel finds by name.
 #pragma once
 
+#include "sequencer/clock_reading.h"
 #include "sequencer/sequencer.h"
 
 #include <QWidget>
@@ -24,8 +25,9 @@ class TimelineModel;
 class SequencerPanel : public QWidget {
     Q_OBJECT
 public:
-    // timeOfDay: the time of day as a fraction of a day, read at each tick.
-    SequencerPanel(mlc::Sequencer& sequencer, std::function<double()> timeOfDay, QWidget* parent = nullptr);
+    // clock: both clocks the sequencer plays by, read at each tick and at Play.
+    SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clock,
+                   QWidget* parent = nullptr);
     ~SequencerPanel() override;
 
     // Finds the sequencer's actions among the children of `owner` by their names,
@@ -38,7 +40,7 @@ public:
     // Mirrors the core: lines, selection, current line, counters, action states,
     // the play and loop states and the timer. Cheap; call after any change.
     void refresh();
-    // One timer tick: the core's tick with the time of day, then refresh().
+    // One timer tick: the core's tick with the clocks, then refresh().
     void tick();
 
     QListView* timeline() const { return timeline_; }
@@ -53,7 +55,7 @@ private:
     void updateActions();
 
     mlc::Sequencer& sequencer_;
-    std::function<double()> timeOfDay_;
+    std::function<mlc::ClockReading()> clock_;
     TimelineModel* model_ = nullptr;
     QListView* timeline_ = nullptr;
     QToolBar* toolBar_ = nullptr;
