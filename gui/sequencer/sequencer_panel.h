@@ -1,7 +1,8 @@
 // The sequencer panel of the main window's left side: the timeline, its tool bar,
 // the item counter and the time stamp counters, with the one-second timer that
 // plays the sequence. It mirrors the core's Sequencer and runs the sequencer's
-// actions, which the main window owns and the panel finds by name.
+// actions, which the main window owns and the panel finds by name. Showing and
+// hiding the panel is the window's (the show-sequencer action).
 #pragma once
 
 #include "sequencer/clock_reading.h"
@@ -33,9 +34,9 @@ public:
     // Finds the sequencer's actions among the children of `owner` by their names,
     // connects them, and fills the tool bar and the timeline's context menu.
     void attachActions(const QObject* owner);
-    // The widget the show-sequencer action shows and hides (the panel itself
-    // unless the window puts it into a container of its own).
-    void setShownWidget(QWidget* widget) { shown_ = widget; }
+    // The timeline's context menu is `menu` (the window's, built from its Sequencer
+    // menu) instead of the panel's own.
+    void setContextMenu(QMenu* menu);
 
     // Mirrors the core: lines, selection, current line, counters, action states,
     // the play and loop states and the timer. Cheap; call after any change.
@@ -65,7 +66,6 @@ private:
     QLabel* start_ = nullptr;
     QLabel* last_ = nullptr;
     QTimer* timer_ = nullptr;
-    QWidget* shown_ = nullptr;
     const QObject* actionOwner_ = nullptr;
     bool mirroring_ = false; // the view is being set from the core
 };

@@ -48,9 +48,8 @@ mlc::ItemDetails named(const std::string& name, int seconds = 1) {
 
 // The main window's sequencer actions, as a test's window holds them.
 void addSequencerActions(QWidget& window) {
-    for (const char* name :
-         {"NewItemACTN", "AddItemACTN", "RemoveItemACTN", "MoveUpACTN", "MoveDownACTN", "EditItemDetailsACTN",
-          "PlayACTN", "ExecuteItemACTN", "LoopSequenceACTN", "ShowSequencerACTN"}) {
+    for (const char* name : {"NewItemACTN", "AddItemACTN", "RemoveItemACTN", "MoveUpACTN", "MoveDownACTN",
+                             "EditItemDetailsACTN", "PlayACTN", "ExecuteItemACTN", "LoopSequenceACTN"}) {
         auto* a = new QAction(name, &window);
         a->setObjectName(name);
     }
@@ -140,19 +139,13 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
     EXPECT_EQ(panel.findChild<QLabel*>("StartTME")->text().toStdString(), "00:00:01"); // left as they were
 }
 
-TEST_F(Timeline, LoopAndShowAreCheckedStatesOfTheCore) {
-    QWidget holder;
-    mlgui::SequencerPanel panel(
-        sequencer, [this] { return noonPlus(seconds); }, &holder);
+TEST_F(Timeline, LoopIsACheckedStateOfTheCore) {
+    mlgui::SequencerPanel panel(sequencer, [this] { return noonPlus(seconds); });
     panel.attachActions(&window);
-    EXPECT_TRUE(action("ShowSequencerACTN")->isChecked());
     EXPECT_FALSE(action("LoopSequenceACTN")->isChecked());
     action("LoopSequenceACTN")->trigger();
-    action("ShowSequencerACTN")->trigger();
     EXPECT_TRUE(sequencer.loop());
-    EXPECT_FALSE(sequencer.visible());
-    EXPECT_TRUE(panel.isHidden());
-    EXPECT_FALSE(action("ShowSequencerACTN")->isChecked());
+    EXPECT_TRUE(action("LoopSequenceACTN")->isChecked());
     action("PlayACTN")->trigger(); // nothing to play
     EXPECT_FALSE(action("PlayACTN")->isChecked());
 }
