@@ -44,6 +44,7 @@ struct MainFormSetup {
     mlc::Operator* op = nullptr;          // null: the window's own message boxes
     FileDialogs* fileDialogs = nullptr;   // null: the toolkit's file dialogs
     std::function<double()> timeOfDay;    // null: the local clock
+    std::function<double()> monotonicSeconds; // null: the system's monotonic clock
 };
 
 class TMainFRM : public QMainWindow, private mlc::UserInterface {
