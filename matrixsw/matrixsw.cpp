@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,52 @@ std::vector<std::string> inputNames() {
     return splitList(envText("MATRIXSW_INPUTS"));
 }
 
+// What the router has been told: the registered devices and the input feeding each.
+struct RouterState {
+    std::map<int, int> feeds; // device ID -> router input (-1 before any switch)
+    MatrixSwDialogHandler handler = nullptr;
+    void* handlerContext = nullptr;
+};
+RouterState& routerState() {
+    static RouterState state;
+    return state;
+}
+
+std::string inputText(int input, const std::vector<std::string>& names) {
+    std::string text = "input " + std::to_string(input + 1);
+    if (input >= 0 && static_cast<std::size_t>(input) < names.size())
+        text += " (" + names[static_cast<std::size_t>(input)] + ")";
+    return text;
+}
+
+std::string configurationText() {
+    const auto names = inputNames();
+    const auto& feeds = routerState().feeds;
+    std::string text;
+    if (names.empty()) {
+        text = "No video matrix is attached.\n\n"
+               "This is the default router library: it accepts every request of the control program and "
+               "has no inputs. A site with a video matrix installs its own router library in its place.\n\n";
+    } else {
+        text = "Router inputs:\n";
+        for (std::size_t i = 0; i < names.size(); ++i)
+            text += "  " + std::to_string(i + 1) + ". " + names[i] + "\n";
+        text += "\n";
+    }
+    if (feeds.empty())
+        return text + "No devices are registered.";
+    text += "Devices registered (" + std::to_string(feeds.size()) + "):";
+    if (names.empty()) {
+        for (const auto& feed : feeds)
+            text += " " + std::to_string(feed.first);
+        return text;
+    }
+    for (const auto& [device, input] : feeds)
+        text += "\n  ID " + std::to_string(device) + ": " +
+                (input < 0 ? std::string("no input switched yet") : inputText(input, names));
+    return text;
+}
+
 uint8_t answer(const char* function, const std::string& arguments) {
     const bool accepted = accepts(function);
     logCall(std::string(function) + arguments + " -> " + (accepted ? "1" : "0"));
@@ -90,11 +137,23 @@ uint8_t answer(const char* function, const std::string& arguments) {
 extern "C" {
 
 uint8_t MATRIXSW_API LVDRIVER_SetDeviceUsage(uint8_t deviceId, uint8_t inUse) {
-    return answer("SetDeviceUsage", " " + std::to_string(deviceId) + " " + std::to_string(inUse));
+    const uint8_t accepted =
+        answer("SetDeviceUsage", " " + std::to_string(deviceId) + " " + std::to_string(inUse));
+    auto& feeds = routerState().feeds;
+    if (accepted && inUse)
+        feeds.emplace(deviceId, -1);
+    else if (accepted)
+        feeds.erase(deviceId);
+    return accepted;
 }
 
 uint8_t MATRIXSW_API LVDRIVER_SetNewInput(uint8_t deviceId, uint8_t input) {
-    return answer("SetNewInput", " " + std::to_string(deviceId) + " " + std::to_string(input));
+    const uint8_t accepted =
+        answer("SetNewInput", " " + std::to_string(deviceId) + " " + std::to_string(input));
+    // Only a registered device is shown with its feed.
+    if (auto feed = routerState().feeds.find(deviceId); accepted && feed != routerState().feeds.end())
+        feed->second = input;
+    return accepted;
 }
 
 uint8_t MATRIXSW_API LVDRIVER_CommitChanges(void) {
@@ -126,6 +185,17 @@ void MATRIXSW_API LVDRIVER_GetInputName(uint8_t* buffer, int32_t index) {
 
 void MATRIXSW_API LVDRIVER_ConfigurePlugin(void) {
     logCall("ConfigurePlugin");
+    const std::string text = configurationText();
+    const RouterState& state = routerState();
+    if (state.handler)
+        state.handler(state.handlerContext, "Video matrix router", text.c_str());
+    else
+        std::fprintf(stderr, "Video matrix router\n%s\n", text.c_str());
+}
+
+void MATRIXSW_API MATRIXSW_SetDialogHandler(MatrixSwDialogHandler handler, void* context) {
+    routerState().handler = handler;
+    routerState().handlerContext = handler ? context : nullptr;
 }
 
 void MATRIXSW_API MATRIXSW_ResetScript(void) {

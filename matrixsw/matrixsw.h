@@ -40,8 +40,18 @@ MATRIXSW_EXPORT uint32_t MATRIXSW_API LVDRIVER_GetInputCount(void);
 /* Writes the name of input `index` (0-based) into a 256-byte buffer as a
    length-prefixed text (length byte, up to 255 characters). */
 MATRIXSW_EXPORT void MATRIXSW_API LVDRIVER_GetInputName(uint8_t* buffer, int32_t index);
-/* Shows the router's own configuration; this library has none. */
+/* Shows the router's own configuration window: the router's inputs and the
+   devices registered with their feeds, or, when no matrix is attached, a notice
+   saying so. The text goes to the host's dialog handler when one is set, else to
+   the standard error stream. */
 MATRIXSW_EXPORT void MATRIXSW_API LVDRIVER_ConfigurePlugin(void);
+
+/* Optional for hosts: how this library shows a window. It has no toolkit of its
+   own, so a host with windows hands it a function that shows a title and a
+   plain text (lines separated by '\n') modally; NULL removes it. Hosts look the
+   export up by name, so that a router library without it still loads. */
+typedef void(MATRIXSW_API* MatrixSwDialogHandler)(void* context, const char* title, const char* text);
+MATRIXSW_EXPORT void MATRIXSW_API MATRIXSW_SetDialogHandler(MatrixSwDialogHandler handler, void* context);
 
 /* Test aid, not used by the control program: restarts the call count that
    MATRIXSW_REFUSE_AFTER looks at. */

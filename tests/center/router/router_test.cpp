@@ -1,6 +1,7 @@
 #include "binding/driver_binding.h"
 #include "matrixsw.h"
 #include "paths.h"
+#include "router/router_dialog.h"
 #include "router/video_router.h"
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
@@ -143,4 +144,25 @@ TEST(DeviceSyncWithoutDriver, ExchangesFailQuietlyAndSendNothing) {
     EXPECT_TRUE(op.messages.empty());
     EXPECT_EQ(op.progressOpenCount, 0);
     EXPECT_FALSE(model.Monitors.at(1, 1).Synced);
+}
+
+TEST_F(RouterScript, ConfigurationWindowShowsInputsAndRegisteredDevicesThroughTheHost) {
+    std::vector<std::string> shown;
+    RouterDialogHandler handler(
+        [&](const std::string& title, const std::string& text) { shown.push_back(title + "|" + text); });
+    ASSERT_TRUE(handler.installed());
+    for (int id = 1; id <= 99; ++id)
+        router.SetDeviceUsage(static_cast<std::uint8_t>(id), false);
+    router.SetDeviceUsage(21, true);
+    router.SetDeviceUsage(11, true);
+    router.ConfigurePlugin();
+    setenv("MATRIXSW_INPUTS", "Camera 1,Camera 2", 1);
+    router.SetNewInput(11, 1);
+    router.ConfigurePlugin();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].rfind("Video matrix router|No video matrix is attached.", 0), 0u) << shown[0];
+    EXPECT_NE(shown[0].find("Devices registered (2): 11 21"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[1].find("Router inputs:\n  1. Camera 1\n  2. Camera 2\n"), std::string::npos) << shown[1];
+    EXPECT_NE(shown[1].find("ID 11: input 2 (Camera 2)\n  ID 21: no input switched yet"), std::string::npos)
+        << shown[1];
 }

@@ -1,0 +1,110 @@
+// The autostart entry on freedesktop systems.
+#include "setup/autostart_entry.h"
+
+#include "files/atomic_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <string_view>
+#include <system_error>
+#include <unistd.h>
+
+namespace mlc {
+
+namespace {
+
+std::string homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return "/";
+}
+
+// Characters that make an Exec argument need quotes.
+bool isReserved(char c) {
+    return std::string_view(" \t\n\"'\\><~|&;$*?#()`").find(c) != std::string_view::npos;
+}
+
+} // namespace
+
+std::string autostartEntryPath(const std::string& programName) {
+    std::string config;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
+        config = xdg;
+    else
+        config = homeFolder() + "/.config";
+    return (std::filesystem::path(config) / "autostart" / (programName + ".desktop")).string();
+}
+
+std::string desktopExecValue(const std::string& programPath) {
+    bool quote = false;
+    for (const char c : programPath)
+        quote = quote || isReserved(c);
+    // First the quoting rule inside the argument, then the string escapes of the
+    // file format over the whole value: a backslash in the path becomes four.
+    std::string argument;
+    for (const char c : programPath) {
+        if (quote && (c == '"' || c == '`' || c == '$' || c == '\\'))
+            argument += '\\';
+        argument += c;
+    }
+    if (quote)
+        argument = '"' + argument + '"';
+    std::string value;
+    for (const char c : argument) {
+        switch (c) {
+        case '\\':
+            value += "\\\\";
+            break;
+        case '\n':
+            value += "\\n";
+            break;
+        case '\t':
+            value += "\\t";
+            break;
+        case '\r':
+            value += "\\r";
+            break;
+        case '%': // field codes start with a percent sign
+            value += "%%";
+            break;
+        default:
+            value += c;
+        }
+    }
+    return value;
+}
+
+std::string autostartEntryText(const std::string& programPath) {
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=Marlune Control Center\n"
+           "Exec=" +
+           desktopExecValue(programPath) +
+           "\n"
+           "Terminal=false\n";
+}
+
+bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath, std::string& error) {
+    std::error_code failure;
+    std::filesystem::create_directories(std::filesystem::path(entryPath).parent_path(), failure);
+    if (failure) {
+        error = failure.message();
+        return false;
+    }
+    const std::string text = autostartEntryText(programPath);
+    if (!writeFileAtomically(entryPath,
+                             std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
+        error = "the file could not be written";
+        return false;
+    }
+    return true;
+}
+
+bool removeAutostartEntry(const std::string& entryPath) {
+    return !fileExists(entryPath) || removeFile(entryPath);
+}
+
+} // namespace mlc
