@@ -60,7 +60,11 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                 wallChanged();
             },
             [this] { return devices_.writeWall(); },
-            [this](const std::string& path, WallSettings& buffer) { return LoadVideowall(path, buffer); },
+            // An item's wall is read without becoming the wall's file: a later Save
+            // videowall must not overwrite the file the item came from.
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
             [this] { UpdateCaption(); },
             [this] { return clocks(); },
             [this] { ui_.refresh(); },

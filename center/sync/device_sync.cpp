@@ -183,6 +183,17 @@ bool DeviceSync::WriteMonitor(int column, int row, bool executeQueue) {
     return inWall(column, row) && exchange([&] { return sendMonitorInExchange(column, row, executeQueue); });
 }
 
+bool DeviceSync::Exchange::WriteMonitor(int column, int row, bool executeQueue) {
+    return inWall(column, row) && sync_.sendMonitorInExchange(column, row, executeQueue);
+}
+
+bool DeviceSync::RunExchange(const std::function<bool(Exchange&)>& body) {
+    return exchange([&] {
+        Exchange running(*this);
+        return body(running);
+    });
+}
+
 bool DeviceSync::sendMonitorInExchange(int column, int row, bool executeQueue) {
     return MonitorWriter(*this, column, row).run(executeQueue);
 }

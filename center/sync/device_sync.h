@@ -35,6 +35,7 @@
 #include "wall/match_lists.h"
 #include "wall/wall_model.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,24 @@ public:
 
     // A device exchange is running.
     bool Busy() const;
+
+    // What the body of RunExchange may do with the exchange it holds.
+    class Exchange {
+    public:
+        // WriteMonitor inside the running exchange.
+        bool WriteMonitor(int column, int row, bool executeQueue);
+
+    private:
+        friend class DeviceSync;
+        explicit Exchange(DeviceSync& sync) : sync_(sync) {}
+        DeviceSync& sync_;
+    };
+    // Runs several writes as one device exchange (a dialog applying values to a
+    // block of monitors): the gate is taken once, so the body's own writes are not
+    // refused while another command is, and the fields that could not be sent are
+    // reported once at the end. Returns the body's result; false without running it
+    // when another exchange runs or no driver is loaded.
+    bool RunExchange(const std::function<bool(Exchange&)>& body);
 
 private:
     class MonitorWriter;

@@ -340,4 +340,29 @@ TEST(ControlCenter, TheCloseQueryAsksOnceForWhatChanged) {
     EXPECT_EQ(p.op.questions.back().icon, mlc::QuestionIcon::Warning);
 }
 
+TEST(ControlCenter, AddingAnItemFromAFileLeavesTheWallsFileAlone) {
+    testsupport::TempDir dir;
+    testsupport::ScriptedOperator fileOp;
+    mlc::WallSettings item{};
+    item[5].Hue = 55;
+    ASSERT_TRUE(mlc::saveVideowallFile(fileOp, dir.file("item.MLV"), item));
+    Program p(dir.path());
+    p.center.start();
+    p.ui.saveChoices = {dir.file("wall.MLV")};
+    p.center.videowallSaveAction();
+    p.center.wall().VideowallModified = true;
+    const auto wallBefore = mlc::wallSettingsOf(p.center.wall().Monitors);
+
+    p.ui.openChoices = {dir.file("item.MLV")};
+    p.center.sequencer().addItem();
+    ASSERT_EQ(p.center.sequencer().items().size(), 1u);
+    EXPECT_EQ(p.center.sequencer().items()[0]->Settings, item);
+    EXPECT_EQ(p.ui.requests.back().title, "Add item from file");
+    EXPECT_EQ(p.ui.requests.back().proposedName, dir.file("wall.MLV"));
+    EXPECT_EQ(p.center.videowallFileName(), dir.file("wall.MLV"));
+    EXPECT_TRUE(p.center.wall().VideowallModified);
+    EXPECT_EQ(mlc::wallSettingsOf(p.center.wall().Monitors), wallBefore);
+    EXPECT_EQ(p.center.caption().Caption, "Marlune Control Center - [Untitled* - wall.MLV*]");
+}
+
 } // namespace

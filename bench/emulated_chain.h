@@ -1,0 +1,204 @@
+// What the wall benchmarks share: mlemu at 19200 baud on a link in a temporary
+// folder with its traffic log, a console operator, and the measurement of one
+// wall write against the line time of the bytes it exchanged.
+#pragma once
+
+#include "binding/driver_binding.h"
+#include "operator.h"
+#include "router/video_router.h"
+#include "sync/device_sync.h"
+#include "sync/match_list_loading.h"
+#include "wall/enlargement.h"
+#include "wall/wall_state.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace benchsupport {
+
+constexpr int kBaud = 19200;
+
+// Messages go to the terminal; the progress window is not shown.
+class ConsoleOperator : public mlc::Operator {
+public:
+    void showMessage(mlc::MessageKind, const std::string& text) override {
+        std::cerr << "message: " << text << "\n";
+    }
+    void report(mlc::MessageKind kind, const std::string& text) override { showMessage(kind, text); }
+    mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
+    void progressOpened() override {}
+    void progressChanged(const mlc::ProgressView&) override {}
+    void progressClosed() override {}
+    void processPendingEvents() override {}
+};
+
+// mlemu as a child process on a link in a temporary folder.
+class Emulator {
+public:
+    Emulator(const std::string& ids) {
+        char pattern[] = "/tmp/bench-wall-XXXXXX";
+        dir_ = mkdtemp(pattern);
+        link_ = dir_ + "/link";
+        log_ = dir_ + "/traffic.log";
+        const std::string program = std::string(MARLUNE_BIN_DIR) + "/mlemu";
+        const std::string definitions = std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC";
+        std::vector<std::string> args = {
+            program, "--ids", ids,  "--definitions", definitions,          "--link",
+            link_,   "--log", log_, "--baud",        std::to_string(kBaud)};
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        int out[2];
+        if (pipe(out) != 0)
+            throw std::runtime_error("pipe failed");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            throw std::runtime_error("cannot start " + program);
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        // It prints one line once it listens.
+        char c;
+        std::string banner;
+        while (read(out[0], &c, 1) == 1 && c != '\n')
+            banner += c;
+        close(out[0]);
+        if (banner.find("listening") == std::string::npos)
+            throw std::runtime_error("mlemu did not start: " + banner);
+    }
+    ~Emulator() {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        std::remove(log_.c_str());
+        rmdir(dir_.c_str());
+    }
+    const std::string& link() const { return link_; }
+
+    // Broadcast queue executions the units have received so far.
+    std::size_t broadcasts() const {
+        std::ifstream in(log_);
+        std::size_t count = 0;
+        for (std::string line; std::getline(in, line);)
+            count += line.find("unit=all type=3 kind=op sub=exec name=op_IP_MISC_EXECUTEQUEUE") !=
+                     std::string::npos;
+        return count;
+    }
+
+    // Lines and bytes of the log so far.
+    std::pair<std::size_t, long> traffic() const {
+        std::ifstream in(log_);
+        std::size_t lines = 0;
+        long bytes = 0;
+        for (std::string line; std::getline(in, line); ++lines) {
+            const auto at = line.find(" bytes=");
+            if (at != std::string::npos)
+                bytes += std::atol(line.c_str() + at + 7);
+        }
+        return {lines, bytes};
+    }
+
+private:
+    std::string dir_, link_, log_;
+    pid_t pid_ = -1;
+};
+
+struct Measure {
+    double seconds; // until WriteWall returned
+    double settled; // until the units had received the closing broadcast
+    long bytes;
+    double lineSeconds() const { return bytes * 10.0 / kBaud; }
+    double ratio() const { return seconds / lineSeconds(); }
+    double settledRatio() const { return settled / lineSeconds(); }
+};
+
+template <typename Action> Measure measure(const Emulator& emu, Action action) {
+    const long before = emu.traffic().second;
+    const std::size_t broadcastsBefore = emu.broadcasts();
+    const auto start = std::chrono::steady_clock::now();
+    if (!action())
+        throw std::runtime_error("wall write failed");
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    // The closing broadcast is not answered: the call returns while its bytes are
+    // still on the line. Wait until the units have it (polling every millisecond).
+    while (emu.broadcasts() == broadcastsBefore)
+        usleep(1000);
+    const std::chrono::duration<double> settled = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), settled.count(), emu.traffic().second - before};
+}
+
+inline void report(const char* name, const Measure& m) {
+    std::printf(
+        "%-34s %7ld bytes  line %7.3f s  returned %7.3f s (ratio %.3f)  received %7.3f s (ratio %.3f)\n",
+        name, m.bytes, m.lineSeconds(), m.seconds, m.ratio(), m.settled, m.settledRatio());
+}
+
+// A 4 x 4 wall (IDs 11..44) on the emulator through the real plug-in, the picture
+// spread over it; run(body) repeats body on a fresh chain as often as
+// "--repeat N" asks and turns failures into the exit status.
+struct ChainWall {
+    explicit ChainWall(const Emulator& emu) {
+        setenv("LVDRIVER_PORTS", emu.link().c_str(), 1);
+        setenv("LVDRIVER_DEFINITIONS", (std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC").c_str(), 1);
+        if (!binding.LoadDriverLibrary(std::string(MARLUNE_BIN_DIR) + "/LVDRIVER.so"))
+            throw std::runtime_error(binding.LoadError());
+        if (binding.OpenHardwarePort(1) != 0)
+            throw std::runtime_error("cannot open the emulator's port");
+        mlc::LoadMatchLists(binding, lists, op);
+        model.DefaultSettings = mlc::FactoryDefaultSettings(lists);
+        mlc::InitialiseWall(model);
+        model.WallColumns = 4;
+        model.WallRows = 4;
+        mlc::AutosetEnlargement(model, {1, 1, 4, 4});
+    }
+    ~ChainWall() {
+        binding.CloseHardwarePort();
+        binding.UnloadDriverLibrary();
+    }
+
+    ConsoleOperator op;
+    mlc::DriverBinding binding;
+    mlc::MatchLists lists;
+    mlc::WallModel model;
+    mlc::MatrixSwRouter router;
+    mlc::SyncOptions options;
+    mlc::DeviceSync sync{model, lists, binding, router, op, options};
+};
+
+inline int run(const char* program, int argc, char** argv,
+               const std::function<void(Emulator&, ChainWall&)>& body) {
+    int repeat = 1;
+    if (argc == 3 && std::strcmp(argv[1], "--repeat") == 0)
+        repeat = std::max(1, std::atoi(argv[2]));
+    try {
+        for (int round = 0; round < repeat; ++round) {
+            Emulator emu("11-14,21-24,31-34,41-44");
+            ChainWall wall(emu);
+            body(emu, wall);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", program, error.what());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace benchsupport

@@ -1,0 +1,100 @@
+#include "app/wall_actions.h"
+
+#include "app/control_center.h"
+#include "wall/enlargement.h"
+#include "wall/wall_rect.h"
+#include "wall/wall_state.h"
+
+#include <algorithm>
+
+namespace mlc {
+
+static_assert(kPasteFieldCount == kPasteSpecialFlagCount);
+
+PasteSpecialMask pasteSpecialMaskOf(const ProgramSettings& settings) {
+    return {settings.PasteSpecialUnselected == ResetUnselected ? ResetUnselected : LeaveUnselected,
+            settings.PasteSpecial};
+}
+
+void storePasteSpecialMask(ProgramSettings& settings, const PasteSpecialMask& mask) {
+    settings.PasteSpecialUnselected = mask.Unselected;
+    settings.PasteSpecial = mask.Flags;
+}
+
+int memoryNumberWithinRange(int memory) {
+    return std::clamp(memory, 1, kMemoryCount);
+}
+
+WallActions::WallActions(WallModel& model, ChainCommands& chain, Operator& op, WallActionHooks hooks)
+    : model_(model), chain_(chain), op_(op), hooks_(std::move(hooks)) {}
+
+void WallActions::updateCaption() {
+    if (hooks_.updateCaption)
+        hooks_.updateCaption();
+}
+
+void WallActions::changedAndSent() {
+    updateCaption();
+    if (hooks_.writeWall)
+        hooks_.writeWall();
+}
+
+void WallActions::copy(const WallRect& selection) {
+    clipboard_.copy(model_.Monitors, selection);
+}
+
+void WallActions::paste(const WallRect& selection) {
+    if (clipboard_.paste(model_, selection))
+        changedAndSent();
+}
+
+void WallActions::pasteSpecial(const WallRect& selection, const PasteSpecialMask& mask) {
+    if (clipboard_.pasteSpecial(model_, selection, mask))
+        changedAndSent();
+}
+
+void WallActions::copyFromVideowall() {
+    if (model_.VideowallModified) {
+        const Answer answer = op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kWallNotSavedQuestion);
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Yes && hooks_.saveWall)
+            hooks_.saveWall();
+    }
+    if (!IsWallSynced(model_)) {
+        if (hooks_.resyncVideowall)
+            hooks_.resyncVideowall();
+        updateCaption();
+    }
+    // Whatever the read gave: DeviceState is the last known state of the units.
+    takeOverDeviceState(model_);
+    // The caption shows the wall as changed.
+    updateCaption();
+}
+
+void WallActions::resync() {
+    if (hooks_.resyncVideowall)
+        hooks_.resyncVideowall();
+    updateCaption();
+}
+
+bool WallActions::memoryStore(int memory) {
+    return chain_.MemoryStore(memoryNumberWithinRange(memory));
+}
+
+bool WallActions::memoryRecall(int memory) {
+    const bool recalled = chain_.MemoryRecall(memoryNumberWithinRange(memory));
+    if (recalled)
+        updateCaption();
+    return recalled;
+}
+
+void WallActions::autosetEnlargement(const WallRect& selection) {
+    const auto rect = clippedRect(selection, UsedColumns(model_), UsedRows(model_));
+    if (!rect)
+        return;
+    AutosetEnlargement(model_, *rect);
+    changedAndSent();
+}
+
+} // namespace mlc

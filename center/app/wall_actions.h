@@ -1,0 +1,66 @@
+// The main window's actions on blocks of monitors and on the units' memories: copy,
+// paste and paste special, copy from videowall, resynchronise, memory write and
+// read, and automatic enlargement of the selection. The window passes the grid's
+// selection, the paste-special choice and the memory number; this object changes
+// the model, asks what must be asked and sends through the hooks.
+#pragma once
+
+#include "files/settings_file.h"
+#include "operator.h"
+#include "sync/chain_commands.h"
+#include "wall/clipboard.h"
+#include "wall/wall_model.h"
+
+#include <functional>
+
+namespace mlc {
+
+struct WallActionHooks {
+    std::function<bool()> writeWall;       // sends the whole wall
+    std::function<bool()> resyncVideowall; // reads every monitor back; the router re-reads the wall
+    std::function<void()> saveWall;        // the save-videowall action (asks for a name if needed)
+    std::function<void()> updateCaption;   // caption and status texts; the grid is redrawn
+};
+
+// The paste-special choice as the settings keep it, and back.
+PasteSpecialMask pasteSpecialMaskOf(const ProgramSettings& settings);
+void storePasteSpecialMask(ProgramSettings& settings, const PasteSpecialMask& mask);
+
+// The memory number a spin box of 1..16 would show for any value.
+int memoryNumberWithinRange(int memory);
+
+class WallActions {
+public:
+    WallActions(WallModel& model, ChainCommands& chain, Operator& op, WallActionHooks hooks);
+
+    // Copy: a snapshot of the wall and the selection; Paste is possible from now on.
+    void copy(const WallRect& selection);
+    bool canPaste() const { return clipboard_.filled(); }
+    const WallClipboard& clipboard() const { return clipboard_; }
+    // Paste and paste special: the model changes, the wall counts as modified and is sent.
+    void paste(const WallRect& selection);
+    void pasteSpecial(const WallRect& selection, const PasteSpecialMask& mask);
+
+    // Takes over what the units hold (read first when the wall is not synced),
+    // after asking to save unsaved changes. Nothing is sent.
+    void copyFromVideowall();
+    // Reads every monitor back; the wall the operator edits stays.
+    void resync();
+    // Memory write asks first; memory read leaves the wall needing a synchronisation.
+    bool memoryStore(int memory);
+    bool memoryRecall(int memory);
+    // Spreads the picture over the selection (within the used wall) and sends the wall.
+    void autosetEnlargement(const WallRect& selection);
+
+private:
+    void changedAndSent();
+    void updateCaption();
+
+    WallModel& model_;
+    ChainCommands& chain_;
+    Operator& op_;
+    WallActionHooks hooks_;
+    WallClipboard clipboard_;
+};
+
+} // namespace mlc

@@ -1,0 +1,71 @@
+// Applying the settings dialogs' values: store them into the wall and send them to
+// the units under the progress window, as one device exchange.
+#pragma once
+
+#include "operator.h"
+#include "router/video_router.h"
+#include "sync/device_sync.h"
+#include "wall/enlargement.h"
+#include "wall/wall_model.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mlc {
+
+// What applying needs besides the wall: the device exchange, the router and the operator.
+struct DeviceAccess {
+    DeviceSync& sync;
+    VideoRouter& router;
+    Operator& op;
+};
+
+enum class ApplyOutcome {
+    Sent,          // stored and sent; the wall is modified
+    WriteFailed,   // stored; a unit did not take it (reported); the wall is modified
+    RouterRefused, // stored; the router refused its commit, the apply stopped there
+    Busy,          // another device operation runs: nothing stored, nothing sent
+};
+
+inline constexpr const char* kExchangeBusyMessage =
+    "Another device operation is still running. Try again when it has finished.";
+
+// The monitor dialog's OK and Apply: stores `settings` into Monitors[column, row]
+// and writes it with the queue executed, under "Updating monitor...", then commits
+// the router when one is active. The wall becomes modified unless the router
+// refused. While another exchange runs nothing is stored: a message, Busy.
+ApplyOutcome ApplySettings(WallModel& wall, DeviceAccess devices, bool routerActive, int column, int row,
+                           const TMonitorSettings& settings);
+
+// The values of the quick menu.
+struct QuickSettings {
+    int SourceInput = -1;       // -1: left as each monitor has it
+    int VideoMatrixSource = -1; // -1: left as each monitor has it (also: router off)
+    double XZoom = 100.0;
+    double YZoom = 100.0;
+    std::int32_t Brightness = 50000;
+    std::int32_t Contrast = 50000;
+    std::int32_t Saturation = 50000;
+    std::int32_t Hue = 50000;
+    std::int32_t Gamma = 50000;
+};
+
+// The quick values over one monitor's record: zoom, input, router input and the
+// five image values; the pan position and every other field stay.
+void ApplyQuickValues(const QuickSettings& values, TMonitorSettings& settings);
+
+// The quick menu's OK and Apply: the values go into every monitor of the selection
+// (cut to the 16 x 16 wall), which is then written row by row, each with its queue
+// executed, under "Updating videowall...", all in one device exchange. A monitor
+// that fails does not stop the others; a refused router commit stops at that
+// monitor and leaves the wall unmodified.
+ApplyOutcome ApplyQuickSettings(WallModel& wall, DeviceAccess devices, bool routerActive,
+                                const WallRect& selection, const QuickSettings& values);
+
+// The router's input names for the video source lists: inputs 0 .. count - 1, at
+// most 256 (the record holds the input in one byte).
+std::vector<std::string> RouterInputNames(VideoRouter& router);
+
+} // namespace mlc

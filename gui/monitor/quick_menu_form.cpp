@@ -1,0 +1,177 @@
+#include "monitor/quick_menu_form.h"
+
+#include "monitor/value_slider.h"
+#include "wall/wall_state.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace mlgui {
+
+namespace {
+
+struct ImageControl {
+    const char* name;
+    const char* label;
+    std::int32_t mlc::TMonitorSettings::*field;
+};
+const std::array<ImageControl, 5> kImageControls = {{
+    {"Brightness", "&Brightness:", &mlc::TMonitorSettings::Brightness},
+    {"Contrast", "Co&ntrast:", &mlc::TMonitorSettings::Contrast},
+    {"Saturation", "&Saturation (composite / S-VHS):", &mlc::TMonitorSettings::Saturation},
+    {"Hue", "Hu&e (composite / S-VHS):", &mlc::TMonitorSettings::Hue},
+    {"Gamma", "Ga&mma:", &mlc::TMonitorSettings::Gamma},
+}};
+constexpr std::size_t kSaturation = 2;
+constexpr std::size_t kHue = 3;
+
+QLabel* heading(const char* text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+TQuickMenuFRM::TQuickMenuFRM(mlc::WallModel& wall, const mlc::MatchLists& lists,
+                             const mlc::ProgramSettings& settings, mlc::DeviceAccess devices, int column,
+                             int row, const mlc::WallRect& selection, QWidget* parent)
+    : QDialog(parent), wall_(wall), lists_(lists), settings_(settings), devices_(devices),
+      column_(std::clamp(column, 1, mlc::kMaxColumns)), row_(std::clamp(row, 1, mlc::kMaxRows)),
+      selection_(selection) {
+    buildWidgets();
+    FormCreate();
+}
+
+void TQuickMenuFRM::buildWidgets() {
+    setObjectName("QuickMenuFRM");
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](const char* text, QWidget* widget) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(widget);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(widget, row++, 1);
+    };
+    auto list = [&](const char* name, const char* text) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(name);
+        box->setAccessibleName(plainText(text));
+        addRow(text, box);
+        return box;
+    };
+    auto slider = [&](ValueSlider::Kind kind, const char* name, const char* text) {
+        auto* s = new ValueSlider(kind, name, plainText(text), this);
+        addRow(text, s);
+        return s;
+    };
+
+    grid->addWidget(heading("Input connectors:", this), row++, 0, 1, 2);
+    inputSource_ = list("InputSource", "Active in&put:");
+    videoMatrixSource_ = list("VideoMatrixSource", "V&ideo source:");
+    grid->addWidget(heading("Zoom factor:", this), row++, 0, 1, 2);
+    xZoom_ = slider(ValueSlider::Kind::Magnification, "XZoom", "Horizontal (&W):");
+    yZoom_ = slider(ValueSlider::Kind::Magnification, "YZoom", "Vertical (&H):");
+    grid->addWidget(heading("Image quality:", this), row++, 0, 1, 2);
+    for (std::size_t i = 0; i < kImageControls.size(); ++i)
+        image_[i] = slider(ValueSlider::Kind::Percent, kImageControls[i].name, kImageControls[i].label);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(1, 260);
+
+    auto makeButton = [this](const char* name, const char* text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* ok = makeButton("OkBTN", "&Ok");
+    ok->setDefault(true);
+    QPushButton* cancel = makeButton("CancelBTN", "&Cancel");
+    applyButton_ = makeButton("ApplyBTN", "&Apply");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {ok, cancel, applyButton_})
+        buttons->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(inputSource_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!loading_)
+            UpdateControlStates();
+    });
+    connect(xZoom_, &ValueSlider::valueChanged, this, [this] { ZoomChange(mlc::Axis::Horizontal); });
+    connect(yZoom_, &ValueSlider::valueChanged, this, [this] { ZoomChange(mlc::Axis::Vertical); });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (QuickApply() != mlc::ApplyOutcome::Busy)
+            accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(applyButton_, &QPushButton::clicked, this, [this] { QuickApply(); });
+}
+
+void TQuickMenuFRM::FormCreate() {
+    setWindowTitle(dialogCaption("Quick videowall settings"));
+    videoMatrixSource_->clear();
+    fillList(inputSource_, lists_.InputSources);
+    const mlc::TMonitorSettings& reference = wall_.Monitors.at(column_, row_).Settings;
+    {
+        LoadingScope loading(loading_);
+        enlargement_ = mlc::EnlargementOf(reference);
+        fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
+                       reference.VideoMatrixSource);
+        inputSource_->setCurrentIndex(
+            mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
+        for (std::size_t i = 0; i < kImageControls.size(); ++i)
+            image_[i]->setValue(mlc::ShownPercent(reference.*kImageControls[i].field));
+        applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
+        const mlc::ZoomPanShown shown = mlc::ShownZoomPan(enlargement_);
+        xZoom_->setValue(shown.XMagnification);
+        yZoom_->setValue(shown.YMagnification);
+    }
+    UpdateControlStates();
+}
+
+void TQuickMenuFRM::UpdateControlStates() {
+    const bool rgb = mlc::IsAnalogRgbSource(lists_, inputSource_->currentIndex());
+    image_[kSaturation]->setEnabled(!rgb);
+    image_[kHue]->setEnabled(!rgb);
+}
+
+void TQuickMenuFRM::ZoomChange(mlc::Axis axis) {
+    if (loading_)
+        return;
+    if (axis == mlc::Axis::Horizontal)
+        enlargement_.XZoom = mlc::ZoomFromMagnification(xZoom_->value());
+    else
+        enlargement_.YZoom = mlc::ZoomFromMagnification(yZoom_->value());
+}
+
+mlc::QuickSettings TQuickMenuFRM::values() const {
+    mlc::QuickSettings v;
+    v.SourceInput = inputSource_->currentIndex();
+    v.VideoMatrixSource = settings_.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
+    v.XZoom = enlargement_.XZoom;
+    v.YZoom = enlargement_.YZoom;
+    std::int32_t* targets[] = {&v.Brightness, &v.Contrast, &v.Saturation, &v.Hue, &v.Gamma};
+    for (std::size_t i = 0; i < image_.size(); ++i)
+        *targets[i] = mlc::StoredPercent(image_[i]->value());
+    return v;
+}
+
+mlc::ApplyOutcome TQuickMenuFRM::QuickApply() {
+    LoadingScope loading(loading_);
+    return mlc::ApplyQuickSettings(wall_, devices_, settings_.ActivateVideoRouter, selection_, values());
+}
+
+} // namespace mlgui

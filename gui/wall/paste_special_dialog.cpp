@@ -1,0 +1,104 @@
+#include "wall/paste_special_dialog.h"
+
+#include "operator.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace mlgui {
+
+namespace {
+
+QPushButton* button(const char* name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setObjectName("PasteSpecialFRM");
+    setWindowTitle(QString(mlc::kProgramTitle) + " - Paste special");
+
+    auto* label = new QLabel("&Paste only the items selected below:", this);
+    pasteWhat_ = new QListWidget(this);
+    pasteWhat_->setObjectName("PasteWhat");
+    pasteWhat_->setAccessibleName("Paste what");
+    label->setBuddy(pasteWhat_);
+    for (const char* text : mlc::kPasteFieldTexts) {
+        auto* item = new QListWidgetItem(text, pasteWhat_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+
+    auto* unselected = new QGroupBox(" About the &unselected items ", this);
+    unselected->setObjectName("Unselected");
+    leave_ = new QRadioButton("Leave them unchanged", unselected);
+    leave_->setObjectName("LeaveRBN");
+    reset_ = new QRadioButton("Reset them to defaults", unselected);
+    reset_->setObjectName("ResetRBN");
+    auto* radios = new QHBoxLayout(unselected);
+    radios->addWidget(leave_);
+    radios->addWidget(reset_);
+
+    auto* all = button("AllBTN", "&All", this);
+    auto* none = button("NoneBTN", "&None", this);
+    auto* ok = button("OkBTN", "&Ok", this);
+    auto* cancel = button("CancelBTN", "&Cancel", this);
+    ok->setDefault(true);
+    connect(all, &QPushButton::clicked, this, [this] { checkAll(true); });
+    connect(none, &QPushButton::clicked, this, [this] { checkAll(false); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(all);
+    buttons->addWidget(none);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(pasteWhat_, 1);
+    layout->addWidget(unselected);
+    layout->addLayout(buttons);
+    resize(360, 480);
+
+    display(mlc::pasteSpecialMaskOf(settings_));
+}
+
+void TPasteSpecialFRM::display(const mlc::PasteSpecialMask& mask) {
+    for (int i = 0; i < pasteWhat_->count(); ++i)
+        pasteWhat_->item(i)->setCheckState(mask.Flags[static_cast<std::size_t>(i)] ? Qt::Checked
+                                                                                   : Qt::Unchecked);
+    (mask.Unselected == mlc::ResetUnselected ? reset_ : leave_)->setChecked(true);
+}
+
+void TPasteSpecialFRM::checkAll(bool checked) {
+    for (int i = 0; i < pasteWhat_->count(); ++i)
+        pasteWhat_->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+mlc::PasteSpecialMask TPasteSpecialFRM::mask() const {
+    mlc::PasteSpecialMask mask;
+    mask.Unselected = reset_->isChecked() ? mlc::ResetUnselected : mlc::LeaveUnselected;
+    for (int i = 0; i < pasteWhat_->count(); ++i)
+        mask.Flags[static_cast<std::size_t>(i)] = pasteWhat_->item(i)->checkState() == Qt::Checked;
+    return mask;
+}
+
+void TPasteSpecialFRM::accept() {
+    mlc::storePasteSpecialMask(settings_, mask());
+    QDialog::accept();
+}
+
+} // namespace mlgui
