@@ -31,8 +31,8 @@ QLabel* counter(const char* name, QWidget* parent) {
 
 } // namespace
 
-SequencerPanel::SequencerPanel(mlc::Sequencer& sequencer, std::function<double()> timeOfDay, QWidget* parent)
-    : QWidget(parent), sequencer_(sequencer), timeOfDay_(std::move(timeOfDay)), shown_(this) {
+SequencerPanel::SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clocks, QWidget* parent)
+    : QWidget(parent), sequencer_(sequencer), clocks_(std::move(clocks)), shown_(this) {
     setObjectName("SequencerPanel");
     setMaximumWidth(316);
 
@@ -125,7 +125,7 @@ void SequencerPanel::attachActions(const QObject* owner) {
     run("MoveDownACTN", [&s] { s.moveDown(); });
     run("EditItemDetailsACTN", [&s] { s.editItemDetails(); });
     run("ExecuteItemACTN", [&s] { s.executeItem(); });
-    run("PlayACTN", [this] { sequencer_.togglePlay(timeOfDay_()); });
+    run("PlayACTN", [this] { sequencer_.togglePlay(clocks_()); });
     run("LoopSequenceACTN", [&s] { s.toggleLoop(); });
     run("ShowSequencerACTN", [&s] { s.toggleVisible(); });
     for (const char* name : {"PlayACTN", "LoopSequenceACTN", "ShowSequencerACTN"})
@@ -216,7 +216,7 @@ void SequencerPanel::refresh() {
 }
 
 void SequencerPanel::tick() {
-    sequencer_.tick(timeOfDay_());
+    sequencer_.tick(clocks_());
     refresh();
 }
 

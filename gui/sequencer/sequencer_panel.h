@@ -25,7 +25,7 @@ class SequencerPanel : public QWidget {
     Q_OBJECT
 public:
     // timeOfDay: the time of day as a fraction of a day, read at each tick.
-    SequencerPanel(mlc::Sequencer& sequencer, std::function<double()> timeOfDay, QWidget* parent = nullptr);
+    SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clocks, QWidget* parent = nullptr);
     ~SequencerPanel() override;
 
     // Finds the sequencer's actions among the children of `owner` by their names,
@@ -53,7 +53,7 @@ private:
     void updateActions();
 
     mlc::Sequencer& sequencer_;
-    std::function<double()> timeOfDay_;
+    std::function<mlc::ClockReading()> clocks_;
     TimelineModel* model_ = nullptr;
     QListView* timeline_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -72,11 +72,11 @@ protected:
     mlc::Sequencer sequencer{op, dialogs,
                              mlc::SequencerHooks{[] { return mlc::WallSettings{}; },
                                                  [](const mlc::WallSettings&) {}, [] { return true; },
-                                                 nullptr, nullptr, [this] { return clock; }}};
+                                                 nullptr, nullptr, [this] { return mlc::ClockReading{clock, clock * 86400.0}; }}};
 };
 
 TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
-    mlgui::SequencerPanel panel(sequencer, [this] { return clock; });
+    mlgui::SequencerPanel panel(sequencer, [this] { return mlc::ClockReading{clock, clock * 86400.0}; });
     panel.attachActions(&window);
     dialogs.next = {named("Morning"), named(""), named("Evening")};
     for (int i = 0; i < 3; ++i)
@@ -140,7 +140,7 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
 TEST_F(Timeline, LoopAndShowAreCheckedStatesOfTheCore) {
     QWidget holder;
     mlgui::SequencerPanel panel(
-        sequencer, [this] { return clock; }, &holder);
+        sequencer, [this] { return mlc::ClockReading{clock, clock * 86400.0}; }, &holder);
     panel.attachActions(&window);
     EXPECT_TRUE(action("ShowSequencerACTN")->isChecked());
     EXPECT_FALSE(action("LoopSequenceACTN")->isChecked());
@@ -198,8 +198,8 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
         mlc::SequencerHooks{[this] { return mlc::wallSettingsOf(model.Monitors); },
                             [this](const mlc::WallSettings& s) { mlc::applyWallSettings(s, model.Monitors); },
                             [this] { return sync.WriteWall(); }, nullptr, nullptr,
-                            [&clock] { return clock; }}};
-    mlgui::SequencerPanel panel(sequencer, [&clock] { return clock; });
+                            [&clock] { return mlc::ClockReading{clock, clock * 86400.0}; }}};
+    mlgui::SequencerPanel panel(sequencer, [&clock] { return mlc::ClockReading{clock, clock * 86400.0}; });
     panel.attachActions(&window);
 
     // Item 1 at once, item 2 two seconds after it.
