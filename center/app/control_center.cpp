@@ -2,8 +2,8 @@
 
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
-#include "wall/enlargement.h"
 #include "files/wall_file.h"
+#include "wall/enlargement.h"
 #include "wall/wall_state.h"
 
 #include "sequencer/sequence_file.h"
@@ -143,7 +143,7 @@ void ControlCenter::ApplyConfiguration() {
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
     devices_.configureRouter();
-    // The sequencer panel follows sequencer().visible(), the show-sequencer state.
+    ui_.configurationApplied();
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
 }

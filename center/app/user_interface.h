@@ -29,6 +29,9 @@ public:
     virtual bool editItemDetails(ItemDetails& details) = 0;
     // The caption, status texts or model changed: redraw them.
     virtual void refresh() {}
+    // The window's share of the configuration step, run after the port, the wall
+    // size and the router: demo pictures, grid size and fit, sequencer panel.
+    virtual void configurationApplied() {}
 };
 
 } // namespace mlc

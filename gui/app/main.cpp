@@ -1,12 +1,117 @@
 // mlcenter: the desktop control program.
+#include "app/program_folder.h"
+#include "common/qt_operator.h"
+#include "main/main_form.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace {
+
+const char* kUsage = "Usage: mlcenter [--config-dir DIR]\n"
+                     "\n"
+                     "The Marlune Control Center: the desktop program that arranges, sends, reads back\n"
+                     "and sequences a videowall of Marlune units on one serial line.\n"
+                     "\n"
+                     "  --config-dir DIR  keep the settings file (mlcenter.INI) and the automatic files\n"
+                     "                    lastused.MLV, lastused.MLS and lastused.MLD in DIR (created\n"
+                     "                    when missing). Without it they live beside the program, or,\n"
+                     "                    when that folder cannot be written (an installed program), in\n"
+                     "                    $XDG_CONFIG_HOME/mlcenter/ (by default ~/.config/mlcenter/).\n"
+                     "  --help            this text\n"
+                     "  --version         the program's version\n"
+                     "\n"
+                     "The driver LVDRIVER.so, the router library libMATRIXSW.so and the definitions\n"
+                     "mlcenter.PGC are the ones beside the program. LVDRIVER_PORTS chooses the serial\n"
+                     "ports (COM1 first), for example the emulator's terminal: see README.md.\n";
+
+struct Options {
+    std::optional<std::string> configDir;
+};
+
+// Reads our own options before the toolkit starts, so that --help works without a display.
+std::optional<Options> parse(int argc, char* argv[], int& exitCode) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            exitCode = 0;
+            return std::nullopt;
+        }
+        if (arg == "--version") {
+            std::printf("mlcenter %s\n", MARLUNE_VERSION);
+            exitCode = 0;
+            return std::nullopt;
+        }
+        if (arg == "--config-dir" || arg.rfind("--config-dir=", 0) == 0) {
+            const bool joined = arg.size() > std::strlen("--config-dir");
+            if (!joined && i + 1 >= argc) {
+                std::fputs("mlcenter: --config-dir needs a folder\n", stderr);
+                exitCode = 2;
+                return std::nullopt;
+            }
+            options.configDir = joined ? arg.substr(std::strlen("--config-dir=")) : std::string(argv[++i]);
+            continue;
+        }
+        // The toolkit's own options (-platform, -display, -style ...) pass through.
+        if (arg.rfind("--", 0) == 0) {
+            std::fprintf(stderr, "mlcenter: unknown option %s\n\n%s", arg.c_str(), kUsage);
+            exitCode = 2;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+bool displayAvailable() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(name); value && *value)
+            return true;
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    int exitCode = 0;
+    const std::optional<Options> options = parse(argc, argv, exitCode);
+    if (!options)
+        return exitCode;
+    if (!displayAvailable()) {
+        std::fputs("mlcenter: no display to show the window on ($DISPLAY is not set).\n"
+                   "Start it on a desktop, or use mlctl from a terminal.\n",
+                   stderr);
+        return 1;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Marlune Control Center");
-    QMainWindow window;
-    window.setWindowTitle("Marlune Control Center");
+    QApplication::setApplicationName(QStringLiteral("mlcenter"));
+    QApplication::setApplicationVersion(QStringLiteral(MARLUNE_VERSION));
+
+    const QFileInfo program(QApplication::applicationFilePath());
+    const mlgui::ProgramFolder folder =
+        mlgui::ResolveProgramFolder(program.absolutePath().toStdString(), options->configDir,
+                                    [](const char* name) { return std::getenv(name); });
+    if (!folder.problem.empty())
+        QMessageBox::warning(nullptr, QString::fromLatin1(mlc::kProgramTitle),
+                             QString::fromStdString(folder.problem) +
+                                 QStringLiteral("\nThe program goes on, but the wall, the sequence and the "
+                                                "settings will not be kept when it ends."));
+
+    mlgui::MainFormSetup setup;
+    setup.programDir = folder.path;
+    setup.programName = program.completeBaseName().toStdString();
+    mlgui::TMainFRM window(std::move(setup));
+    if (window.shouldTerminate())
+        return 1;
     window.show();
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "sequencer/item_details_dialog.h"
 
+#include "common/two_digit_spin_box.h"
+
 #include "operator.h"
 
 #include <QComboBox>
@@ -15,15 +17,6 @@
 namespace mlgui {
 
 namespace {
-
-// Shows its value with at least two digits, as a clock does.
-class TwoDigitSpinBox : public QSpinBox {
-public:
-    using QSpinBox::QSpinBox;
-
-protected:
-    QString textFromValue(int value) const override { return QString("%1").arg(value, 2, 10, QChar('0')); }
-};
 
 QSpinBox* timeBox(const char* name, int maximum, int value, QWidget* parent) {
     auto* box = new TwoDigitSpinBox(parent);

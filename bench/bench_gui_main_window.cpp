@@ -1,0 +1,141 @@
+// Measures the desktop program's main window on the offscreen platform:
+// - repainting the grid of a 16 x 16 wall at 1920 x 1080, every monitor showing
+//   its part of the demo picture with its device ID, unselected and all selected;
+// - program start to the first frame of the shown window, with the automatic
+//   files present (a first run writes them); the serial port is one that does not
+//   exist, so that its opening costs nothing;
+// - the resident memory once the window is up.
+//
+//   bench_gui_main_window [--frames N]
+#include "grid/demo_picture.h"
+#include "grid/wall_grid_view.h"
+#include "main/main_form.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Answers nothing and shows nothing: the benchmark has no one to ask.
+class SilentOperator : public mlc::Operator {
+public:
+    void showMessage(mlc::MessageKind, const std::string&) override {}
+    mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
+    void report(mlc::MessageKind, const std::string&) override {}
+    void progressOpened() override {}
+    void progressChanged(const mlc::ProgressView&) override {}
+    void progressClosed() override {}
+    void processPendingEvents() override {}
+};
+
+// Records when the grid first finished painting.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(QElapsedTimer& clock) : clock_(clock) {}
+    qint64 at = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint || at >= 0 || inside_)
+            return false;
+        inside_ = true; // paint it now, then take the time
+        QCoreApplication::sendEvent(watched, event);
+        inside_ = false;
+        at = clock_.nsecsElapsed();
+        return true;
+    }
+
+private:
+    QElapsedTimer& clock_;
+    bool inside_ = false;
+};
+
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, SilentOperator& op) {
+    mlgui::MainFormSetup setup;
+    setup.programDir = QDir(folder).absolutePath().toStdString() + "/";
+    setup.op = &op;
+    return std::make_unique<mlgui::TMainFRM>(std::move(setup));
+}
+
+double repaintMs(QWidget& view, int frames) {
+    view.repaint(); // warm-up: fonts, scaled picture paths
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < frames; ++i)
+        view.repaint();
+    return clock.nsecsElapsed() / 1e6 / frames;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LVDRIVER_DEFINITIONS", MARLUNE_BIN_DIR "/mlcenter.PGC");
+    int frames = 200;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--frames")
+            frames = std::max(1, std::atoi(argv[i + 1]));
+
+    QElapsedTimer startClock;
+    startClock.start();
+    QApplication app(argc, argv);
+    const qint64 applicationReady = startClock.nsecsElapsed();
+
+    QTemporaryDir folder;
+    qputenv("LVDRIVER_PORTS", (folder.path() + "/no-port").toLocal8Bit());
+    std::ofstream(folder.filePath("mlcenter.INI").toStdString())
+        << "[General]\nRunWizardAtStartup=0\n[Videowall]\nWidth=16\nHeight=16\n";
+    SilentOperator op;
+    openWindow(folder.path(), op).reset(); // the first run writes the automatic files
+
+    // Start to the first frame, as the program does it: create, show, paint.
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<mlgui::TMainFRM> window = openWindow(folder.path(), op);
+    FirstPaint firstPaint(clock);
+    window->grid().viewport()->installEventFilter(&firstPaint);
+    window->resize(1920, 1080);
+    window->show();
+    while (firstPaint.at < 0 && clock.elapsed() < 10000)
+        QApplication::processEvents();
+    const double startMs = firstPaint.at / 1e6;
+    const long rss = residentKiB();
+
+    // A grid of its own at 1920 x 1080 on the window's wall (enlarged over all 16 x 16).
+    window->grid().viewport()->removeEventFilter(&firstPaint);
+    mlgui::DemoPictures pictures;
+    pictures.load({}, window->lists().InputSources.Ids.size());
+    mlgui::WallGridView grid(window->wall(), window->settings(), pictures);
+    grid.resize(1920, 1080);
+    grid.resetSize();
+    grid.show();
+    QApplication::processEvents(); // exposed, so that repaint() paints
+    grid.selectionModel()->clearSelection();
+    const double plainMs = repaintMs(*grid.viewport(), frames);
+    grid.setSelectionRect({1, 1, 16, 16});
+    const double selectedMs = repaintMs(*grid.viewport(), frames);
+
+    std::printf("bench_gui_main_window (offscreen, %d frames)\n", frames);
+    std::printf("  QApplication ready                      %8.1f ms\n", applicationReady / 1e6);
+    std::printf("  window start to first shown frame       %8.1f ms (16 x 16, automatic files present)\n",
+                startMs);
+    std::printf("  resident memory after start             %8.1f MiB\n", rss / 1024.0);
+    std::printf("  repaint 16 x 16 at 1920 x 1080          %8.2f ms a frame\n", plainMs);
+    std::printf("  repaint, whole wall selected (inverted) %8.2f ms a frame\n", selectedMs);
+    return 0;
+}

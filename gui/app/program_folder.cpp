@@ -1,0 +1,67 @@
+#include "app/program_folder.h"
+
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace mlgui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string withSeparator(std::string path) {
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+// Creates the folder when missing; the problem, if any, in the operator's words.
+std::string prepare(const std::string& path) {
+    std::error_code error;
+    fs::create_directories(path, error);
+    if (error)
+        return "The settings folder " + path + " cannot be created: " + error.message() + ".";
+    if (!FolderWritable(path))
+        return "The settings folder " + path + " cannot be written.";
+    return {};
+}
+
+} // namespace
+
+bool FolderWritable(const std::string& path) {
+    return ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+ProgramFolder ResolveProgramFolder(const std::string& executableDir,
+                                   const std::optional<std::string>& configDir,
+                                   const std::function<const char*(const char*)>& env,
+                                   const std::function<bool(const std::string&)>& writable) {
+    ProgramFolder folder;
+    if (configDir) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(*configDir, error);
+        folder.path = withSeparator(error ? *configDir : absolute.lexically_normal().string());
+        folder.problem = prepare(folder.path);
+        return folder;
+    }
+    if (writable(executableDir)) {
+        folder.path = withSeparator(executableDir);
+        return folder;
+    }
+    folder.userFolder = true;
+    const char* xdg = env("XDG_CONFIG_HOME");
+    const char* home = env("HOME");
+    std::string base;
+    if (xdg && *xdg == '/')
+        base = xdg;
+    else if (home && *home)
+        base = std::string(home) + "/.config";
+    else
+        base = "/tmp";
+    folder.path = withSeparator(base + "/mlcenter");
+    folder.problem = prepare(folder.path);
+    return folder;
+}
+
+} // namespace mlgui

@@ -1,0 +1,88 @@
+#include "common/file_dialogs.h"
+
+#include "common/qt_operator.h"
+#include "operator.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace mlgui {
+
+namespace {
+
+QFileDialog* makeDialog(const mlc::FileDialogRequest& request, QWidget* parent) {
+    auto* dialog = new QFileDialog(parent, QString::fromStdString(request.title));
+    dialog->setObjectName(QStringLiteral("FileDLG"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog->setNameFilters(nameFilters(request.filter));
+    // The descriptions already name the patterns.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    const QString folder = QString::fromStdString(request.initialFolder);
+    const QString proposed = QString::fromStdString(request.proposedName);
+    dialog->setDirectory(folder.isEmpty() ? QDir::currentPath() : folder);
+    if (!proposed.isEmpty())
+        dialog->selectFile(QFileInfo(proposed).isAbsolute() ? proposed : QDir(folder).filePath(proposed));
+    if (!request.defaultExtension.empty())
+        dialog->setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    return dialog;
+}
+
+std::optional<std::string> run(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+} // namespace
+
+QStringList nameFilters(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            patterns << pattern.toUpper();
+            if (pattern.toLower() != pattern.toUpper())
+                patterns << pattern.toLower();
+        }
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters;
+}
+
+std::optional<std::string> QtFileDialogs::chooseFileToOpen(const mlc::FileDialogRequest& request,
+                                                           QWidget* parent) {
+    std::unique_ptr<QFileDialog> dialog(makeDialog(request, parent));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return run(*dialog);
+}
+
+std::optional<std::string> QtFileDialogs::chooseFileToSave(const mlc::FileDialogRequest& request,
+                                                           QWidget* parent) {
+    std::unique_ptr<QFileDialog> dialog(makeDialog(request, parent));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    for (;;) {
+        const auto name = run(*dialog);
+        if (!name)
+            return std::nullopt;
+        const QFileInfo chosen(QString::fromStdString(*name));
+        // The folder must exist and a read-only file is not accepted: ask again.
+        QString problem;
+        if (!chosen.dir().exists())
+            problem = QStringLiteral("The folder %1 does not exist.").arg(chosen.dir().path());
+        else if (chosen.exists() && !chosen.isWritable())
+            problem = QStringLiteral("%1 is read-only.\nChoose another name.").arg(chosen.fileName());
+        if (problem.isEmpty())
+            return name;
+        QMessageBox::warning(parent, QString::fromLatin1(mlc::kProgramTitle), problem);
+    }
+}
+
+} // namespace mlgui

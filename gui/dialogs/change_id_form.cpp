@@ -1,0 +1,74 @@
+#include "dialogs/change_id_form.h"
+
+#include "common/two_digit_spin_box.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace mlgui {
+
+namespace {
+
+QLineEdit* readOnlyField(const char* name, int value, QWidget* parent) {
+    auto* field = new QLineEdit(QString::number(value), parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setReadOnly(true);
+    field->setMaximumWidth(60);
+    return field;
+}
+
+} // namespace
+
+TChangeIdFRM::TChangeIdFRM(int column, int row, int deviceId, QWidget* parent)
+    : QDialog(parent), id_(new TwoDigitSpinBox(this)) {
+    setObjectName(QStringLiteral("ChangeIdFRM"));
+    setWindowTitle(QStringLiteral("Marlune Control Center - Monitor ID"));
+
+    auto* text = new QLabel(QStringLiteral("Select a new Lumivane device ID for this monitor"), this);
+    text->setObjectName(QStringLiteral("TextLBL"));
+    id_->setObjectName(QStringLiteral("IdSPIN"));
+    id_->setRange(1, 99);
+    id_->setValue(deviceId);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Row:"), readOnlyField("RowEDIT", row, this));
+    form->addRow(QStringLiteral("Column:"), readOnlyField("ColumnEDIT", column, this));
+    auto* idLabel = new QLabel(QStringLiteral("I&D:"), this);
+    idLabel->setBuddy(id_);
+    form->addRow(idLabel, id_);
+
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
+    ok->setObjectName(QStringLiteral("OkBTN"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelBTN"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    id_->setFocus();
+    id_->selectAll();
+}
+
+int TChangeIdFRM::deviceId() const {
+    return id_->value();
+}
+
+void TChangeIdFRM::setDeviceId(int id) {
+    id_->setValue(id);
+}
+
+} // namespace mlgui

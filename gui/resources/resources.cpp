@@ -1,0 +1,18 @@
+#include "resources/resources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void registerResources() {
+    Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(about);
+}
+
+namespace mlgui {
+
+void initResources() {
+    static const bool registered = (registerResources(), true);
+    (void)registered;
+}
+
+} // namespace mlgui
