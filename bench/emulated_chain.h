@@ -6,6 +6,7 @@
 #include "binding/driver_binding.h"
 #include "emulator_process.h"
 #include "operator.h"
+#include "paths.h"
 #include "router/video_router.h"
 #include "scoped_env.h"
 #include "sync/device_sync.h"
