@@ -42,4 +42,24 @@ public:
     virtual void processPendingEvents() = 0;
 };
 
+// An operator for work nobody watches (a sequence played by the timer): every
+// message becomes a non-modal report of the operator behind it, a question takes
+// the answer a closed box gives, and the progress window is shown as usual.
+class ReportingOperator final : public Operator {
+public:
+    explicit ReportingOperator(Operator& target) : target_(target) {}
+    void showMessage(MessageKind kind, const std::string& text) override { target_.report(kind, text); }
+    Answer ask(QuestionIcon, Buttons buttons, const std::string&) override {
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+    void report(MessageKind kind, const std::string& text) override { target_.report(kind, text); }
+    void progressOpened() override { target_.progressOpened(); }
+    void progressChanged(const ProgressView& view) override { target_.progressChanged(view); }
+    void progressClosed() override { target_.progressClosed(); }
+    void processPendingEvents() override { target_.processPendingEvents(); }
+
+private:
+    Operator& target_;
+};
+
 } // namespace mlc

@@ -51,25 +51,26 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                              ControlCenterSetup setup)
     : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
       sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
-    sequencer_ =
-        std::make_unique<Sequencer>(op_, *sequencerDialogs_,
-                                    SequencerHooks{
-                                        [this] { return wallSettingsOf(wall_.Monitors); },
-                                        [this](const WallSettings& settings) {
-                                            applyWallSettings(settings, wall_.Monitors);
-                                            wallChanged();
-                                        },
-                                        [this] { return devices_.writeWall(); },
-                                        // An item's wall is read without becoming the wall's file: a later
-                                        // Save videowall must not overwrite the file the item came from.
-                                        [](const std::string& path, WallSettings& buffer) {
-                                            return static_cast<bool>(loadVideowallFile(path, buffer));
-                                        },
-                                        [this] { UpdateCaption(); },
-                                        [this] { return clocks(); },
-                                        [this] { ui_.refresh(); },
-                                        [this] { return devices_.busy(); },
-                                    });
+    sequencer_ = std::make_unique<Sequencer>(
+        op_, *sequencerDialogs_,
+        SequencerHooks{
+            [this] { return wallSettingsOf(wall_.Monitors); },
+            [this](const WallSettings& settings) {
+                applyWallSettings(settings, wall_.Monitors);
+                wallChanged();
+            },
+            // Items the timer plays report their failures without a modal box.
+            [this] { return sequencer_->inTick() ? devices_.writeWallUnattended() : devices_.writeWall(); },
+            // An item's wall is read without becoming the wall's file: a later
+            // Save videowall must not overwrite the file the item came from.
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
+            [this] { UpdateCaption(); },
+            [this] { return clocks(); },
+            [this] { ui_.refresh(); },
+            [this] { return devices_.busy(); },
+        });
 }
 
 ControlCenter::~ControlCenter() = default;
@@ -126,9 +127,9 @@ void ControlCenter::start() {
     sequencer_->setFileName({});
     lastLoadedWallFile_.clear();
 
+    // Loaded now, played once the window is shown: the port opens only then.
     const std::string& autoStart = settings_.AutoStartSequence;
-    if (!autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart))
-        sequencer_->togglePlay(clocks());
+    autoStartPending_ = !autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart);
     firstActivation_ = false;
 }
 
@@ -136,9 +137,17 @@ void ControlCenter::shown() {
     ApplyConfiguration();
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
+    if (autoStartPending_ && !sequencer_->playing()) {
+        autoStartPending_ = false;
+        sequencer_->togglePlay(clocks());
+    }
 }
 
-void ControlCenter::ApplyConfiguration() {
+bool ControlCenter::ApplyConfiguration() {
+    if (devices_.busy()) {
+        op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+        return false;
+    }
     devices_.reopenPort(settings_.SerialPortNumber);
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
@@ -146,9 +155,12 @@ void ControlCenter::ApplyConfiguration() {
     ui_.configurationApplied();
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
+    return true;
 }
 
 bool ControlCenter::closeQuery() {
+    if (devices_.busy())
+        return false;
     Sequencer& seq = *sequencer_;
     if (seq.playing() && op_.ask(QuestionIcon::Warning, Buttons::YesNo, kStillPlayingQuestion) != Answer::Yes)
         return false;
@@ -174,7 +186,10 @@ bool ControlCenter::closeQuery() {
     return true;
 }
 
-void ControlCenter::end() {
+bool ControlCenter::end() {
+    // The driver must not go from under a running exchange.
+    if (devices_.busy())
+        return false;
     // The automatic files replace their previous versions only once written whole.
     writeFileAtomically(lastUsedFile("MLV"), encodeVideowall(wallSettingsOf(wall_.Monitors)));
     writeFileAtomically(lastUsedFile("MLS"), encodeSequence(sequencer_->items()));
@@ -183,6 +198,7 @@ void ControlCenter::end() {
     sequencer_->freeSequence();
     lists_ = MatchLists{};
     devices_.shutDown();
+    return true;
 }
 
 void ControlCenter::readSettingsFile() {
@@ -275,6 +291,11 @@ void ControlCenter::sequenceSaveAsAction() {
 }
 
 void ControlCenter::openAction() {
+    // A wall opened now could not be sent: nothing is loaded while an exchange runs.
+    if (devices_.busy()) {
+        op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+        return;
+    }
     const auto name = ui_.chooseFileToOpen({"Open file", kOpenFilter, lastLoadedWallFile_, programDir(), ""});
     if (name && hasExtension(*name, ".MLV")) {
         if (wall_.VideowallModified) {

@@ -49,15 +49,21 @@ public:
     ControlCenter& operator=(const ControlCenter&) = delete;
 
     // Program start: everything the creation of the main window does but widgets.
+    // An auto-start sequence is loaded here and starts playing in shown(), once the
+    // port is open.
     void start();
-    // The window is shown: configuration, caption and sequencer actions.
+    // The window is shown: configuration, caption and sequencer actions, then the
+    // auto-start sequence, if any, begins to play.
     void shown();
-    // The close query: false keeps the window open.
+    // The close query: false keeps the window open. While a device exchange runs it
+    // is false without a question: the window closes once the exchange has ended.
     bool closeQuery();
     // Program end: automatic files, settings, defaults, then the driver goes.
-    void end();
+    // False, doing nothing, while a device exchange runs: call it again when idle.
+    bool end();
     // Brings the port, the wall size and the router in line with the settings.
-    void ApplyConfiguration();
+    // Refused (false, told) while a device exchange runs: it reopens the port.
+    bool ApplyConfiguration();
     // A match list failed to load: the program ends once start-up is over.
     bool shouldTerminate() const { return terminate_; }
 
@@ -119,6 +125,7 @@ private:
     std::string lastLoadedWallFile_;
     CaptionTexts caption_;
     bool terminate_ = false;
+    bool autoStartPending_ = false; // an auto-start sequence waits for the open port
     bool wallRestored_ = false;
     bool firstActivation_ = false;
 };

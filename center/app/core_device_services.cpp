@@ -12,14 +12,22 @@ CoreDeviceServices::~CoreDeviceServices() = default;
 void CoreDeviceServices::attach(WallModel& wall, const MatchLists& lists, const ProgramSettings& settings) {
     settings_ = &settings;
     sync_ = std::make_unique<DeviceSync>(wall, lists, binding_, router_, op_, options_);
+    sync_->setOptionsRefresh([this] { refreshOptions(); });
+}
+
+SyncOptions CoreDeviceServices::syncOptions() const {
+    SyncOptions options;
+    if (settings_) {
+        options.ActivateVideoRouter = settings_->ActivateVideoRouter;
+        options.InhibitSerialCommunication = settings_->InhibitSerialCommunication;
+        options.DisableSourceInfo = settings_->DisableSourceInfo;
+    }
+    return options;
 }
 
 void CoreDeviceServices::refreshOptions() {
-    if (!settings_)
-        return;
-    options_.ActivateVideoRouter = settings_->ActivateVideoRouter;
-    options_.InhibitSerialCommunication = settings_->InhibitSerialCommunication;
-    options_.DisableSourceInfo = settings_->DisableSourceInfo;
+    if (settings_)
+        options_ = syncOptions();
 }
 
 void CoreDeviceServices::loadDriver() {
@@ -33,25 +41,30 @@ bool CoreDeviceServices::loadMatchLists(MatchLists& lists) {
 
 void CoreDeviceServices::setTestMode(bool on) {
     // Without a driver there is nothing to switch; its absence was reported at load.
-    if (binding_.IsLoaded())
+    if (binding_.IsLoaded() && !binding_.Exchanges().refuse(op_))
         binding_.ShowDriverResult(op_, binding_.SetTestMode(on));
 }
 
 void CoreDeviceServices::reopenPort(int portNumber) {
-    if (!binding_.IsLoaded())
+    if (!binding_.IsLoaded() || binding_.Exchanges().refuse(op_))
         return;
     binding_.CloseHardwarePort();
     binding_.ShowDriverResult(op_, binding_.OpenHardwarePort(static_cast<std::uint32_t>(portNumber)));
 }
 
 bool CoreDeviceServices::configureRouter() {
-    refreshOptions();
     return sync_ && sync_->ConfigureRouter();
 }
 
 bool CoreDeviceServices::writeWall() {
-    refreshOptions();
     return sync_ && sync_->WriteWall();
+}
+
+bool CoreDeviceServices::writeWallUnattended() {
+    if (!sync_)
+        return false;
+    DeviceSync::Unattended unattended(*sync_);
+    return sync_->WriteWall();
 }
 
 bool CoreDeviceServices::busy() const {
@@ -59,6 +72,9 @@ bool CoreDeviceServices::busy() const {
 }
 
 void CoreDeviceServices::shutDown() {
+    // The driver stays while an exchange still runs on it.
+    if (binding_.Exchanges().busy())
+        return;
     if (binding_.IsLoaded())
         binding_.CloseHardwarePort();
     binding_.UnloadDriverLibrary();

@@ -28,14 +28,17 @@ public:
     void reopenPort(int portNumber) override;
     bool configureRouter() override;
     bool writeWall() override;
+    bool writeWallUnattended() override;
+    VideoRouter& router() override { return router_; }
+    SyncOptions syncOptions() const override;
     bool busy() const override;
     void shutDown() override;
 
-    // For the window's other device actions.
+    // For the window's other device actions. The synchronisation reads the settings
+    // when each exchange starts, whoever starts it.
     DriverBinding& binding() { return binding_; }
     DeviceSync& sync() { return *sync_; }
-    // Copies the router and link settings into what the synchronisation reads;
-    // done before every operation started from here.
+    // Copies the router and link settings into what the synchronisation reads.
     void refreshOptions();
 
 private:

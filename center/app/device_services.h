@@ -2,6 +2,8 @@
 // router. CoreDeviceServices provides it from the real parts; tests provide fakes.
 #pragma once
 
+#include "router/video_router.h"
+#include "sync/device_sync.h"
 #include "wall/match_lists.h"
 
 namespace mlc {
@@ -15,10 +17,19 @@ public:
     // Loads the twelve match-list pairs; false when the program must end after start-up.
     virtual bool loadMatchLists(MatchLists& lists) = 0;
     virtual void setTestMode(bool on) = 0;
-    // Closes the serial port (result ignored) and opens the given one, reporting a failure.
+    // Closes the serial port (result ignored) and opens the given one, reporting a
+    // failure. Like the test mode and the router's configuration, refused (and told)
+    // while a device exchange runs.
     virtual void reopenPort(int portNumber) = 0;
     virtual bool configureRouter() = 0;
     virtual bool writeWall() = 0;
+    // A wall write nobody watches (the sequencer's timer): its failures are
+    // reported without a modal box.
+    virtual bool writeWallUnattended() { return writeWall(); }
+    // The video router the synchronisation drives: the dialogs list its inputs and commit.
+    virtual VideoRouter& router() = 0;
+    // The synchronisation options as the settings hold them now.
+    virtual SyncOptions syncOptions() const = 0;
     // A device exchange is running (a wall write lets window messages through).
     virtual bool busy() const = 0;
     // Closes the serial port and unloads the driver library.

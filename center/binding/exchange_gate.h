@@ -4,13 +4,21 @@
 // write or read) lets pending window messages run between monitors, so a timer tick
 // or a user command may try to start a second one meanwhile. That second one is
 // refused: tryEnter() gives no scope while another scope is alive, and the caller
-// returns false without touching the devices. Callers that want to wait instead
-// (the sequencer) check busy() and try again on their next tick.
+// returns false without touching the devices. An action the operator started is
+// told so in one message (tryEnter(op), kExchangeBusyMessage); callers that want to
+// wait instead (the sequencer's timer) check busy() and try again on their next tick.
+// Nothing that reconfigures the port, the driver or the router runs while busy().
 #pragma once
+
+#include "operator.h"
 
 #include <optional>
 
 namespace mlc {
+
+// What an action refused for a running exchange says; the windows use it too.
+inline constexpr const char* kExchangeBusyMessage =
+    "Another device operation is still running. Try again when it has finished.";
 
 class ExchangeGate {
 public:
@@ -36,6 +44,20 @@ public:
         if (busy_)
             return std::nullopt;
         return std::optional<Scope>(std::in_place, *this);
+    }
+    // The same for an action the operator started: a refusal is told with
+    // kExchangeBusyMessage.
+    std::optional<Scope> tryEnter(Operator& op) {
+        auto scope = tryEnter();
+        if (!scope)
+            op.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+        return scope;
+    }
+    // Tells the operator when an exchange runs; true then.
+    bool refuse(Operator& op) const {
+        if (busy_)
+            op.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+        return busy_;
     }
 
 private:

@@ -286,6 +286,13 @@ void Sequencer::showCounters(const ClockReading& now) {
 }
 
 void Sequencer::tick(const ClockReading& now) {
+    const bool outer = inTick_;
+    inTick_ = true;
+    tickOnce(now);
+    inTick_ = outer;
+}
+
+void Sequencer::tickOnce(const ClockReading& now) {
     if (!playing_)
         return;
     showCounters(now);

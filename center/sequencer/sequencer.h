@@ -116,6 +116,9 @@ public:
     int currentItemIndex() const { return currentItemIndex_; }
     // The item being sent right now, -1 when none is.
     int executingItemIndex() const { return executingIndex_; }
+    // A tick is running: what it sends plays with nobody watching, so its failures
+    // are reported without a modal box.
+    bool inTick() const { return inTick_; }
     double startTime() const;     // time of day
     double lastEventTime() const; // time of day
     const std::string& midnightCounter() const { return midnightText_; }
@@ -135,6 +138,7 @@ public:
     void freeSequence();
 
 private:
+    void tickOnce(const ClockReading& now);
     void deleteSelectedLines();
     bool checkLinesAndSelection();
     void afterAction();
@@ -158,6 +162,7 @@ private:
     bool loop_ = false;
     bool visible_ = true;
     bool executing_ = false; // an item is being sent
+    bool inTick_ = false;
     int executingIndex_ = -1;
     int currentItemIndex_ = -1;
     std::set<const TSequenceItem*> reportedModes_; // items reported for their time mode

@@ -35,14 +35,14 @@ bool ChainCommands::selectMemory(int memory) {
 bool ChainCommands::MemoryStore(int memory) {
     if (op_.ask(QuestionIcon::Warning, Buttons::YesNo, kMemoryStoreQuestion) != Answer::Yes)
         return false;
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     return selectMemory(memory) && ok(binding_.ExecuteOperation("op_IP_LCRST_SAVEUSERPARMSET", ""));
 }
 
 bool ChainCommands::MemoryRecall(int memory) {
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     if (!selectMemory(memory) || !ok(binding_.ExecuteOperation("op_IP_LCRST_RESTOREUSERSET", "")))
@@ -52,14 +52,14 @@ bool ChainCommands::MemoryRecall(int memory) {
 }
 
 bool ChainCommands::SendRemoteEvent(const std::string& event) {
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     return ok(binding_.SelectDevice(0)) && ok(binding_.SendEventByName(event));
 }
 
 ProbeResult ChainCommands::DetectWall() {
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return {};
     ProbeResult result;

@@ -9,7 +9,7 @@ namespace mlc {
 ChainSettings::ChainSettings(DriverBinding& binding, Operator& op) : binding_(binding), op_(op) {}
 
 bool ChainSettings::FactoryReset() {
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     binding_.SelectDevice(0);
@@ -21,7 +21,7 @@ bool ChainSettings::FactoryReset() {
 bool ChainSettings::SetOutputResolution(const std::string& displayId) {
     if (displayId.empty())
         return false;
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     binding_.SelectDevice(0);
@@ -33,7 +33,7 @@ bool ChainSettings::SetOutputResolution(const std::string& displayId) {
 bool ChainSettings::SetLanguage(const std::string& languageId) {
     if (languageId.empty())
         return false;
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     binding_.SelectDevice(0);
@@ -43,7 +43,7 @@ bool ChainSettings::SetLanguage(const std::string& languageId) {
 }
 
 bool ChainSettings::SendVerticalPhase(std::uint16_t phase) {
-    auto scope = binding_.Exchanges().tryEnter();
+    auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;
     // A packet record is 64 KiB: too large for the stack of a window's handler.

@@ -14,11 +14,6 @@ namespace {
 
 const std::string kNoTarget;
 
-std::string placeText(int column, int row, std::uint8_t id) {
-    return "Column " + std::to_string(column) + ", row " + std::to_string(row) + " (ID " +
-           std::to_string(id) + ")";
-}
-
 bool appliesTo(ForSource sources, bool rgb) {
     return sources == ForSource::Any || (sources == ForSource::AnalogRgb) == rgb;
 }
@@ -95,19 +90,18 @@ private:
     }
 
     bool skip(const MonitorField& field, const std::string& value) {
-        sync_.unsent_.push_back(placeText(column_, row_, monitor_.DeviceId) + ": " + field.name + " " +
-                                value);
+        sync_.unsent_.push_back({column_, row_, monitor_.DeviceId, std::string(field.name) + " " + value});
         skipped_.push_back(&field);
         return true;
     }
 
     bool finish(bool executeQueue) {
         const SyncOptions& options = sync_.options_;
-        if (s_.VideoMatrixSource != d_.VideoMatrixSource && options.ActivateVideoRouter &&
-            !options.InhibitSerialCommunication &&
-            !sync_.router_.SetNewInput(monitor_.DeviceId, s_.VideoMatrixSource)) {
-            sync_.op_.showMessage(MessageKind::Error,
-                                  "Virtual video router refused to set the specified input");
+        const bool newInput = s_.VideoMatrixSource != d_.VideoMatrixSource && options.ActivateVideoRouter &&
+                              !options.InhibitSerialCommunication;
+        if (newInput && !sync_.router_.SetNewInput(monitor_.DeviceId, s_.VideoMatrixSource)) {
+            sync_.out().showMessage(MessageKind::Error,
+                                    "Virtual video router refused to set the specified input");
             return false;
         }
         if (executeQueue) {
@@ -120,6 +114,9 @@ private:
         TMonitorSettings held = s_;
         for (const MonitorField* field : skipped_)
             copyField(*field, d_, held);
+        // The router input counts as held only when the router took it.
+        if (!newInput)
+            held.VideoMatrixSource = d_.VideoMatrixSource;
         d_ = held;
         monitor_.Synced = true;
         return true;
@@ -141,22 +138,48 @@ private:
 
 DeviceSync::DeviceSync(WallModel& model, const MatchLists& lists, DriverBinding& binding, VideoRouter& router,
                        Operator& op, const SyncOptions& options)
-    : model_(model), lists_(lists), binding_(binding), router_(router), op_(op), options_(options) {}
+    : model_(model), lists_(lists), binding_(binding), router_(router), op_(op), options_(options),
+      reporting_(std::make_unique<ReportingOperator>(op)) {}
+
+DeviceSync::~DeviceSync() = default;
+
+Operator& DeviceSync::out() {
+    return unattended_ ? *reporting_ : op_;
+}
+
+// Names the monitor being worked on for as long as it lives.
+class DeviceSync::PlaceScope {
+public:
+    PlaceScope(DeviceSync& sync, int column, int row, std::uint8_t id) : sync_(sync) {
+        sync_.currentPlace_ =
+            "monitor " + std::to_string(column) + ", " + std::to_string(row) + ", ID " + std::to_string(id);
+    }
+    ~PlaceScope() { sync_.currentPlace_.clear(); }
+    PlaceScope(const PlaceScope&) = delete;
+    PlaceScope& operator=(const PlaceScope&) = delete;
+
+private:
+    DeviceSync& sync_;
+};
 
 bool DeviceSync::Busy() const {
     return binding_.Exchanges().busy();
 }
 
 bool DeviceSync::succeeded(std::uint8_t result) {
-    return !binding_.ShowDriverResult(op_, result);
+    return !binding_.ShowDriverResult(out(), result);
 }
 
-template <typename Body> bool DeviceSync::guarded(Body body) {
+template <typename Body, typename Refused> bool DeviceSync::guarded(Body body, Refused refused) {
     if (!binding_.IsLoaded())
         return false;
-    auto scope = binding_.Exchanges().tryEnter();
-    if (!scope)
+    auto scope = binding_.Exchanges().tryEnter(out());
+    if (!scope) {
+        refused();
         return false;
+    }
+    if (refreshOptions_)
+        refreshOptions_();
     unsent_.clear();
     const bool result = body();
     reportUnsent();
@@ -166,11 +189,26 @@ template <typename Body> bool DeviceSync::guarded(Body body) {
 void DeviceSync::reportUnsent() {
     if (unsent_.empty())
         return;
-    std::string text = "These settings have no value the units understand and were not sent:";
-    for (const auto& line : unsent_)
-        text += "\r\n" + line;
+    // One box (or report) however many there are: the count, then the first few.
+    constexpr std::size_t kNamed = 5;
+    std::vector<std::pair<int, int>> monitors;
+    for (const Unsent& u : unsent_)
+        if (std::find(monitors.begin(), monitors.end(), std::pair{u.column, u.row}) == monitors.end())
+            monitors.emplace_back(u.column, u.row);
+    const std::size_t fields = unsent_.size();
+    std::string text = std::to_string(fields) + (fields == 1 ? " setting" : " settings") + " on " +
+                       std::to_string(monitors.size()) + (monitors.size() == 1 ? " monitor" : " monitors") +
+                       (fields == 1 ? " has" : " have") + " no value the units understand and " +
+                       (fields == 1 ? "was" : "were") + " not sent:";
+    for (std::size_t i = 0; i < std::min(fields, kNamed); ++i) {
+        const Unsent& u = unsent_[i];
+        text += "\r\nColumn " + std::to_string(u.column) + ", row " + std::to_string(u.row) + " (ID " +
+                std::to_string(u.id) + "): " + u.field;
+    }
+    if (fields > kNamed)
+        text += "\r\nand " + std::to_string(fields - kNamed) + " more.";
     unsent_.clear();
-    op_.showMessage(MessageKind::Warning, text);
+    out().showMessage(MessageKind::Warning, text);
 }
 
 namespace {
@@ -180,7 +218,9 @@ bool inWall(int column, int row) {
 } // namespace
 
 bool DeviceSync::WriteMonitor(int column, int row, bool executeQueue) {
-    return inWall(column, row) && guarded([&] { return sendMonitorInExchange(column, row, executeQueue); });
+    // Refused, the monitor keeps settings its unit does not have.
+    return inWall(column, row) && guarded([&] { return sendMonitorInExchange(column, row, executeQueue); },
+                                          [&] { model_.Monitors.at(column, row).Synced = false; });
 }
 
 bool DeviceSync::Exchange::WriteMonitor(int column, int row, bool executeQueue) {
@@ -195,25 +235,30 @@ bool DeviceSync::RunExchange(const std::function<bool(Exchange&)>& body) {
 }
 
 bool DeviceSync::sendMonitorInExchange(int column, int row, bool executeQueue) {
+    PlaceScope place(*this, column, row, model_.Monitors.at(column, row).DeviceId);
     return MonitorWriter(*this, column, row).run(executeQueue);
 }
 
 bool DeviceSync::WriteWall() {
-    return guarded([&] {
-        ProgressWindow progress(op_);
-        progress.setText("Updating videowall...");
-        if (!forEachUsedMonitor(progress, [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
-            return false;
-        if (!sendQueueExecutionInExchange())
-            return false;
-        if (options_.ActivateVideoRouter && !options_.InhibitSerialCommunication) {
-            progress.setText("Updating external hardware...");
-            progress.setPosition(-1);
-            if (!router_.CommitChanges())
+    const auto refused = [this] { SetAllSynced(model_, false); };
+    return guarded(
+        [&] {
+            ProgressWindow progress(out());
+            progress.setText("Updating videowall...");
+            if (!forEachUsedMonitor(progress,
+                                    [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
                 return false;
-        }
-        return true;
-    });
+            if (!sendQueueExecutionInExchange())
+                return false;
+            if (options_.ActivateVideoRouter && !options_.InhibitSerialCommunication) {
+                progress.setText("Updating external hardware...");
+                progress.setPosition(-1);
+                if (!router_.CommitChanges())
+                    return false;
+            }
+            return true;
+        },
+        refused);
 }
 
 bool DeviceSync::ExecuteQueue() {
@@ -230,8 +275,8 @@ bool DeviceSync::readsAllowed() {
     // would fill DeviceState with zeros and call it synced.
     if (!options_.InhibitSerialCommunication)
         return true;
-    op_.showMessage(MessageKind::Warning,
-                    "The serial link is switched off, so the units cannot be read back.");
+    out().showMessage(MessageKind::Warning,
+                      "The serial link is switched off, so the units cannot be read back.");
     return false;
 }
 
@@ -244,13 +289,14 @@ bool DeviceSync::readMonitorInExchange(int column, int row) {
     TWallMonitor& monitor = model_.Monitors.at(column, row);
     TWallMonitor& state = model_.DeviceState.at(column, row);
     if (monitor.DeviceId == 0) {
-        op_.showMessage(MessageKind::Error,
-                        "The monitor at column " + std::to_string(column) + ", row " + std::to_string(row) +
-                            " has the device ID 0, which addresses every unit at once.\r\n"
-                            "It cannot be read back.");
+        out().showMessage(MessageKind::Error,
+                          "The monitor at column " + std::to_string(column) + ", row " + std::to_string(row) +
+                              " has the device ID 0, which addresses every unit at once.\r\n"
+                              "It cannot be read back.");
         return false;
     }
     state.DeviceId = monitor.DeviceId;
+    PlaceScope place(*this, column, row, state.DeviceId);
     TMonitorSettings& r = state.Settings;
     if (!succeeded(binding_.SelectDevice(state.DeviceId)))
         return false;
@@ -294,7 +340,7 @@ bool DeviceSync::ReadWall(bool force) {
 }
 
 bool DeviceSync::readWallInExchange(bool force) {
-    ProgressWindow progress(op_);
+    ProgressWindow progress(out());
     progress.setText("Reading videowall...");
     return forEachUsedMonitor(progress, [&](int c, int r) {
         return (!force && model_.Monitors.at(c, r).Synced) || readMonitorInExchange(c, r);
@@ -331,6 +377,11 @@ bool DeviceSync::ResyncVideowall() {
 }
 
 bool DeviceSync::ConfigureRouter() {
+    // Registering the wall clears the monitors' Synced: not in the middle of a write.
+    if (binding_.Exchanges().refuse(out()))
+        return false;
+    if (refreshOptions_)
+        refreshOptions_();
     for (int id = 1; id <= 99; ++id) {
         if (!router_.SetDeviceUsage(static_cast<std::uint8_t>(id), false)) {
             op_.showMessage(MessageKind::Error, "Virtual video router refused to configure");

@@ -10,7 +10,11 @@
 //   the definitions changed) is never read past: that one field is skipped and the
 //   rest of the monitor is sent. A zoom of 0 has no device value and is skipped the
 //   same way. Skipped fields keep their previous DeviceState value, so a later
-//   write tries them again; after the operation one warning names them all.
+//   write tries them again; after the operation one warning counts them (fields
+//   and monitors) and names the first few.
+// - DeviceState takes the router input only when the router accepted it: with the
+//   router off or the link switched off it keeps the old one, so the input is sent
+//   once the router is in use.
 // - A zoom change re-sends the pan of the same direction, since the device's pan
 //   value depends on the zoom.
 // - Reading back addresses a unit by the DeviceId in Monitors, the one writes use,
@@ -21,10 +25,17 @@
 //   mode answers gets without values): a warning, false, DeviceState unchanged.
 // - Device exchanges never interleave: while one runs (a wall write lets pending
 //   window messages run between monitors), another WriteMonitor, WriteWall,
-//   ExecuteQueue, ReadMonitor, ReadWall or ResyncVideowall is refused. It returns
-//   false at once, sends nothing and shows nothing; Busy() tells callers such as
-//   the sequencer to try again later. The gate is the binding's, so other code that
-//   talks to the units can share it.
+//   ExecuteQueue, ReadMonitor, ReadWall, ResyncVideowall, RunExchange or
+//   ConfigureRouter is refused: it returns false at once, sends nothing and tells
+//   the operator in one message (kExchangeBusyMessage). A refused write marks the
+//   monitors it was to send not synced, since the model holds what was not sent.
+//   Busy() lets callers that must stay silent (the sequencer's timer) try again
+//   later. The gate is the binding's, so other code that talks to the units shares it.
+// - During unattended playback (an Unattended scope) nothing waits for anyone:
+//   driver errors, router refusals and the unsent-fields summary go to the
+//   operator's non-modal report instead of message boxes.
+// - The options are read when an exchange starts (setOptionsRefresh), so a change
+//   of the settings counts from the next exchange on.
 // - Without a loaded driver every exchange returns false at once without a message;
 //   the load failure was reported once at start.
 #pragma once
@@ -36,6 +47,7 @@
 #include "wall/wall_model.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +68,9 @@ public:
     // All references must outlive the object; options are read at each operation.
     DeviceSync(WallModel& model, const MatchLists& lists, DriverBinding& binding, VideoRouter& router,
                Operator& op, const SyncOptions& options);
+    ~DeviceSync();
+    DeviceSync(const DeviceSync&) = delete;
+    DeviceSync& operator=(const DeviceSync&) = delete;
 
     // Sends Monitors[column, row] to its unit; with executeQueue the unit applies
     // its queue at once (and the router commits), else it waits for ExecuteQueue.
@@ -79,6 +94,30 @@ public:
     // A device exchange is running.
     bool Busy() const;
 
+    // While one lives, the exchanges report their failures without a modal box:
+    // the sequencer's timer plays items with nobody watching.
+    class Unattended {
+    public:
+        explicit Unattended(DeviceSync& sync) : sync_(sync), before_(sync.unattended_) {
+            sync.unattended_ = true;
+        }
+        ~Unattended() { sync_.unattended_ = before_; }
+        Unattended(const Unattended&) = delete;
+        Unattended& operator=(const Unattended&) = delete;
+
+    private:
+        DeviceSync& sync_;
+        bool before_;
+    };
+
+    // Called when an exchange starts and before ConfigureRouter: brings the options
+    // in line with the settings (CoreDeviceServices copies them there).
+    void setOptionsRefresh(std::function<void()> refresh) { refreshOptions_ = std::move(refresh); }
+
+    // The monitor being sent or read, as "monitor 2, 1, ID 21" (column, row, device
+    // ID), or empty between monitors; mlctl names it in its error lines.
+    const std::string& currentPlace() const { return currentPlace_; }
+
     // What the body of RunExchange may do with the exchange it holds.
     class Exchange {
     public:
@@ -101,7 +140,12 @@ private:
     class MonitorWriter;
     // Runs body as one device exchange: refused (false) while another runs or
     // without a driver; reports the unsent fields at the end.
-    template <typename Body> bool guarded(Body body);
+    template <typename Body, typename Refused> bool guarded(Body body, Refused refused);
+    template <typename Body> bool guarded(Body body) {
+        return guarded(body, [] {});
+    }
+    // Where messages go: the operator, or its non-modal report while unattended.
+    Operator& out();
     // Runs body(column, row) for every used monitor, rows outer, advancing the
     // progress window; stops at the first false.
     template <typename Body> bool forEachUsedMonitor(ProgressWindow& progress, Body body);
@@ -113,6 +157,13 @@ private:
     bool readsAllowed();
     bool succeeded(std::uint8_t result);
     void reportUnsent();
+    class PlaceScope;
+    struct Unsent {
+        int column;
+        int row;
+        std::uint8_t id;
+        std::string field; // "YZoom 0"
+    };
 
     WallModel& model_;
     const MatchLists& lists_;
@@ -120,7 +171,11 @@ private:
     VideoRouter& router_;
     Operator& op_;
     const SyncOptions& options_;
-    std::vector<std::string> unsent_; // fields skipped during the running operation
+    std::vector<Unsent> unsent_; // fields skipped during the running operation
+    bool unattended_ = false;
+    std::unique_ptr<Operator> reporting_; // the operator's report() as an Operator
+    std::function<void()> refreshOptions_;
+    std::string currentPlace_;
 };
 
 } // namespace mlc

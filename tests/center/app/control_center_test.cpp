@@ -46,7 +46,9 @@ public:
         calls.push_back("writeWall");
         return true;
     }
-    bool busy() const override { return false; }
+    mlc::VideoRouter& router() override { return matrix; }
+    mlc::SyncOptions syncOptions() const override { return {}; }
+    bool busy() const override { return exchangeRunning; }
     void shutDown() override { calls.push_back("shutDown"); }
 
     int count(const std::string& call) const {
@@ -55,6 +57,8 @@ public:
 
     std::vector<std::string> calls;
     bool listsLoad = true;
+    bool exchangeRunning = false;
+    mlc::MatrixSwRouter matrix;
 };
 
 class FakeUi : public mlc::UserInterface {
@@ -224,8 +228,11 @@ TEST(ControlCenter, AutoStartSequencePlaysOnlyAnExistingFile) {
     }
     Program p(dir.path());
     p.center.start();
-    EXPECT_TRUE(p.center.sequencer().playing());
+    EXPECT_FALSE(p.center.sequencer().playing()); // the port opens only when the window is shown
     EXPECT_EQ(p.center.sequencer().fileName(), dir.file("auto.MLS"));
+    p.center.shown();
+    EXPECT_TRUE(p.center.sequencer().playing());
+    EXPECT_LT(p.devices.count("reopenPort 1"), 2); // opened once, before the first item
 }
 
 TEST(ControlCenter, OpenChoosesByExtensionAndWritesALoadedWall) {

@@ -76,4 +76,44 @@ TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
     EXPECT_FALSE(devices.binding().IsLoaded());
 }
 
+// The synchronisation reads the settings when an exchange starts, whoever starts
+// it, and a sequence the timer plays reports what it could not send without a box.
+TEST(CoreWiring, SettingsCountFromTheNextExchangeAndPlaybackReportsWithoutABox) {
+    testsupport::TempDir dir;
+    std::ofstream(dir.file("mlcenter.INI")) << "[Videowall]\nWidth=1\nHeight=1\n";
+    fakeplugin::reset();
+    fakeplugin::script().lists["mInputSources"] = {{"isVIDEO1", "Video 1"}};
+    testsupport::ScriptedOperator op;
+    NoDialogs ui;
+    mlc::CoreDeviceServices devices(op);
+    double clock = 0.25;
+    mlc::ControlCenter center(
+        op, ui, devices,
+        {dir.path() + "/", "mlcenter", [&] { return clock; }, [&] { return clock * 86400; }});
+    devices.attach(center.wall(), center.lists(), center.settings());
+    ASSERT_TRUE(devices.binding().BindExports(fakeplugin::exports()));
+    center.start();
+    center.shown();
+
+    center.settings().DisableSourceInfo = false;
+    EXPECT_FALSE(devices.syncOptions().DisableSourceInfo);
+    ASSERT_TRUE(devices.sync().WriteMonitor(1, 1, false));
+    EXPECT_TRUE(called("SendOpSetValue op_IP_MISC_GPO gc8CHANNEL7 gc16CHANNEL1"));
+
+    center.wall().Monitors.at(1, 1).Settings.XZoom = 0; // has no device value
+    center.sequencer().newItem();
+    op.messages.clear();
+    center.sequencer().togglePlay(center.clocks());
+    clock += 1.0 / 86400;
+    center.sequencer().tick(center.clocks());
+    EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
+    ASSERT_EQ(op.reports.size(), 1u);
+    EXPECT_NE(op.reports[0].text.find("(ID 11): XZoom 0"), std::string::npos) << op.reports[0].text;
+    // Executed by the operator, the same item says so in a box.
+    center.sequencer().selectOnly(0);
+    center.sequencer().executeItem();
+    EXPECT_EQ(op.messages.size(), 1u);
+    center.end();
+}
+
 } // namespace

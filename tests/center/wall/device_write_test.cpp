@@ -1,4 +1,5 @@
 #include "sync_fixture.h"
+#include "wall/wall_state.h"
 
 using namespace mlc;
 using Lines = std::vector<std::string>;
@@ -114,7 +115,7 @@ TEST_F(SyncFixture, ZoomChangeResendsThePanAndZeroZoomIsNotSent) {
     EXPECT_EQ(model.DeviceState.at(1, 1).Settings.YPosition, 25.0);
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_EQ(op.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(op.messages[0].text, "These settings have no value the units understand and were not "
+    EXPECT_EQ(op.messages[0].text, "1 setting on 1 monitor has no value the units understand and was not "
                                    "sent:\r\nColumn 1, row 1 (ID 11): YZoom 0");
 }
 
@@ -133,7 +134,8 @@ TEST_F(SyncFixture, ListPositionsWithoutAnIdentifierAreSkippedAndReported) {
     EXPECT_NE(std::find(calls().begin(), calls().end(), "SendOpSetValue op_BRIGHTNESS wnWIN_MAIN %50000"),
               calls().end());
     ASSERT_EQ(op.messages.size(), 1u);
-    EXPECT_EQ(op.messages[0].text, "These settings have no value the units understand and were not sent:"
+    EXPECT_EQ(op.messages[0].text, "4 settings on 1 monitor have no value the units understand and were "
+                                   "not sent:"
                                    "\r\nColumn 1, row 1 (ID 11): BindKey1 -1"
                                    "\r\nColumn 1, row 1 (ID 11): SourceInput 7"
                                    "\r\nColumn 1, row 1 (ID 11): FrameLock 0"
@@ -142,6 +144,21 @@ TEST_F(SyncFixture, ListPositionsWithoutAnIdentifierAreSkippedAndReported) {
     EXPECT_EQ(held.SourceInput, 0);
     EXPECT_EQ(held.BindKey[0], 0);
     EXPECT_EQ(held.Brightness, 50000);
+}
+
+TEST_F(SyncFixture, ManyUnsentFieldsComeAsOneSummary) {
+    resize(3, 3);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c)
+            settings(c, r).TestPattern = -1;
+    ASSERT_TRUE(sync.WriteWall());
+    ASSERT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(op.messages[0].text, "9 settings on 9 monitors have no value the units understand and were not "
+                                   "sent:\r\nColumn 1, row 1 (ID 11): TestPattern -1"
+                                   "\r\nColumn 2, row 1 (ID 12): TestPattern -1"
+                                   "\r\nColumn 3, row 1 (ID 13): TestPattern -1"
+                                   "\r\nColumn 1, row 2 (ID 21): TestPattern -1"
+                                   "\r\nColumn 2, row 2 (ID 22): TestPattern -1\r\nand 4 more.");
 }
 
 TEST_F(SyncFixture, WriteWallQueuesEveryMonitorAndBroadcastsOnce) {
@@ -221,7 +238,12 @@ TEST_F(SyncFixture, ASecondExchangeStartedMidWriteIsRefused) {
     EXPECT_EQ(refused, 4 * op.pendingEventRuns);
     EXPECT_GT(op.pendingEventRuns, 4);
     EXPECT_FALSE(sync.Busy());
-    EXPECT_TRUE(op.messages.empty());
+    // Each refusal was told, and the writes that could not run leave the wall needing
+    // a synchronisation: (1, 1) was written before the last refusals came.
+    EXPECT_EQ(op.messageTexts(),
+              std::vector<std::string>(static_cast<std::size_t>(refused), kExchangeBusyMessage));
+    EXPECT_FALSE(model.Monitors.at(1, 1).Synced);
+    EXPECT_FALSE(IsWallSynced(model));
     EXPECT_EQ(std::count(calls().begin(), calls().end(), "SendOpExecute op_IP_MISC_EXECUTEQUEUE -"), 1);
 }
 
@@ -247,6 +269,19 @@ TEST_F(SyncFixture, RouterInputsAndCommitsFollowTheOptions) {
     EXPECT_EQ(routerLog(), "SetNewInput 11 4 -> 1\nCommitChanges -> 0\n");
     EXPECT_EQ(op.progressViews.back().text, "Updating external hardware...");
     EXPECT_FALSE(op.progressViews.back().barVisible);
+
+    // An input the router did not take (router off) is not what the unit is known to
+    // hold: once the router is on, it is sent.
+    routerRefuse.set(nullptr);
+    options.ActivateVideoRouter = false;
+    settings(1, 1).VideoMatrixSource = 6;
+    ASSERT_TRUE(sync.WriteMonitor(1, 1, true));
+    EXPECT_EQ(model.DeviceState.at(1, 1).Settings.VideoMatrixSource, 4);
+    options.ActivateVideoRouter = true;
+    std::remove(routerLogFile.c_str());
+    ASSERT_TRUE(sync.WriteMonitor(1, 1, false));
+    EXPECT_EQ(routerLog(), "SetNewInput 11 6 -> 1\n");
+    EXPECT_EQ(model.DeviceState.at(1, 1).Settings.VideoMatrixSource, 6);
 
     // With the serial link off the router is neither switched nor committed by a wall write.
     routerRefuse.set(nullptr);
