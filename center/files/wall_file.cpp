@@ -44,7 +44,9 @@ LoadStatus decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buf
     if (file.size() < kHeaderSize)
         return LoadStatus::Truncated;
     const std::size_t announced = lv::getLe32(file.data() + 4);
-    const std::size_t length = std::min({announced, file.size() - kHeaderSize, kWallBlockSize});
+    const std::size_t length = std::min(announced, kWallBlockSize);
+    if (file.size() - kHeaderSize < length)
+        return LoadStatus::Truncated; // a cut file would write factory values to the units
     const std::uint8_t* block = file.data() + kHeaderSize;
     for (std::size_t i = 0; i * kMonitorSettingsRecordSize < length; ++i) {
         const std::size_t offset = i * kMonitorSettingsRecordSize;

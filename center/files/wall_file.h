@@ -4,8 +4,10 @@
 // 168 bytes, column by column (column c, row r at 8 + placeIndex(c, r) * 168).
 //
 // Reading takes no length at its word: a block longer than 43008 bytes is cut to
-// 43008, and a block shorter than announced, or than 43008, fills only the start of
-// the buffer; the places it does not reach keep what the buffer held.
+// 43008, and a complete file announcing a shorter block fills only the start of the
+// buffer; the places it does not reach keep what the buffer held. A file that ends
+// before the block it announces (as far as 43008 bytes) is damaged: Truncated, and
+// the buffer is left as it was.
 #pragma once
 
 #include "files/load_status.h"
@@ -29,8 +31,8 @@ WallSettings wallSettingsOf(const WallGrid& grid);
 void applyWallSettings(const WallSettings& settings, WallGrid& grid);
 
 std::vector<std::uint8_t> encodeVideowall(const WallSettings& settings);
-// WrongMagic or Truncated (buffer untouched) for a file without the magic or
-// without a length field.
+// WrongMagic or Truncated (buffer untouched) for a file without the magic, without
+// a length field or shorter than its length field says.
 LoadStatus decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buffer);
 
 // With the overwrite question and an atomic write.

@@ -27,7 +27,10 @@ std::int32_t truncateClamped(double value) {
 
 } // namespace
 
-void AutosetEnlargement(WallModel& model, const WallRect& rect) {
+bool AutosetEnlargement(WallModel& model, const WallRect& rect) {
+    if (!WallGrid::contains(rect.Left, rect.Top) || !WallGrid::contains(rect.Right, rect.Bottom) ||
+        rect.Left > rect.Right || rect.Top > rect.Bottom)
+        return false;
     const double ratioX = bezelRatio(model.XMarginSize, model.XMonitorSize);
     const double ratioY = bezelRatio(model.YMarginSize, model.YMonitorSize);
     const double stepX = 100.0 / (rect.Right - rect.Left + 1);
@@ -62,6 +65,7 @@ void AutosetEnlargement(WallModel& model, const WallRect& rect) {
         }
     }
     model.VideowallModified = true;
+    return true;
 }
 
 std::optional<std::int32_t> ZoomToDevice(double zoom) {

@@ -20,8 +20,9 @@ struct WallRect {
 // Sets position and zoom of every monitor in the rectangle (after resetting it to
 // DefaultSettings when AutoEnlargeReset is set) and marks the wall modified. Synced
 // flags stay: the next write compares with DeviceState. Sending, repainting and the
-// caption are the caller's.
-void AutosetEnlargement(WallModel& model, const WallRect& rect);
+// caption are the caller's. A rectangle that is not within 1..16 both ways or whose
+// sides are the wrong way round changes nothing: false.
+bool AutosetEnlargement(WallModel& model, const WallRect& rect);
 
 // The device's zoom value for a zoom in percent of the picture: the magnification
 // 100 / zoom within 0.75..16 as a percentage. A zoom of 0 (or not a number) has no

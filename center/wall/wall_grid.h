@@ -4,7 +4,6 @@
 #include "wall/monitor_settings.h"
 
 #include <array>
-#include <cassert>
 
 namespace mlc {
 
@@ -13,17 +12,28 @@ inline constexpr int kMaxRows = 16;
 
 class WallGrid {
 public:
+    static constexpr bool contains(int column, int row) {
+        return column >= 1 && column <= kMaxColumns && row >= 1 && row <= kMaxRows;
+    }
+    // A place outside the 16 x 16 array never reaches memory beyond it: it gives a
+    // scratch monitor that is fresh at each call, so what is written there is lost.
     TWallMonitor& at(int column, int row) {
-        assert(column >= 1 && column <= kMaxColumns && row >= 1 && row <= kMaxRows);
+        if (!contains(column, row)) {
+            outside_ = TWallMonitor{};
+            return outside_;
+        }
         return cells_[static_cast<std::size_t>(column - 1)][static_cast<std::size_t>(row - 1)];
     }
     const TWallMonitor& at(int column, int row) const {
-        assert(column >= 1 && column <= kMaxColumns && row >= 1 && row <= kMaxRows);
+        static const TWallMonitor fresh{};
+        if (!contains(column, row))
+            return fresh;
         return cells_[static_cast<std::size_t>(column - 1)][static_cast<std::size_t>(row - 1)];
     }
 
 private:
     std::array<std::array<TWallMonitor, kMaxRows>, kMaxColumns> cells_{};
+    TWallMonitor outside_{};
 };
 
 // Settings of all 256 places, column-major, as wall files and sequence items hold them.

@@ -204,12 +204,24 @@ TEST_F(Mlctl, AFailingUnitGivesTheDriverErrorAndAFailureStatus) {
     writeWallFile(dir.file("wall.MLV"), wall);
     const ProgramResult result = run({"write", dir.file("wall.MLV")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("ERROR ($05): Read/Write error on hardware communication interface\n"),
+    // The one error line names the monitor (column, row) and its ID after the driver's text.
+    EXPECT_NE(result.err.find("ERROR ($05): Read/Write error on hardware communication interface"),
               std::string::npos)
         << result.err;
+    EXPECT_NE(result.err.find(" (monitor 2, 1, ID 13)\n"), std::string::npos) << result.err;
     // The write stopped at unit 13: no broadcast applied the queues.
     for (const auto& name : receivedOperations())
         EXPECT_NE(name, "op_IP_MISC_EXECUTEQUEUE");
+}
+
+TEST_F(Mlctl, ATruncatedWallFileIsRefusedAndNothingIsSent) {
+    startUnits("11", 1, 1, {11});
+    const auto bytes = mlc::encodeVideowall(mlc::WallSettings{});
+    writeFile(dir.file("cut.MLV"), std::string(bytes.begin(), bytes.begin() + 8)); // the header alone
+    const ProgramResult result = run({"write", dir.file("cut.MLV")});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "mlctl: cannot load wall file " + dir.file("cut.MLV") + ": truncated\n");
+    EXPECT_TRUE(emu->logLines("dir=rx").empty());
 }
 
 TEST_F(Mlctl, GetAndSetRoundTrips) {

@@ -45,7 +45,13 @@ void complain(const std::string& text) {
 
 Session::Session(const CommandLine& line, TerminalOperator& op)
     : line_(line), op_(op), settingsPath_(chooseSettingsPath(line)),
-      sync_(model_, lists_, binding_, router_, op_, syncOptions_), chain_(model_, binding_, op_) {}
+      sync_(model_, lists_, binding_, router_, op_, syncOptions_), chain_(model_, binding_, op_) {
+    op_.setPlace([this] { return sync_.currentPlace(); });
+}
+
+Session::~Session() {
+    op_.setPlace(nullptr);
+}
 
 bool Session::readSettings() {
     mlc::InitialiseWall(model_);

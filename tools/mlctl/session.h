@@ -26,6 +26,9 @@ inline constexpr int kExitUsage = 2;  // the command line or an input named some
 class Session {
 public:
     Session(const CommandLine& line, TerminalOperator& op);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     // Reads the settings file (defaults when there is none). False with a message
     // when a named settings file cannot be read.

@@ -42,7 +42,13 @@ void TerminalOperator::showMessage(mlc::MessageKind kind, const std::string& tex
     if (kind == mlc::MessageKind::Error)
         ++errors_;
     // One line a message, so that scripts can pass it on.
-    std::fprintf(out_, "%s\n", singleLine(text).c_str());
+    std::string line = singleLine(text);
+    if (kind == mlc::MessageKind::Error && place_) {
+        const std::string place = place_();
+        if (!place.empty())
+            line += " (" + place + ")";
+    }
+    std::fprintf(out_, "%s\n", line.c_str());
     std::fflush(out_);
 }
 

@@ -5,6 +5,7 @@
 #include "operator.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace mlctl {
@@ -23,6 +24,9 @@ public:
     void processPendingEvents() override {}
 
     int errorCount() const { return errors_; }
+    // Where the work is: an error line ends with it in brackets, after the driver's
+    // text ("... interface (monitor 2, 1, ID 2)"); empty names nothing.
+    void setPlace(std::function<std::string()> place) { place_ = std::move(place); }
 
 private:
     void endProgressLine();
@@ -35,6 +39,7 @@ private:
     std::string lastProgressText_;
     int lastPercent_ = -1;
     int errors_ = 0;
+    std::function<std::string()> place_;
 };
 
 // Message texts break lines with "\r\n"; a terminal wants "\n".

@@ -4,6 +4,7 @@
 #include "files/ini_file.h"
 #include "files/monitor_record.h"
 #include "files/wall_file.h"
+#include "little_endian.h"
 #include "paths.h"
 #include "scripted_operator.h"
 #include "wall/wall_model.h"
@@ -117,14 +118,25 @@ TEST(WallFile, TakesNoLengthAtItsWord) {
     ASSERT_TRUE(mlc::decodeVideowall(file, buffer));
     EXPECT_EQ(buffer, mlc::WallSettings{});
 
-    // A file that ends inside the second record fills only the start.
+    // A complete file announcing a block that ends inside the second record fills
+    // only the start.
     file.resize(8 + 168 + 100);
+    lv::putLe32(file.data() + 4, std::uint32_t{168 + 100});
     buffer = original;
     ASSERT_TRUE(mlc::decodeVideowall(file, buffer));
     EXPECT_EQ(buffer[0], mlc::TMonitorSettings{});
     EXPECT_EQ(buffer[1].Brightness, mlc::TMonitorSettings{}.Brightness); // offset 64: inside the data
     EXPECT_EQ(buffer[1].BlueUserTemp, original[1].BlueUserTemp);         // offset 100: kept
     EXPECT_EQ(buffer[2], original[2]);
+
+    // A file that ends before the length it announces is damaged: nothing is taken.
+    for (const std::size_t size : {std::size_t{8}, std::size_t{8 + 168 + 99}, mlc::kWallFileSize - 1}) {
+        auto cut = mlc::encodeVideowall(original);
+        cut.resize(size);
+        buffer = mlc::WallSettings{};
+        EXPECT_EQ(mlc::decodeVideowall(cut, buffer).reason(), mlc::LoadStatus::Truncated) << size;
+        EXPECT_EQ(buffer, mlc::WallSettings{});
+    }
 }
 
 TEST(GuardedSave, AsksBeforeOverwritingAndKeepsTheFileOnNo) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 using namespace mlc;
 
@@ -106,4 +107,27 @@ TEST(DeviceConversions, ZoomsWithoutADeviceValue) {
     // A zoom next to 0 would overflow the 32-bit value; it stays defined.
     EXPECT_EQ(ZoomToDevice(1e-12), 2147483647);
     EXPECT_EQ(PanToDevice(std::nan(""), 10), 0);
+}
+
+// Places outside the 16 x 16 array never reach memory beside it, in any build.
+TEST(WallBounds, RectanglesAndPlacesOutsideTheArrayChangeNothing) {
+    WallModel model;
+    model.AutoEnlargeReset = true;
+    const WallModel before = model;
+    for (const WallRect& rect : {WallRect{1, 1, 17, 1}, WallRect{0, 1, 4, 4}, WallRect{1, 1, 4, 40},
+                                 WallRect{3, 1, 2, 1}, WallRect{-5, -5, -1, -1}})
+        EXPECT_FALSE(AutosetEnlargement(model, rect));
+    EXPECT_FALSE(model.VideowallModified);
+
+    model.Monitors.at(17, 1).Settings.Brightness = 1; // just past the last column
+    model.Monitors.at(0, 0).DeviceId = 1;
+    model.DeviceState.at(1, 17).Synced = true;
+    EXPECT_EQ(model.Monitors.at(17, 1).Settings.Brightness, TMonitorSettings{}.Brightness);
+    EXPECT_EQ(std::as_const(model).DeviceState.at(99, 99).DeviceId, TWallMonitor{}.DeviceId);
+    for (int c = 1; c <= kMaxColumns; ++c)
+        for (int r = 1; r <= kMaxRows; ++r) {
+            EXPECT_EQ(model.Monitors.at(c, r).Settings, before.Monitors.at(c, r).Settings);
+            EXPECT_EQ(model.DeviceState.at(c, r).Synced, before.DeviceState.at(c, r).Synced);
+        }
+    EXPECT_TRUE(AutosetEnlargement(model, WallRect{16, 16, 16, 16}));
 }
