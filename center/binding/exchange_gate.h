@@ -12,6 +12,10 @@
 
 namespace mlc {
 
+// What a user command refused this way tells the operator.
+inline constexpr const char* kExchangeBusyMessage =
+    "Another device operation is still running. Try again when it has finished.";
+
 class ExchangeGate {
 public:
     class Scope {

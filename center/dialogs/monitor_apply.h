@@ -29,9 +29,6 @@ enum class ApplyOutcome {
     Busy,          // another device operation runs: nothing stored, nothing sent
 };
 
-inline constexpr const char* kExchangeBusyMessage =
-    "Another device operation is still running. Try again when it has finished.";
-
 // The monitor dialog's OK and Apply: stores `settings` into Monitors[column, row]
 // and writes it with the queue executed, under "Updating monitor...", then commits
 // the router when one is active. The wall becomes modified unless the router

@@ -10,9 +10,6 @@ namespace mlc {
 
 namespace {
 
-constexpr const char* kExchangeRunning =
-    "Another device operation is still running. Try again when it has finished.";
-
 // The chosen port open with the link on for as long as the object lives; the
 // configured port and the link switch come back when it goes, whatever happened.
 class PortSwitch {
@@ -21,7 +18,7 @@ public:
         : binding_(binding), settings_(settings), op_(op), inhibit_(settings.InhibitSerialCommunication),
           gate_(binding.Exchanges().tryEnter()) {
         if (!gate_) {
-            op_.showMessage(MessageKind::Warning, kExchangeRunning);
+            op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
             return;
         }
         switched_ = true;
