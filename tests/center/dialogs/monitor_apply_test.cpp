@@ -55,7 +55,7 @@ TEST_F(DialogApply, QuickApplyWritesTheSelectionRowByRowInOneExchange) {
             EXPECT_EQ(settings(c, r).XZoom, 50);
             EXPECT_EQ(settings(c, r).SourceInput, 2);
             EXPECT_EQ(settings(c, r).Brightness, 12345);
-            EXPECT_EQ(settings(c, r).ColorTemperature, c == 3 && r == 2 || c == 2 && r == 3 ? 9 : 1);
+            EXPECT_EQ(settings(c, r).ColorTemperature, (c == 3 && r == 2) || (c == 2 && r == 3) ? 9 : 1);
         }
     }
     ASSERT_EQ(op.messages.size(), 1u);
