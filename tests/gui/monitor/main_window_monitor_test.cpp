@@ -1,11 +1,14 @@
 // The settings dialogs as the main window opens them.
+#include "dialogs/monitor_apply.h"
 #include "grid/wall_grid_view.h"
 #include "main_window_fixture.h"
 #include "modal.h"
 #include "monitor/value_slider.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -59,6 +62,23 @@ TEST_F(WindowMonitor, OneCellOpensTheMonitorDialogABlockTheQuickMenu) {
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_TRUE(opened);
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
+
+    // Not while another exchange runs: a dialog would hold it until closed.
+    bool openedWhileBusy = false;
+    {
+        auto running = w.binding().Exchanges().tryEnter();
+        QTimer::singleShot(0, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                openedWhileBusy = true;
+                dialog->close();
+            }
+        });
+        editAction()->trigger();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(openedWhileBusy);
+    ASSERT_EQ(op.reports.size(), 1u);
+    EXPECT_EQ(op.reports[0].text, mlc::kExchangeBusyMessage);
 }
 
 } // namespace
