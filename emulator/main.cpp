@@ -65,6 +65,8 @@ int run(const mlemu::Options& options) {
                 options.ids.size(), options.baud);
     for (const mlemu::FaultSpec& fault : options.faults)
         std::printf("mlemu fault %s\n", fault.text().c_str());
+    std::printf("mlemu: reach the units with LVDRIVER_PORTS=%s mlctl ... (port 1 is this terminal)\n",
+                options.link.empty() ? terminal.slavePath().c_str() : options.link.c_str());
     std::fflush(stdout);
 
     mlemu::runLoop(terminal.masterFd(), signalFd, session, writeState);

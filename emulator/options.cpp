@@ -24,9 +24,24 @@ const char* usageText() {
            "  --baud N            deliver bytes at N baud, 10 bits a byte (default: full speed)\n"
            "  --log FILE          one line per packet received and answer sent\n"
            "  --state FILE        every unit's values, written on SIGUSR1 and at exit\n"
-           "  --fault SPEC        drop, nak, crc, garbage, late or silent; repeatable\n"
+           "  --fault SPEC        a fault in the units' answers (below); repeatable\n"
            "  --seed N            seed for faults with p=P (default 1)\n"
-           "  --help              this text\n";
+           "  --help              this text\n"
+           "\n"
+           "Faults: --fault KIND[,unit=ID][,at=N|,p=P][,delay=S]\n"
+           "  KIND     drop (no answer), nak (a refusal), crc (a reply with a bad checksum),\n"
+           "           garbage (noise before the answer), late (the answer after a delay),\n"
+           "           silent (no answers from then on)\n"
+           "  unit=ID  only the answers of unit ID (default: every answer of the chain)\n"
+           "  at=N     only the N-th such answer, counted from 1\n"
+           "  p=P      each such answer with probability P (0 to 1); without at= or p=,\n"
+           "           every one\n"
+           "  delay=S  seconds a late answer waits (default 2.0, past the plug-in's 1.2 s)\n"
+           "  Example: --fault drop,unit=3,at=2 loses unit 3's second answer.\n"
+           "\n"
+           "To reach the units, give the plug-in the link (or the terminal) as its port:\n"
+           "  LVDRIVER_PORTS=/tmp/wall0 mlctl detect\n"
+           "The traffic log, the state file and the faults are described in docs/mlemu.md.\n";
 }
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {

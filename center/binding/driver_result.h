@@ -22,7 +22,7 @@ inline bool IsDriverSuccess(std::uint8_t code) {
 // Shows DriverResultText as an error box when it is not empty; true when shown.
 // A non-empty detail (the driver's own message for a serial error) follows the
 // standard text on a line of its own: "ERROR ($05): Read/Write error on hardware
-// communication interface\r\nPurgeComm function failed (win error code: 9)".
+// communication interface\r\nPurgeComm function failed (errno 9: Bad file descriptor)".
 bool ShowDriverResult(Operator& op, std::uint8_t code, bool showSuccess, const std::string& detail = {});
 
 } // namespace mlc

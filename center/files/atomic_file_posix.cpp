@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,13 +24,28 @@ long writeChunk(int fd, const void* data, std::size_t size) {
     return call ? call(fd, data, size) : static_cast<long>(::write(fd, data, size));
 }
 
+// The temporary files of a save are named after the destination: "wall.MLV.tmp-"
+// and six characters. The process that writes one holds a lock on it until it has
+// been renamed, so a temporary file that nobody holds a lock on was left behind by
+// a save that was killed.
+constexpr const char* kTemporaryInfix = ".tmp-";
+constexpr std::size_t kTemporarySuffixLength = 6;
+
 // Closes a descriptor and, unless released, removes the temporary file it wrote.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::string pattern) : path_(std::move(pattern)) { fd_ = ::mkstemp(path_.data()); }
+    explicit TemporaryFile(const std::string& destination)
+        : path_(destination + kTemporaryInfix + std::string(kTemporarySuffixLength, 'X')) {
+        fd_ = ::mkstemp(path_.data());
+        created_ = fd_ >= 0;
+        // Taken at once: a stale-file sweep of another save that locks it first
+        // would remove it, so such a file is given up.
+        if (created_ && ::flock(fd_, LOCK_EX | LOCK_NB) != 0)
+            close();
+    }
     ~TemporaryFile() {
         close();
-        if (!kept_ && fd_ != -2)
+        if (created_ && !kept_)
             ::unlink(path_.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -49,7 +65,8 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -2;
+    int fd_ = -1;
+    bool created_ = false;
     bool kept_ = false;
 };
 
@@ -69,6 +86,26 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
 std::string folderOf(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
+}
+
+// Removes the temporary files that killed saves of `path` left behind.
+void removeStaleTemporaries(const std::string& path) {
+    namespace fs = std::filesystem;
+    const std::string prefix = fs::path(path).filename().string() + kTemporaryInfix;
+    std::error_code error;
+    for (fs::directory_iterator it(folderOf(path), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + kTemporarySuffixLength ||
+            name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(it->path().c_str());
+        ::close(fd);
+    }
 }
 
 void syncFolder(const std::string& folder) {
@@ -142,17 +179,21 @@ Loaded<std::vector<std::uint8_t>> readFileStart(const std::string& path, std::si
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     if (path.empty())
         return false;
-    TemporaryFile temp(path + ".tmp-XXXXXX");
+    removeStaleTemporaries(path);
+    TemporaryFile temp(path);
     if (!temp.opened())
         return false;
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(temp.fd(), mode);
-    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close())
+    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0)
         return false;
+    // Renamed while still locked, so that no sweep takes it for a stale one; the
+    // data is on the disk already, so closing it cannot lose any.
     if (::rename(temp.path().c_str(), path.c_str()) != 0)
         return false;
     temp.keep();
+    temp.close();
     syncFolder(folderOf(path));
     return true;
 }

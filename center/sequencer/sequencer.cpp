@@ -4,6 +4,7 @@
 #include "sequencer/time_text.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace mlc {
@@ -15,6 +16,30 @@ namespace {
 constexpr double kTimeAllowance = 0.001 / 86400.0;
 
 constexpr double kSecondsPerDay = 86400.0;
+
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
+}
+
+bool hasKnownTimeMode(const TSequenceItem& item) {
+    return item.TimeMode <= FromLastEvent;
+}
+
+// "Sequence item 3 has an unknown time mode (7) ...", naming at most a few.
+std::string unknownTimeModeText(const std::vector<std::pair<std::size_t, int>>& found) {
+    constexpr std::size_t kNamed = 3;
+    if (found.size() == 1)
+        return "Sequence item " + std::to_string(found[0].first + 1) + " has an unknown time mode (" +
+               std::to_string(found[0].second) + ") and is skipped when the sequence plays.";
+    std::string text = "Sequence items ";
+    for (std::size_t i = 0; i < found.size() && i < kNamed; ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(found[i].first + 1);
+    if (found.size() > kNamed)
+        text += " and " + std::to_string(found.size() - kNamed) + " more";
+    return text + " have an unknown time mode and are skipped when the sequence plays.";
+}
 
 // Days from `since` to `now` on the monotonic clock; never negative.
 double daysBetween(const ClockReading& since, const ClockReading& now) {
@@ -88,6 +113,7 @@ void Sequencer::deleteSelectedLines() {
         if (!lines_[at].selected)
             continue;
         lines_.erase(lines_.begin() + i);
+        reportedModes_.erase(items_[at].get());
         items_.erase(items_.begin() + i);
     }
 }
@@ -115,7 +141,8 @@ void Sequencer::addItem() {
         WallSettings loaded = item->Settings;
         if (hooks_.loadWallFile(*path, loaded)) {
             item->Settings = loaded;
-            item->setName(*path);
+            // The full path, so that the name does not depend on the working folder.
+            item->setName(absolutePath(*path));
             items_.push_back(std::move(item));
             RefreshTimeLine();
             modified_ = true;
@@ -211,11 +238,13 @@ void Sequencer::ExecuteSequenceItem(int index) {
         !items_[static_cast<std::size_t>(index)] || deviceBusy())
         return;
     executing_ = true;
+    executingIndex_ = index;
     // A copy: the timeline may change while the wall is being sent.
     const WallSettings settings = items_[static_cast<std::size_t>(index)]->Settings;
     hooks_.showOnWall(settings);
     if (hooks_.writeWall)
         hooks_.writeWall();
+    executingIndex_ = -1;
     executing_ = false;
 }
 
@@ -268,9 +297,23 @@ void Sequencer::tick(const ClockReading& now) {
     std::size_t next = static_cast<std::size_t>(currentItemIndex_ + 1);
     if (next >= items_.size())
         next = 0;
+    // An item whose time mode this program does not know never comes due: it is
+    // passed over (and reported once), so that the rest of the sequence plays.
+    for (std::size_t passed = 0; !hasKnownTimeMode(*items_[next]); ++passed) {
+        if (passed == items_.size())
+            return; // no item can ever come due
+        reportUnknownTimeModes({next});
+        currentItemIndex_ = static_cast<int>(next);
+        if (next + 1 == items_.size()) {
+            if (!loop_) {
+                stopPlaying();
+                return;
+            }
+            startAt_ = now;
+        }
+        next = (next + 1) % items_.size();
+    }
     const TSequenceItem* item = items_[next].get();
-    if (!item)
-        return;
     double reference = 0.0;
     switch (item->TimeMode) {
     case FromMidnight:
@@ -320,14 +363,30 @@ LoadStatus Sequencer::loadSequence(const std::string& path) {
     if (!loaded)
         return loaded.status();
     items_ = std::move(*loaded);
+    reportedModes_.clear();
     modified_ = false;
     fileName_ = path;
     RefreshTimeLine();
+    std::vector<std::size_t> unknown;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (!hasKnownTimeMode(*items_[i]))
+            unknown.push_back(i);
+    reportUnknownTimeModes(unknown);
     return LoadStatus::Loaded;
+}
+
+void Sequencer::reportUnknownTimeModes(const std::vector<std::size_t>& indexes) {
+    std::vector<std::pair<std::size_t, int>> fresh;
+    for (const std::size_t i : indexes)
+        if (reportedModes_.insert(items_[i].get()).second)
+            fresh.emplace_back(i, items_[i]->TimeMode);
+    if (!fresh.empty())
+        op_.report(MessageKind::Warning, unknownTimeModeText(fresh));
 }
 
 void Sequencer::freeSequence() {
     items_.clear();
+    reportedModes_.clear();
     lines_.clear();
     currentLine_ = -1;
     UpdateSequencerActions();

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,8 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool on) { visible_ = on; }
     int currentItemIndex() const { return currentItemIndex_; }
+    // The item being sent right now, -1 when none is.
+    int executingItemIndex() const { return executingIndex_; }
     double startTime() const;     // time of day
     double lastEventTime() const; // time of day
     const std::string& midnightCounter() const { return midnightText_; }
@@ -136,6 +139,8 @@ private:
     void afterAction();
     void stopPlaying();
     bool deviceBusy() const;
+    // Reports the items with an unknown time mode that were not reported yet.
+    void reportUnknownTimeModes(const std::vector<std::size_t>& indexes);
     void showCounters(const ClockReading& now);
     void repaintTimeline();
 
@@ -152,7 +157,9 @@ private:
     bool loop_ = false;
     bool visible_ = true;
     bool executing_ = false; // an item is being sent
+    int executingIndex_ = -1;
     int currentItemIndex_ = -1;
+    std::set<const TSequenceItem*> reportedModes_; // items reported for their time mode
     // When playback (or the current round of a loop) started and when the last
     // item fired, on both clocks.
     ClockReading startAt_;

@@ -62,11 +62,17 @@ ProbeResult ChainCommands::DetectWall() {
     auto scope = binding_.Exchanges().tryEnter();
     if (!scope || !binding_.IsLoaded())
         return {};
-    ProgressWindow progress(op_);
-    progress.setRange(kFirstProbedId, kLastProbedId);
-    progress.setText("Examining connected videowall");
-    return ProbeWall([&](std::uint8_t id) { return succeeded(binding_.SelectDevice(id)); },
-                     [&](int id) { progress.setPosition(id); });
+    ProbeResult result;
+    {
+        ProgressWindow progress(op_);
+        progress.setRange(kFirstProbedId, kLastProbedId);
+        progress.setText("Examining connected videowall");
+        result = ProbeWall([&](std::uint8_t id) { return succeeded(binding_.SelectDevice(id)); },
+                           [&](int id) { progress.setPosition(id); });
+    }
+    if (!result.unconfirmedIds.empty())
+        op_.showMessage(MessageKind::Warning, UnconfirmedIdsText(result.unconfirmedIds));
+    return result;
 }
 
 WallShape ChainCommands::ShapeWall(int found) {

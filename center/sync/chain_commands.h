@@ -29,7 +29,8 @@ public:
     // Sends one remote-control event to all units.
     bool SendRemoteEvent(const std::string& event);
     // Selects IDs 1..99 one after the other with a progress window; present are
-    // those whose selection succeeded. Empty when another exchange is running.
+    // those whose selection succeeded twice (see ProbeWall). IDs that answered only
+    // once are named in a warning. Empty when another exchange is running.
     ProbeResult DetectWall();
     // The grid shape for the units found, asking whether a horizontal wall should
     // be turned vertical (not asked for a square).

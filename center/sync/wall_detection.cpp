@@ -6,14 +6,30 @@ namespace mlc {
 
 ProbeResult ProbeWall(const std::function<bool(std::uint8_t)>& present,
                       const std::function<void(int)>& onStep) {
-    ProbeResult result;
+    std::vector<std::uint8_t> answered;
     for (int id = kFirstProbedId; id <= kLastProbedId; ++id) {
         if (onStep)
             onStep(id);
         if (present(static_cast<std::uint8_t>(id)))
-            result.presentIds.push_back(static_cast<std::uint8_t>(id));
+            answered.push_back(static_cast<std::uint8_t>(id));
     }
+    ProbeResult result;
+    for (const std::uint8_t id : answered)
+        (present(id) ? result.presentIds : result.unconfirmedIds).push_back(id);
     return result;
+}
+
+std::string UnconfirmedIdsText(const std::vector<std::uint8_t>& ids) {
+    if (ids.empty())
+        return {};
+    std::string list;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == ids.size() ? " and " : ", ") + std::to_string(ids[i]);
+    const bool one = ids.size() == 1;
+    return std::string(one ? "Device ID " : "Device IDs ") + list + (one ? " answered" : " each answered") +
+           " only once and " + (one ? "is" : "are") +
+           " left out of the wall: a unit that answers late can look like the next ID.\r\n"
+           "Check the connections and detect again.";
 }
 
 namespace {

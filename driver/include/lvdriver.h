@@ -21,7 +21,7 @@
  * No C++ exception ever leaves the plug-in. A serial-port failure during a device
  * command ends that command with LV_RESULT_IO_ERROR (SendPacket: link code 255);
  * GetLastErrorText then returns the port layer's message, for example
- * "PurgeComm function failed (win error code: 9)".
+ * "PurgeComm function failed (errno 9: Bad file descriptor)".
  *
  * GetLastErrorText(buffer): buffer is a caller's 256-byte block. The plug-in
  * stores the message of the last serial-port failure there as a length-prefixed
@@ -30,10 +30,12 @@
  * belongs to the call just made: empty after a success, and empty when a device
  * command returned LV_RESULT_IO_ERROR because of the unit's reply rather than the
  * port. OpenHardwarePort and CloseHardwarePort leave their failure's message too
- * ("Unable to open com port (win error code: 2)"). The number after "win error
- * code" is the system's error number (errno on POSIX systems); messages without
- * one end after the text. Returns LV_RESULT_OK, or LV_RESULT_UNINITIALIZED_POINTER
- * for a null buffer (nothing written).
+ * ("Unable to open com port /dev/ttyUSB0 (errno 2: No such file or directory)").
+ * A message is the failure's fixed text, what it concerns (a device path, a port
+ * number, a reason) and, in parentheses, the system's error in the platform's form
+ * ("errno N: text" on POSIX systems, "win error code: N" on Windows). Returns
+ * LV_RESULT_OK, or LV_RESULT_UNINITIALIZED_POINTER for a null buffer (nothing
+ * written).
  *
  * Null arguments: GetPluginSupportInfo with a null cell address and QueryParam
  * with a null P2 cell address return LV_RESULT_UNINITIALIZED_POINTER. Elsewhere a

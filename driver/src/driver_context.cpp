@@ -62,7 +62,10 @@ void openPortNumber(DriverContext& context, std::uint8_t number) {
     context.portName = name;
     const auto ports = listSerialPorts();
     if (number == 0 || number > ports.size())
-        throw SerialPortError(SerialErrorCode::Open);
+        throw SerialPortError(SerialErrorCode::Open, missingPortText(number, ports.size()));
+    if (ports[number - 1].empty())
+        throw SerialPortError(SerialErrorCode::Open,
+                              std::string(" ") + name + ": its entry in the port list is empty");
     context.port->open(ports[number - 1], LineTimeouts{TimeoutScale::fromEnvironment()});
 }
 

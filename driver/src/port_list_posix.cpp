@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -83,6 +84,25 @@ std::vector<std::string> listSerialPorts() {
     if (const char* variable = std::getenv("LVDRIVER_PORTS"))
         return splitPortVariable(variable);
     return systemSerialDevices();
+}
+
+std::string missingPortText(unsigned number, std::size_t count) {
+    // snprintf rather than std::to_string, as everywhere in the plug-in.
+    char text[160];
+    if (number == 0)
+        std::snprintf(text, sizeof text, " COM0: port numbers start at 1");
+    else if (std::getenv("LVDRIVER_PORTS"))
+        std::snprintf(text, sizeof text, " COM%u: LVDRIVER_PORTS lists %zu port%s", number, count,
+                      count == 1 ? "" : "s");
+    else if (count == 0)
+        std::snprintf(text, sizeof text,
+                      " COM%u: no serial ports found (LVDRIVER_PORTS can list device paths, ':'-separated)",
+                      number);
+    else
+        std::snprintf(text, sizeof text,
+                      " COM%u: %zu serial port%s found (LVDRIVER_PORTS can list device paths, ':'-separated)",
+                      number, count, count == 1 ? "" : "s");
+    return text;
 }
 
 } // namespace lv

@@ -8,10 +8,8 @@
 namespace lv {
 namespace {
 
-std::string messageFor(SerialErrorCode code, int systemError) {
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, " (win error code: %d)", systemError);
-    return std::string(serialErrorText(code)) + suffix;
+std::string messageFor(SerialErrorCode code, int systemError, const std::string& context) {
+    return serialErrorText(code) + context + " (" + systemErrorText(systemError) + ")";
 }
 
 long long scaled(double factor, long long ms) {
@@ -42,8 +40,11 @@ const char* serialErrorText(SerialErrorCode code) {
     return "Serial port failure";
 }
 
-SerialPortError::SerialPortError(SerialErrorCode code, int systemError)
-    : std::runtime_error(messageFor(code, systemError)), code_(code) {}
+SerialPortError::SerialPortError(SerialErrorCode code, int systemError, const std::string& context)
+    : std::runtime_error(messageFor(code, systemError, context)), code_(code) {}
+
+SerialPortError::SerialPortError(SerialErrorCode code, const std::string& context)
+    : std::runtime_error(serialErrorText(code) + context), code_(code) {}
 
 SerialPortError::SerialPortError(SerialErrorCode code)
     : std::runtime_error(serialErrorText(code)), code_(code) {}

@@ -24,12 +24,14 @@ enum class SerialErrorCode : int {
     LineStatus = 10,
 };
 
-// Raised by the port layer. The message is the fixed text of the code, followed
-// by " (win error code: %d)" when the system gave an error number. Hosts know the
-// wording, so it stays even where the number is an errno value.
+// Raised by the port layer. The message is the fixed text of the code, then what
+// the failure concerns (a device path, " /dev/ttyUSB0", or a reason, ": the line
+// hung up"), then the system's error in its own words when there is one:
+// "Unable to open com port /dev/ttyUSB0 (errno 2: No such file or directory)".
 class SerialPortError : public std::runtime_error {
 public:
-    SerialPortError(SerialErrorCode code, int systemError);
+    SerialPortError(SerialErrorCode code, int systemError, const std::string& context = {});
+    SerialPortError(SerialErrorCode code, const std::string& context);
     explicit SerialPortError(SerialErrorCode code);
     SerialErrorCode code() const { return code_; }
 
@@ -38,6 +40,10 @@ private:
 };
 
 const char* serialErrorText(SerialErrorCode code);
+
+// The system's error number in the platform's form: "errno 9: Bad file
+// descriptor" on POSIX systems, "win error code: 9" on Windows.
+std::string systemErrorText(int systemError);
 
 // Multiplies every time-out; 1 in the product, smaller in tests against a
 // pseudo-terminal so that long probes run fast.
@@ -86,5 +92,8 @@ std::unique_ptr<SerialPort> createSerialPort();
 // The system's serial devices, or LVDRIVER_PORTS when set (see port_list_posix.cpp).
 // Port n ("COMn") is entry n - 1.
 std::vector<std::string> listSerialPorts();
+// Why port `number` is not in a list of `count` ports, and where the list comes
+// from: ": COM3 is not in the port list of 2 (LVDRIVER_PORTS)".
+std::string missingPortText(unsigned number, std::size_t count);
 
 } // namespace lv

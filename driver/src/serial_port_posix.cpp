@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -25,9 +27,16 @@ Clock::time_point after(long long ms) {
     return Clock::now() + std::chrono::milliseconds(ms);
 }
 
-enum class Readiness { Ready, HungUp, TimedOut };
+// What a hung-up line reports: the far end is gone, as the system says when a
+// terminal is used after its hang-up.
+SerialPortError hungUp(SerialErrorCode failure) {
+    return SerialPortError(failure, EIO, ": the line hung up");
+}
 
-// Waits for the descriptor to become ready or the deadline to pass.
+enum class Readiness { Ready, TimedOut };
+
+// Waits until the descriptor is ready or the deadline passes. A line whose far
+// end has hung up can never become ready: that is a port failure, not a wait.
 Readiness waitReady(int fd, short events, Clock::time_point deadline, SerialErrorCode failure) {
     for (;;) {
         const long long left = millisecondsUntil(deadline);
@@ -38,26 +47,19 @@ Readiness waitReady(int fd, short events, Clock::time_point deadline, SerialErro
                 continue;
             throw SerialPortError(failure, errno);
         }
-        if (ready > 0) {
-            if (entry.revents & POLLNVAL)
-                throw SerialPortError(failure, EBADF);
-            if (entry.revents & (events | POLLERR))
-                return Readiness::Ready; // the transfer itself reports an error
-            return Readiness::HungUp;
+        if (ready == 0) {
+            if (left == 0)
+                return Readiness::TimedOut;
+            continue;
         }
-        if (left == 0)
-            return Readiness::TimedOut;
+        if (entry.revents & POLLNVAL)
+            throw SerialPortError(failure, EBADF);
+        // Bytes that arrived before a hang-up are still read; the transfer itself
+        // reports an error condition.
+        if (entry.revents & (events | POLLERR))
+            return Readiness::Ready;
+        throw hungUp(failure);
     }
-}
-
-// A hung-up line has nothing to wait for; pause briefly so that it times out like
-// a silent line instead of spinning.
-void pauseOnHangUp(Clock::time_point deadline) {
-    const long long ms = std::min<long long>(10, millisecondsUntil(deadline));
-    struct timespec pause {
-        0, static_cast<long>(ms) * 1000 * 1000
-    };
-    nanosleep(&pause, nullptr);
 }
 
 class PosixSerialPort final : public SerialPort {
@@ -72,13 +74,19 @@ public:
             close();
         const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
-            throw SerialPortError(SerialErrorCode::Open, errno);
+            throw SerialPortError(SerialErrorCode::Open, errno, " " + devicePath);
         // Another process holding the port makes the open fail, as on systems
         // where serial devices open exclusively.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !isatty(fd)) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            throw SerialPortError(SerialErrorCode::Open, error,
+                                  " " + devicePath + ": another program holds it");
+        }
+        if (!isatty(fd)) {
             const int error = errno == 0 ? ENOTTY : errno;
             ::close(fd);
-            throw SerialPortError(SerialErrorCode::Open, error);
+            throw SerialPortError(SerialErrorCode::Open, error, " " + devicePath);
         }
         fd_ = fd;
         ::ioctl(fd_, TIOCEXCL); // best effort: keeps other unprivileged openers out
@@ -106,7 +114,6 @@ public:
 
     bool isOpen() const override { return fd_ >= 0; }
 
-
     std::size_t write(const std::uint8_t* data, std::size_t n) override {
         if (fd_ < 0)
             throw SerialPortError(SerialErrorCode::Write, EBADF);
@@ -120,11 +127,9 @@ public:
             }
             if (written < 0 && errno != EAGAIN && errno != EINTR)
                 throw SerialPortError(SerialErrorCode::Write, errno);
-            const Readiness readiness = waitReady(fd_, POLLOUT, deadline, SerialErrorCode::Write);
-            if (readiness == Readiness::TimedOut)
+            if (millisecondsUntil(deadline) == 0 ||
+                waitReady(fd_, POLLOUT, deadline, SerialErrorCode::Write) == Readiness::TimedOut)
                 break;
-            if (readiness == Readiness::HungUp)
-                pauseOnHangUp(deadline);
         }
         if (done == n)
             waitUntilTransmitted(deadline);
@@ -138,21 +143,23 @@ public:
         auto deadline = totalDeadline;
         std::size_t done = 0;
         while (done < n) {
-            const Readiness readiness = waitReady(fd_, POLLIN, deadline, SerialErrorCode::Read);
-            if (readiness == Readiness::TimedOut)
+            if (waitReady(fd_, POLLIN, deadline, SerialErrorCode::Read) == Readiness::TimedOut)
                 break;
-            if (readiness == Readiness::HungUp) {
-                pauseOnHangUp(deadline);
-                continue;
-            }
             const ssize_t got = ::read(fd_, data + done, n - done);
             if (got > 0) {
                 done += static_cast<std::size_t>(got);
                 // The line counts as fallen silent this long after the last byte.
                 deadline = std::min(totalDeadline, after(timeouts_.readIntervalMs()));
-            } else if (got < 0 && errno != EAGAIN && errno != EINTR) {
-                throw SerialPortError(SerialErrorCode::Read, errno);
+                continue;
             }
+            // End of file on a terminal that reported data: it has hung up.
+            if (got == 0)
+                throw hungUp(SerialErrorCode::Read);
+            if (errno != EAGAIN && errno != EINTR)
+                throw SerialPortError(SerialErrorCode::Read, errno);
+            // A readiness that yields nothing must not outlast the deadline.
+            if (millisecondsUntil(deadline) == 0)
+                break;
         }
         return done;
     }
@@ -216,6 +223,20 @@ private:
 };
 
 } // namespace
+
+std::string systemErrorText(int systemError) {
+    char buffer[128] = "";
+    // GNU's strerror_r returns the text, the POSIX one fills the buffer.
+    struct Pick {
+        const char* buffer;
+        const char* operator()(const char* text) const { return text; }
+        const char* operator()(int) const { return buffer; }
+    };
+    const char* text = Pick{buffer}(::strerror_r(systemError, buffer, sizeof buffer));
+    char message[192];
+    std::snprintf(message, sizeof message, "errno %d: %s", systemError, text);
+    return message;
+}
 
 std::unique_ptr<SerialPort> createSerialPort() {
     return std::make_unique<PosixSerialPort>();

@@ -200,11 +200,14 @@ TEST_F(PluginInterface, ReloadingStartsFromScratch) {
 TEST_F(PluginInterface, PortNumbersUseTheLowByteAndThePortList) {
     ScopedEnv ports("LVDRIVER_PORTS", ("/nonexistent/a::" + peer.path()).c_str());
     EXPECT_EQ(plugin->openHardwarePort(1), LV_RESULT_CANNOT_OPEN_PORT);
-    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port (win error code: 2)");
+    EXPECT_EQ(plugin->lastErrorText(),
+              "Unable to open com port /nonexistent/a (errno 2: No such file or directory)");
     EXPECT_EQ(plugin->openHardwarePort(2), LV_RESULT_CANNOT_OPEN_PORT);
+    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port COM2: its entry in the port list is empty");
     EXPECT_EQ(plugin->openHardwarePort(4), LV_RESULT_CANNOT_OPEN_PORT);
-    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port");
+    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port COM4: LVDRIVER_PORTS lists 3 ports");
     EXPECT_EQ(plugin->openHardwarePort(0), LV_RESULT_CANNOT_OPEN_PORT);
+    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port COM0: port numbers start at 1");
 
     ASSERT_EQ(plugin->openHardwarePort(259), LV_RESULT_OK) << "259 is COM3";
     EXPECT_EQ(plugin->lastErrorText(), "") << "a successful call clears the error text";
@@ -234,7 +237,9 @@ TEST_F(PluginInterface, PortHeldByAnotherProcessDoesNotOpen) {
     ASSERT_EQ(read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 1);
     EXPECT_EQ(plugin->openHardwarePort(1), LV_RESULT_CANNOT_OPEN_PORT);
-    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port (win error code: 11)");
+    EXPECT_EQ(plugin->lastErrorText(), "Unable to open com port " + peer.path() +
+                                           ": another program holds it (errno 11: Resource temporarily "
+                                           "unavailable)");
     EXPECT_EQ(plugin->closeHardwarePort(), LV_RESULT_PORT_ALREADY_CLOSED);
 
     (void)!write(release[1], "x", 1);
@@ -246,7 +251,7 @@ TEST_F(PluginInterface, PortHeldByAnotherProcessDoesNotOpen) {
 }
 
 TEST_F(PluginInterface, ExchangesOnAClosedPortReportThePortError) {
-    const std::string purgeFailed = "PurgeComm function failed (win error code: 9)";
+    const std::string purgeFailed = "PurgeComm function failed (errno 9: Bad file descriptor)";
     auto packet = makePacket(LV_PACKET_TYPE_DETECT, {6, 0, 0, 0, 0});
     EXPECT_EQ(plugin->sendPacket(packet.get()), LV_LINK_NO_REPLY);
     EXPECT_EQ(plugin->lastErrorText(), purgeFailed);

@@ -1,8 +1,8 @@
 // mlctl run as a program against emulated units, as a script would run it.
 #include "emulator_process.h"
+#include "files/wall_file.h"
 #include "paths.h"
 #include "program_run.h"
-#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 
@@ -58,12 +58,14 @@ protected:
         writeFile(settings, settingsText(columns, rows, wallIds));
     }
 
-    ProgramResult run(std::vector<std::string> args, const std::string& input = "") {
+    // A time-out scale of 0.05 lets absent units cost 60 ms instead of 1.2 s.
+    ProgramResult run(std::vector<std::string> args, const std::string& input = "",
+                      const std::string& timeoutScale = "0.05") {
         args.insert(args.begin(), {"--settings", settings, "--traffic", traffic});
-        return testsupport::runProgram(
-            testsupport::binPath("mlctl"), args,
-            {{"LVDRIVER_PORTS", emu ? emu->link() : dir.file("none")}, {"LVDRIVER_TIMEOUT_SCALE", "0.05"}},
-            input);
+        return testsupport::runProgram(testsupport::binPath("mlctl"), args,
+                                       {{"LVDRIVER_PORTS", emu ? emu->link() : dir.file("none")},
+                                        {"LVDRIVER_TIMEOUT_SCALE", timeoutScale}},
+                                       input);
     }
 
     // Waits until the units have seen `count` packets of an operation: mlctl may
@@ -101,6 +103,22 @@ TEST_F(Mlctl, DetectsAChainWithGapsAndSavesItsShape) {
     for (const char* line : {"Width=2\n", "Height=2\n", "MonitorID11=3\n", "MonitorID12=5\n",
                              "MonitorID21=20\n", "MonitorID22=31\n"})
         EXPECT_NE(ini.find(line), std::string::npos) << line;
+}
+
+TEST_F(Mlctl, DetectionLeavesOutAnIdThatOnlyALateAnswerMadeAppear) {
+    // Unit 96 answers its probe after 0.9 s, past the 0.6 s time-out (scale 0.5),
+    // while ID 97, where nobody is, is being probed.
+    emu = std::make_unique<EmulatorProcess>(
+        "1-96,98-99", std::vector<std::string>{"--fault", "late,unit=96,at=1,delay=0.9"});
+    writeFile(settings, "");
+    const ProgramResult result = run({"detect"}, "", "0.5");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string found = result.out.substr(0, result.out.find('\n'));
+    EXPECT_EQ(found.find(" 97"), std::string::npos) << found;
+    EXPECT_NE(found.find(" 95 98 99"), std::string::npos) << found;
+    EXPECT_NE(result.err.find("Device ID 97 answered only once and is left out of the wall"),
+              std::string::npos)
+        << result.err;
 }
 
 TEST_F(Mlctl, WrittenWallReadsBackTheSame) {
@@ -234,11 +252,42 @@ TEST_F(Mlctl, BadInputIsOneLineAndTouchesNothing) {
     EXPECT_TRUE(emu->logLines("dir=rx").empty());
 }
 
+TEST_F(Mlctl, APercentageOutOfRangeIsAUsageError) {
+    startUnits("11", 1, 1, {11});
+    for (const char* value : {"1e309%", "100.5%", "-1%"}) {
+        const ProgramResult result = run({"set", "op_BRIGHTNESS", "wnWIN_MAIN", value, "--id", "11"});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "mlctl: \"" + std::string(value) +
+                                  "\" is not a percentage: 0% to 100%, with at most three decimals\n");
+    }
+    EXPECT_TRUE(emu->logLines("dir=rx").empty());
+}
+
+TEST_F(Mlctl, HelpDescribesEveryCommandAndWhereNamesAndPortsComeFrom) {
+    const auto mlctl = [](std::vector<std::string> args) {
+        return testsupport::runProgram(testsupport::binPath("mlctl"), std::move(args));
+    };
+    ProgramResult result = mlctl({});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.rfind("mlctl: no command given", 0), 0u) << result.err;
+
+    result = mlctl({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("LVDRIVER_PORTS"), std::string::npos);
+    EXPECT_NE(result.out.find("  lists                                    print the match lists"),
+              std::string::npos)
+        << result.out;
+    result = mlctl({"get", "--help"});
+    EXPECT_NE(result.out.find("\"mlctl lists\""), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("mlcenter.PGC"), std::string::npos);
+}
+
 TEST_F(Mlctl, APortThatCannotBeOpenedFails) {
     startUnits("11", 1, 1, {11});
     const ProgramResult result = run({"--port", "9", "memory", "recall", "1"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "ERROR ($01): Cannot open communication port - Unable to open com port\n");
+    EXPECT_EQ(result.err, "ERROR ($01): Cannot open communication port - Unable to open com port COM9: "
+                          "LVDRIVER_PORTS lists 1 port\n");
 }
 
 TEST_F(Mlctl, MemoryRecallBringsBackWhatWasStored) {

@@ -11,6 +11,7 @@ namespace mlctl {
 struct CommandInfo {
     const char* name;
     const char* synopsis;
+    const char* summary; // one line for mlctl --help
     const char* help;
     int (*run)(Session&);
 };

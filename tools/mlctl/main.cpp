@@ -16,13 +16,21 @@ constexpr const char* kOptionsHelp =
     "  --inhibit         send nothing on the line (the driver's test mode)\n"
     "  --help            this text; with a command, that command's help\n";
 
-void printUsage() {
-    std::printf("usage: mlctl [options] COMMAND ...\n\nCommands:\n");
+constexpr const char* kPortsHelp =
+    "Ports: port N is entry N of the plug-in's port list, the system's serial devices\n"
+    "(/dev/ttyS*, /dev/ttyUSB*, ...) in order, or LVDRIVER_PORTS when it is set: device\n"
+    "paths separated by ':', port 1 first. For units emulated by mlemu --link /tmp/wall0:\n"
+    "  LVDRIVER_PORTS=/tmp/wall0 mlctl detect\n";
+
+void printUsage(std::FILE* out) {
+    std::fprintf(out, "usage: mlctl [options] COMMAND ...\n\nCommands:\n");
     for (const auto& command : mlctl::commands())
-        std::printf("  %s\n", command.synopsis);
-    std::printf("\n%s\nExit status: 0 success, 1 a device, file or router operation failed,\n"
-                "2 the command line or a name or file it gives cannot be used.\n",
-                kOptionsHelp);
+        std::fprintf(out, "  %-40s %s\n", command.synopsis, command.summary);
+    std::fprintf(out,
+                 "mlctl COMMAND --help explains a command.\n\n%s\n%s\n"
+                 "Exit status: 0 success, 1 a device, file or router operation failed,\n"
+                 "2 the command line or a name or file it gives cannot be used.\n",
+                 kOptionsHelp, kPortsHelp);
 }
 
 bool needsDriver(const std::string& command) {
@@ -39,8 +47,13 @@ int main(int argc, char** argv) {
         return mlctl::kExitUsage;
     }
     if (line->command.empty()) {
-        printUsage();
-        return line->help ? mlctl::kExitOk : mlctl::kExitUsage;
+        if (line->help) {
+            printUsage(stdout);
+            return mlctl::kExitOk;
+        }
+        mlctl::complain("no command given; the commands are:");
+        printUsage(stderr);
+        return mlctl::kExitUsage;
     }
     const mlctl::CommandInfo* command = mlctl::findCommand(line->command);
     if (!command) {
@@ -48,7 +61,8 @@ int main(int argc, char** argv) {
         return mlctl::kExitUsage;
     }
     if (line->help) {
-        std::printf("usage: mlctl [options] %s\n\n%s\n\n%s", command->synopsis, command->help, kOptionsHelp);
+        std::printf("usage: mlctl [options] %s\n\n%s\n\n%s\n%s", command->synopsis, command->help,
+                    kOptionsHelp, kPortsHelp);
         return mlctl::kExitOk;
     }
 

@@ -95,11 +95,11 @@ int runPlay(Session& session) {
     bool writeFailed = false;
     mlc::SequencerHooks hooks = hooksFor(session, writeFailed);
     mlc::Sequencer* sequencerRef = nullptr;
-    std::size_t firing = 0;
     // Each item is announced as it is put on the wall, before it is sent.
     hooks.showOnWall = [&, show = hooks.showOnWall](const mlc::WallSettings& settings) {
-        std::printf("%s  item %zu: %s\n", clockText().c_str(), firing + 1,
-                    sequencerRef->lines()[firing].text.c_str());
+        const int firing = sequencerRef->executingItemIndex();
+        std::printf("%s  item %d: %s\n", clockText().c_str(), firing + 1,
+                    sequencerRef->lines()[static_cast<std::size_t>(firing)].text.c_str());
         std::fflush(stdout);
         show(settings);
     };
@@ -118,16 +118,11 @@ int runPlay(Session& session) {
     sequencer.setLoop(session.line().hasFlag("--loop"));
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
-    const auto nextItem = [&] {
-        return static_cast<std::size_t>(sequencer.currentItemIndex() + 1) % sequencer.items().size();
-    };
-    firing = nextItem();
     sequencer.togglePlay(mlc::ReadClocks());
     while (sequencer.playing() && !stopRequested) {
         waitForNextTick();
         if (stopRequested)
             break;
-        firing = nextItem();
         sequencer.tick(mlc::ReadClocks());
     }
     if (sequencer.playing()) {

@@ -175,6 +175,10 @@ int runSet(Session& session) {
         return kExitUsage;
     auto& binding = session.binding();
     const auto percent = parsePercent(value);
+    if (!percent && !value.empty() && value.back() == '%') {
+        complain("\"" + value + "\" is not a percentage: 0% to 100%, with at most three decimals");
+        return kExitUsage;
+    }
     auto set = [&] {
         return percent ? binding.SetOperationPercent(op, target, *percent)
                        : binding.SetOperationIdentifier(op, target, value);

@@ -35,12 +35,12 @@ TEST(ShowDriverResult, ShowsOneErrorBoxPerFailureWithOptionalDetail) {
     EXPECT_TRUE(op.messages.empty());
 
     EXPECT_TRUE(ShowDriverResult(op, 130, false));
-    EXPECT_TRUE(ShowDriverResult(op, 5, false, "PurgeComm function failed (win error code: 9)"));
+    EXPECT_TRUE(ShowDriverResult(op, 5, false, "PurgeComm function failed (errno 9: Bad file descriptor)"));
     ASSERT_EQ(op.messages.size(), 2u);
     EXPECT_EQ(op.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(op.messages[0].text, "ERROR ($82): The specified operation code is unknown");
     EXPECT_EQ(op.messages[1].text, "ERROR ($05): Read/Write error on hardware communication interface\r\n"
-                                   "PurgeComm function failed (win error code: 9)");
+                                   "PurgeComm function failed (errno 9: Bad file descriptor)");
 }
 
 TEST(DeviceSelectionIdentifier, NamesEveryRangeOfIds) {

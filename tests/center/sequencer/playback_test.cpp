@@ -1,8 +1,17 @@
+#include "paths.h"
 #include "sequencer_fixture.h"
+
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 using namespace sequencertest;
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 TEST_F(SequencerTest, OneItemWithoutLoopFiresWhenDueThenPlaybackStops) {
     addItem(7, 0, 0, 5, mlc::FromLastEvent);
@@ -98,6 +107,31 @@ TEST_F(SequencerTest, AClockChangeMovesOnlyTheItemsDueFromMidnight) {
     EXPECT_EQ(writes.size(), 1u);
     tickAt(hms(2, 45, 0));
     EXPECT_EQ(writes, (std::vector<int>{1, 2}));
+}
+
+TEST_F(SequencerTest, AnItemWithAnUnknownTimeModeIsReportedOnceAndPassedOver) {
+    testsupport::TempDir dir;
+    addItem(1, 0, 0, 0, mlc::FromLastEvent);
+    addItem(2, 0, 0, 0, mlc::FromLastEvent);
+    addItem(3, 0, 0, 1, mlc::FromLastEvent);
+    ASSERT_TRUE(seq.saveSequence(dir.file("in.MLS")));
+    std::string bytes = fileBytes(dir.file("in.MLS"));
+    bytes[8 + 43276 + 7] = 7; // the time mode of item 2
+    std::ofstream(dir.file("in.MLS"), std::ios::binary) << bytes;
+
+    ASSERT_TRUE(seq.loadSequence(dir.file("in.MLS")));
+    ASSERT_EQ(op.reports.size(), 1u);
+    EXPECT_EQ(op.reports[0].text,
+              "Sequence item 2 has an unknown time mode (7) and is skipped when the sequence plays.");
+    play(hms(8, 0, 0));
+    tickAt(hms(8, 0, 1));
+    EXPECT_EQ(writes, (std::vector<int>{1, 3}));
+    EXPECT_FALSE(seq.playing());
+    EXPECT_EQ(op.reports.size(), 1u);
+    EXPECT_TRUE(op.messages.empty());
+
+    ASSERT_TRUE(seq.saveSequence(dir.file("out.MLS")));
+    EXPECT_EQ(fileBytes(dir.file("out.MLS")), bytes);
 }
 
 TEST_F(SequencerTest, ATickDuringSendingNeverStartsASecondExecution) {

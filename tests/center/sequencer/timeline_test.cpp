@@ -2,6 +2,7 @@
 #include "sequencer/time_text.h"
 #include "sequencer_fixture.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -144,6 +145,16 @@ TEST_F(SequencerTest, CancellingDetailsUndoesNewItemButKeepsAnAddedOne) {
     seq.addItem();
     EXPECT_EQ(seq.items().size(), 2u);
     EXPECT_TRUE(op.messages.empty());
+
+    // A name given relative to the working folder is stored as the full path.
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    dialogs.addFile = "./scene.MLV";
+    dialogs.edits.push_back(nullptr);
+    seq.addItem();
+    std::filesystem::current_path(previous);
+    ASSERT_EQ(seq.items().size(), 3u);
+    EXPECT_EQ(seq.items()[2]->name(), dir.file("scene.MLV"));
 }
 
 TEST_F(SequencerTest, ARefusedLoadKeepsTheTimelineAndAGoodOneReplacesIt) {
