@@ -18,6 +18,7 @@
 #include "chain.h"
 #include "checksum.h"
 #include "definitions.h"
+#include "emulator_process.h"
 #include "session.h"
 #include "unit_catalog.h"
 
@@ -26,13 +27,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -98,49 +96,19 @@ BENCHMARK(SessionAnswer);
 // mlemu as a child process and a raw host on its terminal.
 class Emulator {
 public:
-    explicit Emulator(std::vector<std::string> extra) {
-        char folder[] = "/tmp/mlemu-bench-XXXXXX";
-        if (!mkdtemp(folder))
-            throw std::runtime_error("mkdtemp failed");
-        folder_ = folder;
-        link_ = folder_ + "/wall";
-        std::vector<std::string> args = {kBin + "/mlemu", "--definitions", kDefinitions, "--ids",
-                                         "1-12",          "--link",        link_};
-        args.insert(args.end(), extra.begin(), extra.end());
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int out[2];
-        if (pipe(out) != 0)
-            throw std::runtime_error("pipe failed");
-        pid_ = fork();
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            dup2(out[1], 1);
-            close(out[0]);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        char c = 0;
-        while (read(out[0], &c, 1) == 1 && c != '\n') {
-        }
-        close(out[0]);
-        fd_ = open(link_.c_str(), O_RDWR | O_NOCTTY);
+    explicit Emulator(const std::vector<std::string>& extra) : process_("1-12", extra, kDefinitions) {
+        fd_ = open(process_.link().c_str(), O_RDWR | O_NOCTTY);
         if (fd_ < 0)
-            throw std::runtime_error("mlemu did not start");
+            throw std::runtime_error("cannot open mlemu's terminal");
         termios t{};
         tcgetattr(fd_, &t);
         cfmakeraw(&t);
         tcsetattr(fd_, TCSANOW, &t);
     }
-    ~Emulator() {
-        close(fd_);
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        rmdir(folder_.c_str());
-    }
+    ~Emulator() { close(fd_); }
+    Emulator(const Emulator&) = delete;
+    Emulator& operator=(const Emulator&) = delete;
+
     // Writes the packet and waits for a one-byte answer.
     std::uint8_t exchange(const Bytes& packet) {
         if (write(fd_, packet.data(), packet.size()) != static_cast<ssize_t>(packet.size()))
@@ -153,9 +121,7 @@ public:
     }
 
 private:
-    std::string folder_;
-    std::string link_;
-    pid_t pid_ = -1;
+    testsupport::EmulatorProcess process_;
     int fd_ = -1;
 };
 

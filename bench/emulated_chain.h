@@ -4,8 +4,11 @@
 #pragma once
 
 #include "binding/driver_binding.h"
+#include "emulator_process.h"
 #include "operator.h"
+#include "paths.h"
 #include "router/video_router.h"
+#include "scoped_env.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
 #include "wall/enlargement.h"
@@ -13,21 +16,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <iostream>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace benchsupport {
 
@@ -47,78 +44,28 @@ public:
     void processPendingEvents() override {}
 };
 
-// mlemu as a child process on a link in a temporary folder.
+// mlemu with the chain the benchmark writes to, at the line's speed.
 class Emulator {
 public:
-    Emulator(const std::string& ids) {
-        char pattern[] = "/tmp/bench-wall-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        link_ = dir_ + "/link";
-        log_ = dir_ + "/traffic.log";
-        const std::string program = std::string(MARLUNE_BIN_DIR) + "/mlemu";
-        const std::string definitions = std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC";
-        std::vector<std::string> args = {
-            program, "--ids", ids,  "--definitions", definitions,          "--link",
-            link_,   "--log", log_, "--baud",        std::to_string(kBaud)};
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        int out[2];
-        if (pipe(out) != 0)
-            throw std::runtime_error("pipe failed");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-            throw std::runtime_error("cannot start " + program);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        // It prints one line once it listens.
-        char c;
-        std::string banner;
-        while (read(out[0], &c, 1) == 1 && c != '\n')
-            banner += c;
-        close(out[0]);
-        if (banner.find("listening") == std::string::npos)
-            throw std::runtime_error("mlemu did not start: " + banner);
-    }
-    ~Emulator() {
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        std::remove(log_.c_str());
-        rmdir(dir_.c_str());
-    }
-    const std::string& link() const { return link_; }
+    explicit Emulator(const std::string& ids) : process_(ids, {"--baud", std::to_string(kBaud)}) {}
+    const std::string& link() const { return process_.link(); }
 
     // Broadcast queue executions the units have received so far.
     std::size_t broadcasts() const {
-        std::ifstream in(log_);
-        std::size_t count = 0;
-        for (std::string line; std::getline(in, line);)
-            count += line.find("unit=all type=3 kind=op sub=exec name=op_IP_MISC_EXECUTEQUEUE") !=
-                     std::string::npos;
-        return count;
+        return process_.logLines("unit=all type=3 kind=op sub=exec name=op_IP_MISC_EXECUTEQUEUE").size();
     }
 
     // Lines and bytes of the log so far.
     std::pair<std::size_t, long> traffic() const {
-        std::ifstream in(log_);
-        std::size_t lines = 0;
+        const std::vector<std::string> lines = process_.logLines();
         long bytes = 0;
-        for (std::string line; std::getline(in, line); ++lines) {
-            const auto at = line.find(" bytes=");
-            if (at != std::string::npos)
-                bytes += std::atol(line.c_str() + at + 7);
-        }
-        return {lines, bytes};
+        for (const std::string& line : lines)
+            bytes += std::atol(testsupport::fieldOf(line, "bytes").c_str());
+        return {lines.size(), bytes};
     }
 
 private:
-    std::string dir_, link_, log_;
-    pid_t pid_ = -1;
+    testsupport::EmulatorProcess process_;
 };
 
 struct Measure {
@@ -155,9 +102,9 @@ inline void report(const char* name, const Measure& m) {
 // spread over it; run(body) repeats body on a fresh chain as often as
 // "--repeat N" asks and turns failures into the exit status.
 struct ChainWall {
-    explicit ChainWall(const Emulator& emu) {
-        setenv("LVDRIVER_PORTS", emu.link().c_str(), 1);
-        setenv("LVDRIVER_DEFINITIONS", (std::string(MARLUNE_BIN_DIR) + "/mlcenter.PGC").c_str(), 1);
+    explicit ChainWall(const Emulator& emu)
+        : ports("LVDRIVER_PORTS", emu.link()),
+          definitions("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")) {
         if (!binding.LoadDriverLibrary(std::string(MARLUNE_BIN_DIR) + "/LVDRIVER.so"))
             throw std::runtime_error(binding.LoadError());
         if (binding.OpenHardwarePort(1) != 0)
@@ -174,6 +121,8 @@ struct ChainWall {
         binding.UnloadDriverLibrary();
     }
 
+    testsupport::ScopedEnv ports;
+    testsupport::ScopedEnv definitions;
     ConsoleOperator op;
     mlc::DriverBinding binding;
     mlc::MatchLists lists;

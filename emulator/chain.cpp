@@ -1,5 +1,6 @@
 #include "chain.h"
 
+#include "little_endian.h"
 #include "lvdriver.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ ChainOutcome Chain::handle(const Frame& frame) {
             return dispatch([](Unit&) { return UnitAnswer::nak(); });
         const OpInfo* op = catalog_.operation(request->code);
         if (op && op->role == OpRole::DeviceSelection &&
-            request->sub == static_cast<std::uint8_t>(SubOp::Set))
+            request->sub == static_cast<std::uint8_t>(lv::OpStep::Set))
             return select(request->value);
         return dispatch([&](Unit& u) { return u.operation(*request); });
     }
@@ -93,7 +94,8 @@ ChainOutcome Chain::handle(const Frame& frame) {
         if (payload.size() < 6)
             return dispatch([](Unit&) { return UnitAnswer::nak(); });
         return dispatch([&](Unit& u) {
-            return u.event(readLe16(payload, 0), static_cast<std::uint32_t>(readLe32(payload, 2)));
+            return u.event(lv::getLe16(payload.data() + lv::event_payload::kCode),
+                           lv::getLe32(payload.data() + lv::event_payload::kParameter));
         });
     case LV_PACKET_TYPE_VARIABLE:
         return dispatch([&](Unit& u) { return u.variable(payload); });

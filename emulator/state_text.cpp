@@ -29,13 +29,13 @@ std::string valueText(const UnitCatalog& catalog, const OpInfo& op, std::int32_t
     return text;
 }
 
-const char* changeName(SubOp sub) {
+const char* changeName(lv::OpStep sub) {
     switch (sub) {
-    case SubOp::Set:
+    case lv::OpStep::Set:
         return "set";
-    case SubOp::Inc:
+    case lv::OpStep::Increment:
         return "inc";
-    case SubOp::Dec:
+    case lv::OpStep::Decrement:
         return "dec";
     default:
         return "?";

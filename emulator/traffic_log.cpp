@@ -1,5 +1,6 @@
 #include "traffic_log.h"
 
+#include "little_endian.h"
 #include "unit.h"
 
 #include <cerrno>
@@ -12,49 +13,39 @@ namespace mlemu {
 
 namespace {
 
-const char* subName(std::uint8_t sub) {
-    static const char* names[] = {"?", "set", "get", "inc", "dec", "exec", "avail", "range"};
-    return sub < 8 ? names[sub] : "?";
-}
-
-const char* variableSubName(std::uint8_t sub) {
-    static const char* names[] = {"?", "get", "set", "clear", "toggle"};
-    return sub < 5 ? names[sub] : "?";
-}
-
 std::string describeOperation(const UnitCatalog& catalog, std::span<const std::uint8_t> payload, bool reply) {
     const std::optional<OpRequest> request = OpRequest::parse(payload);
     if (!request)
         return "kind=op short=1";
-    std::string out = "kind=op sub=" + std::string(subName(request->sub));
+    std::string out = "kind=op sub=" + std::string(lv::opStepName(request->sub));
     const OpInfo* op = catalog.operation(request->code);
     out += " name=" + (op ? op->def->name : "#" + std::to_string(request->code));
     if (op && op->targets) {
         const std::string target = catalog.targetName(*op, request->target);
         out += " target=" + (target.empty() ? "#" + std::to_string(request->target) : target);
     }
-    switch (static_cast<SubOp>(request->sub)) {
-    case SubOp::Get:
+    switch (static_cast<lv::OpStep>(request->sub)) {
+    case lv::OpStep::Get:
         if (!reply)
             break; // a request's value field carries nothing
         [[fallthrough]];
-    case SubOp::Set: {
+    case lv::OpStep::Set: {
         out += " value=" + std::to_string(request->value);
         const std::string item = op ? catalog.valueName(*op, request->value) : "";
         if (!item.empty())
             out += " item=" + item;
         break;
     }
-    case SubOp::Inc:
-    case SubOp::Dec:
+    case lv::OpStep::Increment:
+    case lv::OpStep::Decrement:
         out += " step=" + std::to_string(request->step);
         break;
-    case SubOp::Avail:
-        out += " flags=" + std::to_string(readLe16(payload, 3));
+    case lv::OpStep::IsAvailable:
+        out += " flags=" + std::to_string(lv::getLe16(payload.data() + lv::op_payload::kFlags));
         break;
-    case SubOp::Range:
-        out +=
-            " min=" + std::to_string(readLe32(payload, 13)) + " max=" + std::to_string(readLe32(payload, 17));
+    case lv::OpStep::RangeQuery:
+        out += " min=" + std::to_string(lv::getLe32Signed(payload.data() + lv::op_payload::kMinimum)) +
+               " max=" + std::to_string(lv::getLe32Signed(payload.data() + lv::op_payload::kMaximum));
         break;
     default:
         break;
@@ -71,29 +62,30 @@ std::string describePacket(const UnitCatalog& catalog, std::uint8_t type,
     case 1:
         return typeField + "kind=detect";
     case 2: {
-        if (payload.size() < 6)
+        if (payload.size() < lv::event_payload::kSize)
             return typeField + "kind=event short=1";
-        const std::uint16_t code = readLe16(payload, 0);
+        const std::uint16_t code = lv::getLe16(payload.data() + lv::event_payload::kCode);
         const lv::EventDef* event = catalog.event(code);
         return typeField + "kind=event name=" + (event ? event->name : "#" + std::to_string(code)) +
-               " param=" + std::to_string(static_cast<std::uint32_t>(readLe32(payload, 2)));
+               " param=" + std::to_string(lv::getLe32(payload.data() + lv::event_payload::kParameter));
     }
     case 3:
         return typeField + describeOperation(catalog, payload, reply);
     case 14: {
-        if (payload.size() < 6)
+        if (payload.size() < lv::variable_payload::kSize)
             return typeField + "kind=var short=1";
-        const std::uint16_t code = readLe16(payload, 2);
+        const std::uint16_t code = lv::getLe16(payload.data() + lv::variable_payload::kCode);
         const lv::VariableDef* variable = catalog.variable(code);
-        return typeField + "kind=var sub=" + variableSubName(payload[0]) +
+        return typeField + "kind=var sub=" + lv::variableStepName(payload[lv::variable_payload::kStep]) +
                " name=" + (variable ? variable->name : "#" + std::to_string(code)) +
-               " value=" + std::to_string(readLe16(payload, 4));
+               " value=" + std::to_string(lv::getLe16(payload.data() + lv::variable_payload::kValue));
     }
     case 16:
-        if (payload.size() < 4)
+        if (payload.size() < lv::oem_payload::kHeaderSize)
             return typeField + "kind=oem short=1";
-        return typeField + "kind=oem id=" + std::to_string(readLe16(payload, 0)) +
-               " size=" + std::to_string(readLe16(payload, 2));
+        return typeField +
+               "kind=oem id=" + std::to_string(lv::getLe16(payload.data() + lv::oem_payload::kId)) +
+               " size=" + std::to_string(lv::getLe16(payload.data() + lv::oem_payload::kSize));
     default:
         return typeField + "kind=other";
     }

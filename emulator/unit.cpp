@@ -1,5 +1,6 @@
 #include "unit.h"
 
+#include "little_endian.h"
 #include "lvdriver.h"
 
 #include <algorithm>
@@ -7,40 +8,20 @@
 namespace mlemu {
 
 namespace {
-constexpr std::size_t kOpPayload = 25;
 constexpr std::uint16_t kAvailable = 1;
+namespace at = lv::op_payload;
 } // namespace
 
-std::int32_t readLe32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    const std::uint32_t v = std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8 |
-                            std::uint32_t{bytes[offset + 2]} << 16 | std::uint32_t{bytes[offset + 3]} << 24;
-    return static_cast<std::int32_t>(v);
-}
-
-std::uint16_t readLe16(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-void writeLe32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void writeLe16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint16_t value) {
-    bytes[offset] = static_cast<std::uint8_t>(value);
-    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
 std::optional<OpRequest> OpRequest::parse(std::span<const std::uint8_t> payload) {
-    if (payload.size() < kOpPayload)
+    if (payload.size() < at::kSize)
         return std::nullopt;
+    const std::uint8_t* p = payload.data();
     OpRequest request;
-    request.sub = payload[0];
-    request.code = readLe16(payload, 1);
-    request.target = readLe32(payload, 5);
-    request.value = readLe32(payload, 9);
-    request.step = readLe32(payload, 21);
+    request.sub = p[at::kStep];
+    request.code = lv::getLe16(p + at::kCode);
+    request.target = lv::getLe32Signed(p + at::kTarget);
+    request.value = lv::getLe32Signed(p + at::kValue);
+    request.step = lv::getLe32Signed(p + at::kIncrement);
     return request;
 }
 
@@ -66,21 +47,21 @@ UnitAnswer Unit::operation(const OpRequest& request) {
         return UnitAnswer::nak();
     const lv::ValueType type = op->def->valueType;
     const bool stored = type == lv::ValueType::Pot || type == lv::ValueType::Value;
-    switch (static_cast<SubOp>(request.sub)) {
-    case SubOp::Set:
+    switch (static_cast<lv::OpStep>(request.sub)) {
+    case lv::OpStep::Set:
         return stored ? set(*op, request) : UnitAnswer::nak();
-    case SubOp::Get:
+    case lv::OpStep::Get:
         if (!stored)
             return UnitAnswer::nak();
         return reply(request, value(request.code, request.target), 0, 0, 0);
-    case SubOp::Inc:
-    case SubOp::Dec:
+    case lv::OpStep::Increment:
+    case lv::OpStep::Decrement:
         return stored ? step(*op, request) : UnitAnswer::nak();
-    case SubOp::Execute:
+    case lv::OpStep::Execute:
         return stored ? UnitAnswer::nak() : execute(*op, request);
-    case SubOp::Avail:
+    case lv::OpStep::IsAvailable:
         return reply(request, 0, kAvailable, 0, 0);
-    case SubOp::Range:
+    case lv::OpStep::RangeQuery:
         if (type == lv::ValueType::Pot)
             return reply(request, 0, 0, op->def->rangeMin, op->def->rangeMax);
         if (op->values && !op->values->items.empty()) {
@@ -106,17 +87,17 @@ UnitAnswer Unit::set(const OpInfo& op, const OpRequest& request) {
     if (queueOpen_ && op.role == OpRole::Plain) {
         if (queue_.size() >= kMaxQueue)
             return UnitAnswer::nak();
-        queue_.push_back({SubOp::Set, request.code, request.target, request.value});
+        queue_.push_back({lv::OpStep::Set, request.code, request.target, request.value});
         UnitAnswer answer = UnitAnswer::ack();
         answer.queued = true;
         return answer;
     }
-    apply(op, SubOp::Set, request.target, request.value);
+    apply(op, lv::OpStep::Set, request.target, request.value);
     return UnitAnswer::ack();
 }
 
 UnitAnswer Unit::step(const OpInfo& op, const OpRequest& request) {
-    const SubOp sub = static_cast<SubOp>(request.sub);
+    const lv::OpStep sub = static_cast<lv::OpStep>(request.sub);
     if (queueOpen_ && op.role == OpRole::Plain) {
         if (queue_.size() >= kMaxQueue)
             return UnitAnswer::nak();
@@ -129,13 +110,14 @@ UnitAnswer Unit::step(const OpInfo& op, const OpRequest& request) {
     return UnitAnswer::ack();
 }
 
-void Unit::apply(const OpInfo& op, SubOp sub, std::int32_t target, std::int32_t amount) {
+void Unit::apply(const OpInfo& op, lv::OpStep sub, std::int32_t target, std::int32_t amount) {
     const std::uint16_t code = op.def->code;
     std::int32_t next = value(code, target);
-    if (sub == SubOp::Set) {
+    if (sub == lv::OpStep::Set) {
         next = op.clamp(amount);
     } else if (op.def->valueType == lv::ValueType::Pot) {
-        const std::int64_t delta = sub == SubOp::Inc ? std::int64_t{amount} : -std::int64_t{amount};
+        const std::int64_t delta =
+            sub == lv::OpStep::Increment ? std::int64_t{amount} : -std::int64_t{amount};
         next = op.clamp(std::int64_t{next} + delta);
     } else if (op.values && !op.values->items.empty()) {
         // A VALUE steps through its list, stopping at either end.
@@ -143,7 +125,7 @@ void Unit::apply(const OpInfo& op, SubOp sub, std::int32_t target, std::int32_t 
         auto at = std::find_if(items.begin(), items.end(),
                                [next](const lv::MatchItem* item) { return item->value == next; });
         std::int64_t index = at == items.end() ? 0 : at - items.begin();
-        index += sub == SubOp::Inc ? std::int64_t{amount} : -std::int64_t{amount};
+        index += sub == lv::OpStep::Increment ? std::int64_t{amount} : -std::int64_t{amount};
         index = std::clamp<std::int64_t>(index, 0, static_cast<std::int64_t>(items.size()) - 1);
         next = items[static_cast<std::size_t>(index)]->value;
     }
@@ -220,14 +202,15 @@ void Unit::restore(const ValueMap& memory) {
 
 UnitAnswer Unit::reply(const OpRequest& request, std::int32_t value, std::int32_t flags, std::int32_t min,
                        std::int32_t max) const {
-    std::vector<std::uint8_t> payload(kOpPayload, 0);
-    payload[0] = request.sub;
-    writeLe16(payload, 1, request.code);
-    writeLe16(payload, 3, static_cast<std::uint16_t>(flags));
-    writeLe32(payload, 5, request.target);
-    writeLe32(payload, 9, value);
-    writeLe32(payload, 13, min);
-    writeLe32(payload, 17, max);
+    std::vector<std::uint8_t> payload(at::kSize, 0);
+    std::uint8_t* p = payload.data();
+    p[at::kStep] = request.sub;
+    lv::putLe16(p + at::kCode, request.code);
+    lv::putLe16(p + at::kFlags, static_cast<std::uint16_t>(flags));
+    lv::putLe32(p + at::kTarget, request.target);
+    lv::putLe32(p + at::kValue, value);
+    lv::putLe32(p + at::kMinimum, min);
+    lv::putLe32(p + at::kMaximum, max);
     return UnitAnswer::packet(LV_PACKET_TYPE_OPERATION, std::move(payload));
 }
 
@@ -242,22 +225,23 @@ UnitAnswer Unit::event(std::uint16_t code, std::uint32_t parameter) {
 }
 
 UnitAnswer Unit::variable(std::span<const std::uint8_t> payload) {
-    if (payload.size() < 6)
+    namespace var = lv::variable_payload;
+    if (payload.size() < var::kSize)
         return UnitAnswer::nak();
-    const std::uint8_t sub = payload[0];
-    const std::uint16_t code = readLe16(payload, 2);
+    const std::uint8_t sub = payload[var::kStep];
+    const std::uint16_t code = lv::getLe16(payload.data() + var::kCode);
     if (!catalog_.variable(code))
         return UnitAnswer::nak();
     const auto found = variables_.find(code);
     std::uint16_t stored = found == variables_.end() ? 0 : found->second;
     switch (sub) {
     case 1: {
-        std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + 6);
-        writeLe16(reply, 4, stored);
+        std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + var::kSize);
+        lv::putLe16(reply.data() + var::kValue, stored);
         return UnitAnswer::packet(LV_PACKET_TYPE_VARIABLE, std::move(reply));
     }
     case 2:
-        stored = readLe16(payload, 4) ? 0xFFFF : 0;
+        stored = lv::getLe16(payload.data() + var::kValue) ? 0xFFFF : 0;
         break;
     case 3:
         stored = 0;
@@ -277,11 +261,14 @@ UnitAnswer Unit::variable(std::span<const std::uint8_t> payload) {
 
 UnitAnswer Unit::oem(std::span<const std::uint8_t> payload) {
     // OEM messages are echoed: same id, same data, the size telling how much.
-    if (payload.size() < 4)
+    namespace oem = lv::oem_payload;
+    if (payload.size() < oem::kHeaderSize)
         return UnitAnswer::nak();
-    const std::size_t size = std::min<std::size_t>(readLe16(payload, 2), payload.size() - 4);
-    std::vector<std::uint8_t> reply(payload.begin(), payload.begin() + 4 + static_cast<std::ptrdiff_t>(size));
-    writeLe16(reply, 2, static_cast<std::uint16_t>(size));
+    const std::size_t size =
+        std::min<std::size_t>(lv::getLe16(payload.data() + oem::kSize), payload.size() - oem::kHeaderSize);
+    std::vector<std::uint8_t> reply(payload.begin(),
+                                    payload.begin() + static_cast<std::ptrdiff_t>(oem::kHeaderSize + size));
+    lv::putLe16(reply.data() + oem::kSize, static_cast<std::uint16_t>(size));
     return UnitAnswer::packet(LV_PACKET_TYPE_OEM, std::move(reply));
 }
 

@@ -2,6 +2,7 @@
 // sixteen user memories, its variables and the events it received.
 #pragma once
 
+#include "payload_layout.h"
 #include "unit_catalog.h"
 
 #include <array>
@@ -16,10 +17,7 @@
 
 namespace mlemu {
 
-// Sub-operations of an operation packet.
-enum class SubOp : std::uint8_t { Set = 1, Get = 2, Inc = 3, Dec = 4, Execute = 5, Avail = 6, Range = 7 };
-
-// The fields of an operation packet's 25-byte payload.
+// The fields of an operation packet's payload.
 struct OpRequest {
     std::uint8_t sub = 0;
     std::uint16_t code = 0;
@@ -48,7 +46,7 @@ using ValueKey = std::pair<std::uint16_t, std::int32_t>; // operation code, targ
 using ValueMap = std::map<ValueKey, std::int32_t>;
 
 struct QueuedChange {
-    SubOp sub = SubOp::Set;
+    lv::OpStep sub = lv::OpStep::Set;
     std::uint16_t code = 0;
     std::int32_t target = 0;
     std::int32_t amount = 0; // the value of a set, the step of an increment or decrement
@@ -90,7 +88,7 @@ private:
     UnitAnswer execute(const OpInfo& op, const OpRequest& request);
     UnitAnswer reply(const OpRequest& request, std::int32_t value, std::int32_t flags, std::int32_t min,
                      std::int32_t max) const;
-    void apply(const OpInfo& op, SubOp sub, std::int32_t target, std::int32_t amount);
+    void apply(const OpInfo& op, lv::OpStep sub, std::int32_t target, std::int32_t amount);
     bool validTarget(const OpInfo& op, std::int32_t target) const;
     ValueMap storedValues() const;
     void restore(const ValueMap& values);
@@ -106,11 +104,5 @@ private:
     std::deque<ReceivedEvent> events_;
     std::size_t eventCount_ = 0;
 };
-
-// Little-endian field access in payloads.
-std::int32_t readLe32(std::span<const std::uint8_t> bytes, std::size_t offset);
-std::uint16_t readLe16(std::span<const std::uint8_t> bytes, std::size_t offset);
-void writeLe32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value);
-void writeLe16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint16_t value);
 
 } // namespace mlemu

@@ -4,10 +4,10 @@
 
 #include "app/device_services.h"
 #include "binding/driver_binding.h"
+#include "files/settings_file.h"
 #include "operator.h"
 #include "router/video_router.h"
 #include "sync/device_sync.h"
-#include "files/settings_file.h"
 
 #include <memory>
 

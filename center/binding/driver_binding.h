@@ -8,9 +8,9 @@
 #pragma once
 
 #include "binding/exchange_gate.h"
+#include "binding/shared_library.h"
 #include "lvdriver.h"
 #include "operator.h"
-#include "binding/shared_library.h"
 
 #include <array>
 #include <cstdint>
@@ -51,6 +51,9 @@ public:
     // one of the six exports is missing.
     bool BindExports(const DriverExports& exports);
     bool IsLoaded() const { return exports_.ExecutePluginFunctionByName != nullptr; }
+    // The bound exports (all null while nothing is loaded), for callers that test
+    // the plug-in's interface itself.
+    const DriverExports& exports() const { return exports_; }
     const std::string& LoadError() const { return loadError_; }
     // Shows the one message about a plug-in that could not be loaded; the program
     // then goes on without devices.

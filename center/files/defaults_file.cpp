@@ -1,8 +1,8 @@
 #include "files/defaults_file.h"
 
 #include "files/atomic_file.h"
-#include "files/byte_order.h"
 #include "files/monitor_record.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,7 +17,7 @@ constexpr std::size_t kHeaderSize = 8;
 std::vector<std::uint8_t> encodeDefaults(const TMonitorSettings& settings) {
     std::vector<std::uint8_t> file(kDefaultsFileSize);
     std::memcpy(file.data(), kMagic, 4);
-    bytes::putU32(file.data() + 4, static_cast<std::uint32_t>(kMonitorSettingsRecordSize));
+    lv::putLe32(file.data() + 4, static_cast<std::uint32_t>(kMonitorSettingsRecordSize));
     encodeMonitorSettings(settings, file.data() + kHeaderSize);
     return file;
 }
@@ -27,7 +27,7 @@ LoadStatus decodeDefaults(std::span<const std::uint8_t> file, TMonitorSettings& 
         return LoadStatus::WrongMagic;
     if (file.size() < kHeaderSize)
         return LoadStatus::Truncated;
-    const std::size_t announced = bytes::getU32(file.data() + 4);
+    const std::size_t announced = lv::getLe32(file.data() + 4);
     const std::size_t length = std::min({announced, file.size() - kHeaderSize, kMonitorSettingsRecordSize});
     decodeMonitorSettingsPrefix(file.data() + kHeaderSize, length, settings);
     return LoadStatus::Loaded;

@@ -1,6 +1,6 @@
 #include "files/monitor_record.h"
 
-#include "files/byte_order.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,10 @@
 
 namespace mlc {
 
-using namespace bytes;
+using lv::getLe32Signed;
+using lv::getLeF64;
+using lv::putLe32;
+using lv::putLeF64;
 
 namespace {
 
@@ -42,34 +45,34 @@ constexpr std::size_t kBindKeyOffset = 148;
 
 void encodeMonitorSettings(const TMonitorSettings& s, std::uint8_t* out) {
     std::memset(out, 0, kMonitorSettingsRecordSize);
-    putF64(out + 0, s.XPosition);
-    putF64(out + 8, s.YPosition);
-    putF64(out + 16, s.XZoom);
-    putF64(out + 24, s.YZoom);
+    putLeF64(out + 0, s.XPosition);
+    putLeF64(out + 8, s.YPosition);
+    putLeF64(out + 16, s.XZoom);
+    putLeF64(out + 24, s.YZoom);
     out[32] = s.VideoMatrixSource;
     for (std::size_t k = 0; k < 4; ++k)
         out[kTerminationOffset + k] = s.Termination[k] ? 1 : 0;
     out[kFreezeOffset] = s.Freeze ? 1 : 0;
     for (const IntField& f : kIntFields)
-        putI32(out + f.offset, s.*f.field);
+        putLe32(out + f.offset, s.*f.field);
     for (std::size_t k = 0; k < 4; ++k)
-        putI32(out + kBindKeyOffset + 4 * k, s.BindKey[k]);
+        putLe32(out + kBindKeyOffset + 4 * k, s.BindKey[k]);
 }
 
 TMonitorSettings decodeMonitorSettings(const std::uint8_t* in) {
     TMonitorSettings s;
-    s.XPosition = getF64(in + 0);
-    s.YPosition = getF64(in + 8);
-    s.XZoom = getF64(in + 16);
-    s.YZoom = getF64(in + 24);
+    s.XPosition = getLeF64(in + 0);
+    s.YPosition = getLeF64(in + 8);
+    s.XZoom = getLeF64(in + 16);
+    s.YZoom = getLeF64(in + 24);
     s.VideoMatrixSource = in[32];
     for (std::size_t k = 0; k < 4; ++k)
         s.Termination[k] = in[kTerminationOffset + k] != 0;
     s.Freeze = in[kFreezeOffset] != 0;
     for (const IntField& f : kIntFields)
-        s.*f.field = getI32(in + f.offset);
+        s.*f.field = getLe32Signed(in + f.offset);
     for (std::size_t k = 0; k < 4; ++k)
-        s.BindKey[k] = getI32(in + kBindKeyOffset + 4 * k);
+        s.BindKey[k] = getLe32Signed(in + kBindKeyOffset + 4 * k);
     return s;
 }
 

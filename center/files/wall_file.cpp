@@ -1,9 +1,9 @@
 #include "files/wall_file.h"
 
 #include "files/atomic_file.h"
-#include "files/byte_order.h"
 #include "files/guarded_save.h"
 #include "files/monitor_record.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,7 +32,7 @@ void applyWallSettings(const WallSettings& settings, WallGrid& grid) {
 std::vector<std::uint8_t> encodeVideowall(const WallSettings& settings) {
     std::vector<std::uint8_t> file(kWallFileSize);
     std::memcpy(file.data(), kMagic, 4);
-    bytes::putU32(file.data() + 4, static_cast<std::uint32_t>(kWallBlockSize));
+    lv::putLe32(file.data() + 4, static_cast<std::uint32_t>(kWallBlockSize));
     for (std::size_t i = 0; i < settings.size(); ++i)
         encodeMonitorSettings(settings[i], file.data() + kHeaderSize + i * kMonitorSettingsRecordSize);
     return file;
@@ -43,7 +43,7 @@ LoadStatus decodeVideowall(std::span<const std::uint8_t> file, WallSettings& buf
         return LoadStatus::WrongMagic;
     if (file.size() < kHeaderSize)
         return LoadStatus::Truncated;
-    const std::size_t announced = bytes::getU32(file.data() + 4);
+    const std::size_t announced = lv::getLe32(file.data() + 4);
     const std::size_t length = std::min({announced, file.size() - kHeaderSize, kWallBlockSize});
     const std::uint8_t* block = file.data() + kHeaderSize;
     for (std::size_t i = 0; i * kMonitorSettingsRecordSize < length; ++i) {

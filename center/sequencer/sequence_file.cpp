@@ -1,9 +1,9 @@
 #include "sequencer/sequence_file.h"
 
 #include "files/atomic_file.h"
-#include "files/byte_order.h"
 #include "files/guarded_save.h"
 #include "files/monitor_record.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <array>
@@ -64,10 +64,10 @@ std::vector<std::uint8_t> encodeSequence(const SequenceItems& items) {
         size += 4 + (item ? kSequenceItemSize : 0);
     std::vector<std::uint8_t> file(size);
     std::memcpy(file.data(), kMagic, 4);
-    bytes::putI32(file.data() + 4, static_cast<std::int32_t>(items.size()));
+    lv::putLe32(file.data() + 4, static_cast<std::int32_t>(items.size()));
     std::uint8_t* out = file.data() + kSequenceHeaderSize;
     for (const auto& item : items) {
-        bytes::putI32(out, item ? static_cast<std::int32_t>(kSequenceItemSize) : 0);
+        lv::putLe32(out, item ? static_cast<std::int32_t>(kSequenceItemSize) : 0);
         out += 4;
         if (item) {
             encodeSequenceItem(*item, out);
@@ -82,13 +82,13 @@ Loaded<SequenceItems> decodeSequence(std::span<const std::uint8_t> file) {
         return LoadStatus::WrongMagic;
     if (file.size() < kSequenceHeaderSize)
         return LoadStatus::Truncated;
-    const std::int32_t count = bytes::getI32(file.data() + 4);
+    const std::int32_t count = lv::getLe32Signed(file.data() + 4);
     SequenceItems items;
     std::size_t pos = kSequenceHeaderSize;
     for (std::int32_t i = 0; i < count; ++i) {
         if (file.size() - pos < 4)
             break; // the data ends before the announced count
-        const std::int32_t length = bytes::getI32(file.data() + pos);
+        const std::int32_t length = lv::getLe32Signed(file.data() + pos);
         pos += 4;
         if (length <= 0)
             continue;

@@ -3,7 +3,8 @@
 #include "device_commands.h"
 
 #include "cells.h"
-#include "packet_fields.h"
+#include "little_endian.h"
+#include "payload_layout.h"
 
 namespace lv {
 namespace {
@@ -18,9 +19,9 @@ std::uint8_t sendEvent(DriverContext& context, const std::string& name, std::uin
         return LV_RESULT_UNKNOWN_EVENT;
     auto packet = makePacket();
     packet->type = LV_PACKET_TYPE_EVENT;
-    packet->length = 6;
-    putLe16(packet->payload, event->code);
-    putLe32(packet->payload + 2, parameter);
+    packet->length = event_payload::kSize;
+    putLe16(packet->payload + event_payload::kCode, event->code);
+    putLe32(packet->payload + event_payload::kParameter, parameter);
     return deviceOutcome(context.link.exchange(*packet));
 }
 
@@ -33,17 +34,18 @@ std::uint8_t variableCommand(DriverContext& context, VariableStep step, const st
         return LV_RESULT_WRONG_VARIABLE_TYPE;
     auto packet = makePacket();
     packet->type = LV_PACKET_TYPE_VARIABLE;
-    packet->length = 6;
-    packet->payload[0] = static_cast<std::uint8_t>(step);
-    packet->payload[1] = variable->classFlag;
-    putLe16(packet->payload + 2, variable->code);
+    packet->length = variable_payload::kSize;
+    packet->payload[variable_payload::kStep] = static_cast<std::uint8_t>(step);
+    packet->payload[variable_payload::kClass] = variable->classFlag;
+    putLe16(packet->payload + variable_payload::kCode, variable->code);
     // Only the low 16 bits of the new value count.
     const bool setTrue = step == VariableStep::Set && (cells::unsignedValue(value) & 0xFFFFu) != 0;
-    putLe16(packet->payload + 4, setTrue ? kVariableTrue : 0);
+    putLe16(packet->payload + variable_payload::kValue, setTrue ? kVariableTrue : 0);
 
     const std::uint32_t link = context.link.exchange(*packet);
     if ((link & 0xFFu) == LV_LINK_PACKET)
-        cells::putUnsigned(value, getLe16(packet->payload + 4) != 0 ? kVariableTrue : 0u);
+        cells::putUnsigned(value,
+                           getLe16(packet->payload + variable_payload::kValue) != 0 ? kVariableTrue : 0u);
     return deviceOutcome(link);
 }
 

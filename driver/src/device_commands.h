@@ -6,6 +6,7 @@
 
 #include "driver_context.h"
 #include "lvdriver.h"
+#include "payload_layout.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,18 +14,8 @@
 
 namespace lv {
 
-enum class OperationStep : std::uint8_t {
-    Set = 1,
-    Get = 2,
-    Increment = 3,
-    Decrement = 4,
-    Execute = 5,
-    IsAvailable = 6,
-    RangeQuery = 7,
-};
-
 struct OperationRequest {
-    OperationStep step = OperationStep::Execute;
+    OpStep step = OpStep::Execute;
     std::string name;
     std::optional<std::string> target; // none: the caller passed no target
     LvCell* value = nullptr;           // value, step, flags or (range query) maximum

@@ -3,15 +3,12 @@
 
 #include "cells.h"
 #include "conversions.h"
-#include "packet_fields.h"
+#include "little_endian.h"
 
 namespace lv {
 namespace {
 
-// Payload offsets of an operation packet.
-constexpr std::size_t kOpLength = 25;
-constexpr std::size_t kStepAt = 0, kCodeAt = 1, kFlagsAt = 3, kTargetAt = 5, kValueAt = 9, kMinimumAt = 13,
-                      kMaximumAt = 17, kIncrementAt = 21;
+namespace layout = op_payload;
 
 bool isExecuteOnly(ValueType type) {
     return type == ValueType::Execute || type == ValueType::MenuNav || type == ValueType::Toggle;
@@ -37,7 +34,7 @@ std::uint8_t queryRange(DriverContext& context, const OperationRequest& request,
     cells::putSigned(&maximum, prepared.maximum);
     cells::putSigned(&minimum, prepared.minimum);
     OperationRequest query;
-    query.step = OperationStep::RangeQuery;
+    query.step = OpStep::RangeQuery;
     query.name = request.name;
     query.target = request.target;
     query.value = &maximum;
@@ -103,21 +100,21 @@ std::uint8_t prepareSet(DriverContext& context, const OperationDef& operation,
 std::uint8_t prepare(DriverContext& context, const OperationDef& operation, const OperationRequest& request,
                      const std::string& identifier, Prepared& prepared) {
     switch (request.step) {
-    case OperationStep::Set:
+    case OpStep::Set:
         return prepareSet(context, operation, request, identifier, prepared);
-    case OperationStep::Get:
+    case OpStep::Get:
         if (isExecuteOnly(operation.valueType))
             return LV_RESULT_EXECUTE_ONLY;
         if (operation.valueType == ValueType::Pot)
             return queryRange(context, request, prepared);
         return LV_RESULT_OK;
-    case OperationStep::Increment:
-    case OperationStep::Decrement:
+    case OpStep::Increment:
+    case OpStep::Decrement:
         if (isExecuteOnly(operation.valueType))
             return LV_RESULT_EXECUTE_ONLY;
         prepared.step = cells::signedValue(request.value);
         return LV_RESULT_OK;
-    case OperationStep::Execute:
+    case OpStep::Execute:
         if (operation.valueType == ValueType::Pot || operation.valueType == ValueType::Value)
             return LV_RESULT_VALUE_ONLY;
         return LV_RESULT_OK;
@@ -129,7 +126,7 @@ std::uint8_t prepare(DriverContext& context, const OperationDef& operation, cons
 // A get answered with a packet: the current value, in the form the caller asked for.
 std::uint8_t deliverValue(const Definitions& definitions, const OperationDef& operation,
                           const OperationRequest& request, const Prepared& prepared, const Packet& reply) {
-    const std::int32_t value = static_cast<std::int32_t>(getLe32(reply.payload + kValueAt));
+    const std::int32_t value = static_cast<std::int32_t>(getLe32(reply.payload + layout::kValue));
     const bool pot = operation.valueType == ValueType::Pot;
     switch (request.kind) {
     case LV_VALUE_IMMEDIATE:
@@ -157,14 +154,15 @@ std::uint8_t deliverValue(const Definitions& definitions, const OperationDef& op
 std::uint8_t deliverReply(const Definitions& definitions, const OperationDef& operation,
                           const OperationRequest& request, const Prepared& prepared, const Packet& reply) {
     switch (request.step) {
-    case OperationStep::Get:
+    case OpStep::Get:
         return deliverValue(definitions, operation, request, prepared, reply);
-    case OperationStep::IsAvailable:
-        cells::putUnsigned(request.value, getLe16(reply.payload + kFlagsAt));
+    case OpStep::IsAvailable:
+        cells::putUnsigned(request.value, getLe16(reply.payload + layout::kFlags));
         return LV_RESULT_DEVICE_OK;
-    case OperationStep::RangeQuery:
-        cells::putSigned(request.value, static_cast<std::int32_t>(getLe32(reply.payload + kMaximumAt)));
-        cells::putSigned(request.minimum, static_cast<std::int32_t>(getLe32(reply.payload + kMinimumAt)));
+    case OpStep::RangeQuery:
+        cells::putSigned(request.value, static_cast<std::int32_t>(getLe32(reply.payload + layout::kMaximum)));
+        cells::putSigned(request.minimum,
+                         static_cast<std::int32_t>(getLe32(reply.payload + layout::kMinimum)));
         return LV_RESULT_DEVICE_OK;
     default:
         return LV_RESULT_DEVICE_OK;
@@ -187,7 +185,7 @@ std::uint8_t sendOperation(DriverContext& context, const OperationRequest& reque
     // Only a set reads an identifier; a get's P3 is the buffer the answer goes to.
     std::string identifier;
     if (request.kind == LV_VALUE_IDENTIFIER) {
-        if (request.step == OperationStep::Set)
+        if (request.step == OpStep::Set)
             identifier = cells::inputText(request.value).value_or(std::string());
     } else if (request.kind != LV_VALUE_IMMEDIATE && request.kind != LV_VALUE_PERCENTAGE) {
         return LV_RESULT_UNKNOWN_PARAMETER_TYPE;
@@ -197,14 +195,14 @@ std::uint8_t sendOperation(DriverContext& context, const OperationRequest& reque
 
     auto packet = makePacket();
     packet->type = LV_PACKET_TYPE_OPERATION;
-    packet->length = kOpLength;
-    packet->payload[kStepAt] = static_cast<std::uint8_t>(request.step);
-    putLe16(packet->payload + kCodeAt, operation->code);
-    putLe32(packet->payload + kTargetAt, prepared.target);
-    if (request.step == OperationStep::Set)
-        putLe32(packet->payload + kValueAt, static_cast<std::uint32_t>(prepared.value));
-    if (request.step == OperationStep::Increment || request.step == OperationStep::Decrement)
-        putLe32(packet->payload + kIncrementAt, static_cast<std::uint32_t>(prepared.step));
+    packet->length = layout::kSize;
+    packet->payload[layout::kStep] = static_cast<std::uint8_t>(request.step);
+    putLe16(packet->payload + layout::kCode, operation->code);
+    putLe32(packet->payload + layout::kTarget, prepared.target);
+    if (request.step == OpStep::Set)
+        putLe32(packet->payload + layout::kValue, static_cast<std::uint32_t>(prepared.value));
+    if (request.step == OpStep::Increment || request.step == OpStep::Decrement)
+        putLe32(packet->payload + layout::kIncrement, static_cast<std::uint32_t>(prepared.step));
 
     const std::uint8_t link = context.link.exchange(*packet) & 0xFFu;
     if (link == LV_LINK_ACK)

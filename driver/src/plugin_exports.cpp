@@ -60,7 +60,7 @@ std::uint8_t getLastPackets(const DriverContext& context, const LvCell* sent, co
     return LV_RESULT_OK;
 }
 
-std::uint8_t operation(DriverContext& context, OperationStep step, LvCell* p1, LvCell* p2, LvCell* value,
+std::uint8_t operation(DriverContext& context, OpStep step, LvCell* p1, LvCell* p2, LvCell* value,
                        std::uint8_t kind, LvCell* minimum = nullptr) {
     OperationRequest request;
     request.step = step;
@@ -80,21 +80,21 @@ std::uint8_t dispatch(DriverContext& context, std::uint32_t number, LvCell* p1, 
     case LV_CMD_SEND_EVENT:
         return sendEvent(context, nameText(p1), cells::unsignedValue(p2));
     case LV_CMD_SEND_OP_SET_VALUE:
-        return operation(context, OperationStep::Set, p1, p2, p3, cells::unsignedValue(p4) & 0xFFu);
+        return operation(context, OpStep::Set, p1, p2, p3, cells::unsignedValue(p4) & 0xFFu);
     case LV_CMD_SEND_OP_GET_VALUE:
-        return operation(context, OperationStep::Get, p1, p2, p3, cells::unsignedValue(p4) & 0xFFu);
+        return operation(context, OpStep::Get, p1, p2, p3, cells::unsignedValue(p4) & 0xFFu);
     case LV_CMD_SEND_OP_INC_VALUE:
-        return operation(context, OperationStep::Increment, p1, p2, p3, LV_VALUE_IMMEDIATE);
+        return operation(context, OpStep::Increment, p1, p2, p3, LV_VALUE_IMMEDIATE);
     case LV_CMD_SEND_OP_DEC_VALUE:
-        return operation(context, OperationStep::Decrement, p1, p2, p3, LV_VALUE_IMMEDIATE);
+        return operation(context, OpStep::Decrement, p1, p2, p3, LV_VALUE_IMMEDIATE);
     case LV_CMD_SEND_OP_EXECUTE: {
         LvCell unused = 0;
-        return operation(context, OperationStep::Execute, p1, p2, &unused, LV_VALUE_IMMEDIATE);
+        return operation(context, OpStep::Execute, p1, p2, &unused, LV_VALUE_IMMEDIATE);
     }
     case LV_CMD_SEND_OP_IS_AVAIL:
-        return operation(context, OperationStep::IsAvailable, p1, p2, p3, LV_VALUE_IMMEDIATE);
+        return operation(context, OpStep::IsAvailable, p1, p2, p3, LV_VALUE_IMMEDIATE);
     case LV_CMD_SEND_OP_RANGE_QUERY:
-        return operation(context, OperationStep::RangeQuery, p1, p2, p3, LV_VALUE_IMMEDIATE, p4);
+        return operation(context, OpStep::RangeQuery, p1, p2, p3, LV_VALUE_IMMEDIATE, p4);
     case LV_CMD_DETECT_PORT:
         return detectPort(context, p1);
     case LV_CMD_SEND_OEM:

@@ -2,7 +2,8 @@
 #include "device_commands.h"
 
 #include "cells.h"
-#include "packet_fields.h"
+#include "little_endian.h"
+#include "payload_layout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +11,7 @@
 namespace lv {
 namespace {
 
-constexpr std::uint16_t kOemHeaderSize = 4;
+constexpr std::uint16_t kOemHeaderSize = oem_payload::kHeaderSize;
 constexpr std::uint16_t kOemMaxSize = 65531; // the payload length field is 16 bits
 
 void closeQuietly(DriverContext& context) {
@@ -64,15 +65,15 @@ std::uint8_t sendOem(DriverContext& context, std::uint16_t id, std::uint16_t siz
     auto packet = makePacket();
     packet->type = LV_PACKET_TYPE_OEM;
     packet->length = static_cast<std::uint16_t>(size + kOemHeaderSize);
-    putLe16(packet->payload, id);
-    putLe16(packet->payload + 2, size);
+    putLe16(packet->payload + oem_payload::kId, id);
+    putLe16(packet->payload + oem_payload::kSize, size);
     std::memcpy(packet->payload + kOemHeaderSize, data, size);
 
     const std::uint8_t code = context.link.exchange(*packet) & 0xFFu;
     if (code == LV_LINK_PACKET) {
         // Copy only what the reply carries, whatever its size field claims.
         const std::size_t carried = packet->length > kOemHeaderSize ? packet->length - kOemHeaderSize : 0;
-        const std::size_t n = std::min<std::size_t>(getLe16(packet->payload + 2), carried);
+        const std::size_t n = std::min<std::size_t>(getLe16(packet->payload + oem_payload::kSize), carried);
         std::memcpy(data, packet->payload + kOemHeaderSize, n);
     }
     return deviceOutcome(code);

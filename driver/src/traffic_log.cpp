@@ -1,5 +1,8 @@
 #include "traffic_log.h"
 
+#include "little_endian.h"
+#include "payload_layout.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <sys/time.h>
@@ -9,20 +12,6 @@
 namespace lv {
 namespace {
 
-std::uint32_t le16(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
-}
-std::int32_t le32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-}
-
-const char* subOperationName(std::uint8_t sub) {
-    static const char* const names[] = {"?", "set", "get", "inc", "dec", "exec", "avail", "range"};
-    return sub < 8 ? names[sub] : "?";
-}
-
 const char* itemCode(const Definitions& definitions, const std::string& list, std::int32_t value) {
     if (list.empty())
         return nullptr;
@@ -31,32 +20,36 @@ const char* itemCode(const Definitions& definitions, const std::string& list, st
 }
 
 void describeOperation(const Definitions& definitions, const Packet& packet, char* text, std::size_t size) {
+    namespace at = op_payload;
     const std::uint8_t* p = packet.payload;
-    const std::uint32_t code = le16(p + 1);
-    const OperationDef* op = definitions.findOperationByCode(static_cast<std::uint16_t>(code));
+    const std::uint16_t code = getLe16(p + at::kCode);
+    const OperationDef* op = definitions.findOperationByCode(code);
     char name[300];
     if (op)
         std::snprintf(name, sizeof name, "%s", op->name.c_str());
     else
         std::snprintf(name, sizeof name, "code=0x%04X", static_cast<unsigned>(code));
-    const std::int32_t targetValue = le32(p + 5);
+    const std::int32_t targetValue = getLe32Signed(p + at::kTarget);
     const char* target = op ? itemCode(definitions, op->targetList, targetValue) : nullptr;
-    const std::int32_t value = le32(p + 9);
+    const std::int32_t value = getLe32Signed(p + at::kValue);
     const char* valueCode =
         op && op->valueType == ValueType::Value ? itemCode(definitions, op->valueList, value) : nullptr;
-    int used = std::snprintf(text, size, "operation %s %s", subOperationName(p[0]), name);
+    const auto step = static_cast<OpStep>(p[at::kStep]);
+    int used = std::snprintf(text, size, "operation %s %s", opStepName(p[at::kStep]), name);
     if (used > 0 && static_cast<std::size_t>(used) < size && target)
         used += std::snprintf(text + used, size - static_cast<std::size_t>(used), " target=%s", target);
-    if (used > 0 && static_cast<std::size_t>(used) < size && (p[0] == 1 || p[0] == 2)) {
+    if (used > 0 && static_cast<std::size_t>(used) < size && (step == OpStep::Set || step == OpStep::Get)) {
         if (valueCode)
             std::snprintf(text + used, size - static_cast<std::size_t>(used), " value=%s", valueCode);
         else
             std::snprintf(text + used, size - static_cast<std::size_t>(used), " value=%d", value);
-    } else if (used > 0 && static_cast<std::size_t>(used) < size && p[0] == 7) {
-        std::snprintf(text + used, size - static_cast<std::size_t>(used), " min=%d max=%d", le32(p + 13),
-                      le32(p + 17));
-    } else if (used > 0 && static_cast<std::size_t>(used) < size && (p[0] == 3 || p[0] == 4)) {
-        std::snprintf(text + used, size - static_cast<std::size_t>(used), " step=%d", le32(p + 21));
+    } else if (used > 0 && static_cast<std::size_t>(used) < size && step == OpStep::RangeQuery) {
+        std::snprintf(text + used, size - static_cast<std::size_t>(used), " min=%d max=%d",
+                      getLe32Signed(p + at::kMinimum), getLe32Signed(p + at::kMaximum));
+    } else if (used > 0 && static_cast<std::size_t>(used) < size &&
+               (step == OpStep::Increment || step == OpStep::Decrement)) {
+        std::snprintf(text + used, size - static_cast<std::size_t>(used), " step=%d",
+                      getLe32Signed(p + at::kIncrement));
     }
 }
 
@@ -82,20 +75,20 @@ TrafficLog::~TrafficLog() {
 void TrafficLog::describe(const Packet& packet, char* text, std::size_t size) const {
     const std::uint8_t* p = packet.payload;
     const std::size_t length = packet.length;
-    if (packet.type == LV_PACKET_TYPE_OPERATION && length >= 25) {
+    if (packet.type == LV_PACKET_TYPE_OPERATION && length >= op_payload::kSize) {
         describeOperation(definitions_, packet, text, size);
-    } else if (packet.type == LV_PACKET_TYPE_EVENT && length >= 6) {
-        const EventDef* event = definitions_.findEventByCode(static_cast<std::uint16_t>(le16(p)));
-        std::snprintf(text, size, "event %s param=%d", event ? event->name.c_str() : "?", le32(p + 2));
-    } else if (packet.type == LV_PACKET_TYPE_VARIABLE && length >= 6) {
-        static const char* const subs[] = {"?", "get", "set", "clear", "toggle"};
-        const VariableDef* variable =
-            definitions_.findVariableByCode(static_cast<std::uint16_t>(le16(p + 2)));
-        std::snprintf(text, size, "variable %s %s value=%u", p[0] < 5 ? subs[p[0]] : "?",
-                      variable ? variable->name.c_str() : "?", static_cast<unsigned>(le16(p + 4)));
-    } else if (packet.type == LV_PACKET_TYPE_OEM && length >= 4) {
-        std::snprintf(text, size, "oem id=%u size=%u", static_cast<unsigned>(le16(p)),
-                      static_cast<unsigned>(le16(p + 2)));
+    } else if (packet.type == LV_PACKET_TYPE_EVENT && length >= event_payload::kSize) {
+        const EventDef* event = definitions_.findEventByCode(getLe16(p + event_payload::kCode));
+        std::snprintf(text, size, "event %s param=%d", event ? event->name.c_str() : "?",
+                      getLe32Signed(p + event_payload::kParameter));
+    } else if (packet.type == LV_PACKET_TYPE_VARIABLE && length >= variable_payload::kSize) {
+        const VariableDef* variable = definitions_.findVariableByCode(getLe16(p + variable_payload::kCode));
+        std::snprintf(text, size, "variable %s %s value=%u", variableStepName(p[variable_payload::kStep]),
+                      variable ? variable->name.c_str() : "?",
+                      static_cast<unsigned>(getLe16(p + variable_payload::kValue)));
+    } else if (packet.type == LV_PACKET_TYPE_OEM && length >= oem_payload::kHeaderSize) {
+        std::snprintf(text, size, "oem id=%u size=%u", static_cast<unsigned>(getLe16(p + oem_payload::kId)),
+                      static_cast<unsigned>(getLe16(p + oem_payload::kSize)));
     } else if (packet.type == LV_PACKET_TYPE_DETECT) {
         std::snprintf(text, size, "port detection");
     } else {

@@ -55,7 +55,9 @@ TMainFRM::TMainFRM(MainFormSetup setup, QWidget* parent) : QMainWindow(parent), 
         relay_, static_cast<mlc::UserInterface&>(*this), *devices_,
         mlc::ControlCenterSetup{setup_.programDir, setup_.programName,
                                 setup_.timeOfDay ? setup_.timeOfDay
-                                                 : std::function<double()>(mlc::LocalTimeOfDay)});
+                                                 : std::function<double()>(mlc::LocalTimeOfDay),
+                                setup_.monotonicSeconds ? setup_.monotonicSeconds
+                                                        : std::function<double()>(mlc::MonotonicSeconds)});
     devices_->attach(center_->wall(), center_->lists(), center_->settings());
 
     actions_ = createMainActions(this);

@@ -1,18 +1,24 @@
-// The sequencer panel in LeftPNL, its actions and the item details dialog. Not
-// built yet: the actions stay disabled with their hints.
+// The sequencer panel in LeftPNL, its actions and the item details dialog.
 #include "main/main_form.h"
+
+#include "sequencer/item_details_dialog.h"
+#include "sequencer/sequencer_panel.h"
+
+#include <QLayout>
 
 namespace mlgui {
 
 void TMainFRM::connectSequencerActions() {
-    MainActions& a = actions_;
-    for (QAction* action : {a.NewItemACTN, a.AddItemACTN, a.RemoveItemACTN, a.MoveUpACTN, a.MoveDownACTN,
-                            a.EditItemDetailsACTN, a.PlayACTN, a.ExecuteItemACTN, a.LoopSequenceACTN})
-        action->setEnabled(false);
+    auto* panel = new SequencerPanel(
+        center_->sequencer(), [this] { return center_->clocks(); }, leftPanel_);
+    leftPanel_->layout()->addWidget(panel);
+    panel->setContextMenu(sequencerPopup_);
+    panel->attachActions(this);
+    addRefreshHook([panel] { panel->refresh(); });
 }
 
-bool TMainFRM::runItemDetailsDialog(mlc::ItemDetails&) {
-    return false;
+bool TMainFRM::runItemDetailsDialog(mlc::ItemDetails& details) {
+    return TItemDetailsFRM::edit(details, this);
 }
 
 } // namespace mlgui

@@ -1,18 +1,26 @@
 // Wall editing: clipboard, paste special, device memory and quick recall,
-// resynchronisation, automatic enlargement and global panning. Not built yet:
-// the actions stay disabled with their hints.
+// resynchronisation, automatic enlargement and global panning, through the
+// wall action controller (gui/wall/) over the core's WallActions.
 #include "main/main_form.h"
+
+#include "wall/wall_action_controller.h"
 
 namespace mlgui {
 
 void TMainFRM::connectWallActions() {
-    MainActions& a = actions_;
-    for (QAction* action : {a.CopyVideowallACTN, a.ClipboardCopyACTN, a.ClipboardPasteACTN,
-                            a.PasteSpecialACTN, a.AutosetEnlargmentACTN, a.GlobalPanACTN, a.MemoryStoreACTN,
-                            a.MemoryRecallACTN, a.ResyncVideowallACTN})
-        action->setEnabled(false);
-    for (QAction* action : a.MemReadACTN)
-        action->setEnabled(false);
+    mlc::WallActionHooks hooks{
+        [this] { return devices_->writeWall(); },
+        [this] {
+            devices_->refreshOptions();
+            return devices_->sync().ResyncVideowall();
+        },
+        [this] { center_->videowallSaveAction(); },
+        [this] { UpdateCaption(); },
+    };
+    new WallActionController(WallActionContext{center_->wall(), center_->settings(), devices_->binding(),
+                                               relay_, std::move(hooks), [this] { return selection(); },
+                                               [this] { repaintGrid(); }},
+                             this);
 }
 
 } // namespace mlgui

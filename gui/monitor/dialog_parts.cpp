@@ -4,7 +4,6 @@
 #include "operator.h"
 
 #include <QComboBox>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace mlgui {
@@ -14,11 +13,27 @@ QString dialogCaption(const char* name) {
 }
 
 QString plainText(const char* label) {
-    QString text = QString::fromUtf8(label).trimmed();
-    text.remove(QRegularExpression("&(?!&)"));
+    const QString marked = QString::fromUtf8(label).trimmed();
+    QString text;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == '&' && i + 1 < marked.size())
+            ++i; // "&&" stands for one "&"
+        text += marked[i];
+    }
     if (text.endsWith(':'))
         text.chop(1);
     return text;
+}
+
+QComboBox* makeList(const QString& name, const QString& accessibleName, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(accessibleName);
+    // Measuring every item of a 256-entry list for the size hint costs more than the
+    // rest of opening a dialog; the layouts give the lists their width.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(18);
+    return box;
 }
 
 void fillList(QComboBox* box, const mlc::MatchListPair& list) {

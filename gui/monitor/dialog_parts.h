@@ -10,6 +10,7 @@
 #include <functional>
 
 class QComboBox;
+class QWidget;
 
 namespace mlgui {
 
@@ -21,6 +22,8 @@ QString dialogCaption(const char* name);
 // A label's text without its mnemonic marker and surrounding blanks, for accessible names.
 QString plainText(const char* label);
 
+// A list control for long lists: its width does not depend on measuring every item.
+QComboBox* makeList(const QString& name, const QString& accessibleName, QWidget* parent);
 // Replaces the items with the list's display texts.
 void fillList(QComboBox* box, const mlc::MatchListPair& list);
 // The router inputs when the router is active, with the stored input selected (none

@@ -79,9 +79,7 @@ void TMonitorFRM::buildWidgets() {
 
     auto* sourceBox = new QGroupBox(" V&ideo source ", this);
     sourceBox->setObjectName("VideoSourceBOX");
-    videoMatrixSource_ = new QComboBox(sourceBox);
-    videoMatrixSource_->setObjectName("VideoMatrixSource");
-    videoMatrixSource_->setAccessibleName("Video source");
+    videoMatrixSource_ = makeList("VideoMatrixSource", "Video source", sourceBox);
     (new QVBoxLayout(sourceBox))->addWidget(videoMatrixSource_);
 
     auto* inputBox = new QGroupBox(QString::fromUtf8(mlc::kMonitorControls[0].label), this);
@@ -190,9 +188,7 @@ QWidget* TMonitorFRM::controlWidget(std::size_t index) {
         break;
     }
     case mlc::ControlKind::List: {
-        auto* list = new QComboBox(this);
-        list->setObjectName(name);
-        list->setAccessibleName(plainText(control.label));
+        auto* list = makeList(name, plainText(control.label), this);
         // Only the input and the colour temperature change what the dialog shows.
         if (name == "InputSource" || name == "ColorTemp")
             connect(list, &QComboBox::currentIndexChanged, this, &TMonitorFRM::SliderChange);

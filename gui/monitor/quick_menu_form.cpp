@@ -62,9 +62,7 @@ void TQuickMenuFRM::buildWidgets() {
         grid->addWidget(widget, row++, 1);
     };
     auto list = [&](const char* name, const char* text) {
-        auto* box = new QComboBox(this);
-        box->setObjectName(name);
-        box->setAccessibleName(plainText(text));
+        auto* box = makeList(name, plainText(text), this);
         addRow(text, box);
         return box;
     };

@@ -1,5 +1,6 @@
 #include "sequencer/item_details_dialog.h"
 
+#include "common/dialog_buttons.h"
 #include "common/two_digit_spin_box.h"
 
 #include "operator.h"
@@ -7,10 +8,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -60,25 +59,13 @@ TItemDetailsFRM::TItemDetailsFRM(const mlc::ItemDetails& details, QWidget* paren
     mode_->setCurrentIndex(details.mode >= 0 && details.mode < mode_->count() ? details.mode : -1);
     modeLabel->setBuddy(mode_);
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkBTN");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelBTN");
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(nameLabel);
     layout->addWidget(name_);
     layout->addWidget(time);
     layout->addWidget(modeLabel);
     layout->addWidget(mode_);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelRow(this));
     setMinimumWidth(380);
 }
 

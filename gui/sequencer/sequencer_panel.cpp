@@ -31,8 +31,9 @@ QLabel* counter(const char* name, QWidget* parent) {
 
 } // namespace
 
-SequencerPanel::SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clocks, QWidget* parent)
-    : QWidget(parent), sequencer_(sequencer), clocks_(std::move(clocks)), shown_(this) {
+SequencerPanel::SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clock,
+                               QWidget* parent)
+    : QWidget(parent), sequencer_(sequencer), clock_(std::move(clock)) {
     setObjectName("SequencerPanel");
     setMaximumWidth(316);
 
@@ -125,10 +126,9 @@ void SequencerPanel::attachActions(const QObject* owner) {
     run("MoveDownACTN", [&s] { s.moveDown(); });
     run("EditItemDetailsACTN", [&s] { s.editItemDetails(); });
     run("ExecuteItemACTN", [&s] { s.executeItem(); });
-    run("PlayACTN", [this] { sequencer_.togglePlay(clocks_()); });
+    run("PlayACTN", [this] { sequencer_.togglePlay(clock_()); });
     run("LoopSequenceACTN", [&s] { s.toggleLoop(); });
-    run("ShowSequencerACTN", [&s] { s.toggleVisible(); });
-    for (const char* name : {"PlayACTN", "LoopSequenceACTN", "ShowSequencerACTN"})
+    for (const char* name : {"PlayACTN", "LoopSequenceACTN"})
         if (QAction* a = action(name))
             a->setCheckable(true);
 
@@ -147,6 +147,13 @@ void SequencerPanel::attachActions(const QObject* owner) {
         }
     }
     refresh();
+}
+
+void SequencerPanel::setContextMenu(QMenu* menu) {
+    if (!menu || menu == popup_)
+        return;
+    delete popup_;
+    popup_ = menu;
 }
 
 void SequencerPanel::selectionToCore() {
@@ -186,8 +193,7 @@ void SequencerPanel::updateActions() {
         if (QAction* a = action(name))
             a->setEnabled(on);
     const std::pair<const char*, bool> checked[] = {{"PlayACTN", sequencer_.playing()},
-                                                    {"LoopSequenceACTN", sequencer_.loop()},
-                                                    {"ShowSequencerACTN", sequencer_.visible()}};
+                                                    {"LoopSequenceACTN", sequencer_.loop()}};
     for (const auto& [name, on] : checked)
         if (QAction* a = action(name))
             a->setChecked(on);
@@ -209,14 +215,11 @@ void SequencerPanel::refresh() {
         else
             timer_->stop();
     }
-    // A panel of its own (a test's) is not turned into a window.
-    if (shown_ && !shown_->isWindow())
-        shown_->setVisible(sequencer_.visible());
     timeline_->viewport()->update();
 }
 
 void SequencerPanel::tick() {
-    sequencer_.tick(clocks_());
+    sequencer_.tick(clock_());
     refresh();
 }
 

@@ -1,9 +1,11 @@
 // The sequencer panel of the main window's left side: the timeline, its tool bar,
 // the item counter and the time stamp counters, with the one-second timer that
 // plays the sequence. It mirrors the core's Sequencer and runs the sequencer's
-// actions, which the main window owns and the panel finds by name.
+// actions, which the main window owns and the panel finds by name. Showing and
+// hiding the panel is the window's (the show-sequencer action).
 #pragma once
 
+#include "sequencer/clock_reading.h"
 #include "sequencer/sequencer.h"
 
 #include <QWidget>
@@ -24,21 +26,22 @@ class TimelineModel;
 class SequencerPanel : public QWidget {
     Q_OBJECT
 public:
-    // timeOfDay: the time of day as a fraction of a day, read at each tick.
-    SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clocks, QWidget* parent = nullptr);
+    // clock: both clocks the sequencer plays by, read at each tick and at Play.
+    SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clock,
+                   QWidget* parent = nullptr);
     ~SequencerPanel() override;
 
     // Finds the sequencer's actions among the children of `owner` by their names,
     // connects them, and fills the tool bar and the timeline's context menu.
     void attachActions(const QObject* owner);
-    // The widget the show-sequencer action shows and hides (the panel itself
-    // unless the window puts it into a container of its own).
-    void setShownWidget(QWidget* widget) { shown_ = widget; }
+    // The timeline's context menu is `menu` (the window's, built from its Sequencer
+    // menu) instead of the panel's own.
+    void setContextMenu(QMenu* menu);
 
     // Mirrors the core: lines, selection, current line, counters, action states,
     // the play and loop states and the timer. Cheap; call after any change.
     void refresh();
-    // One timer tick: the core's tick with the time of day, then refresh().
+    // One timer tick: the core's tick with the clocks, then refresh().
     void tick();
 
     QListView* timeline() const { return timeline_; }
@@ -53,7 +56,7 @@ private:
     void updateActions();
 
     mlc::Sequencer& sequencer_;
-    std::function<mlc::ClockReading()> clocks_;
+    std::function<mlc::ClockReading()> clock_;
     TimelineModel* model_ = nullptr;
     QListView* timeline_ = nullptr;
     QToolBar* toolBar_ = nullptr;
@@ -63,7 +66,6 @@ private:
     QLabel* start_ = nullptr;
     QLabel* last_ = nullptr;
     QTimer* timer_ = nullptr;
-    QWidget* shown_ = nullptr;
     const QObject* actionOwner_ = nullptr;
     bool mirroring_ = false; // the view is being set from the core
 };

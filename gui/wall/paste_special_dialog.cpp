@@ -1,8 +1,8 @@
 #include "wall/paste_special_dialog.h"
 
+#include "common/dialog_buttons.h"
 #include "operator.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,16 +12,6 @@
 #include <QVBoxLayout>
 
 namespace mlgui {
-
-namespace {
-
-QPushButton* button(const char* name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
 
 TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
@@ -49,28 +39,16 @@ TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* pare
     radios->addWidget(leave_);
     radios->addWidget(reset_);
 
-    auto* all = button("AllBTN", "&All", this);
-    auto* none = button("NoneBTN", "&None", this);
-    auto* ok = button("OkBTN", "&Ok", this);
-    auto* cancel = button("CancelBTN", "&Cancel", this);
-    ok->setDefault(true);
+    auto* all = namedButton("AllBTN", "&All", this);
+    auto* none = namedButton("NoneBTN", "&None", this);
     connect(all, &QPushButton::clicked, this, [this] { checkAll(true); });
     connect(none, &QPushButton::clicked, this, [this] { checkAll(false); });
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(all);
-    buttons->addWidget(none);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(pasteWhat_, 1);
     layout->addWidget(unselected);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelRow(this, {all, none}));
     resize(360, 480);
 
     display(mlc::pasteSpecialMaskOf(settings_));

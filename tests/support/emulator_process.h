@@ -2,7 +2,7 @@
 // on a pseudo-terminal whose link lies in a fresh temporary folder.
 //
 //   testsupport::EmulatorProcess emu("1-4,7");        // units 1 to 4 and 7
-//   setenv("LVDRIVER_PORTS", emu.link().c_str(), 1);  // point the driver at it
+//   testsupport::ScopedEnv ports("LVDRIVER_PORTS", emu.link());  // point the driver at it
 //   ... talk to the units ...
 //   EXPECT_NE(emu.log().find("name=op_BRIGHTNESS"), std::string::npos);
 //   std::string state = emu.state();                  // what the units hold now

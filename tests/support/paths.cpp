@@ -7,9 +7,15 @@
 
 namespace testsupport {
 
-std::string binDir() { return MARLUNE_BIN_DIR; }
-std::string binPath(const std::string& name) { return binDir() + "/" + name; }
-std::string sourcePath(const std::string& relative) { return std::string(MARLUNE_SOURCE_DIR) + "/" + relative; }
+std::string binDir() {
+    return MARLUNE_BIN_DIR;
+}
+std::string binPath(const std::string& name) {
+    return binDir() + "/" + name;
+}
+std::string sourcePath(const std::string& relative) {
+    return std::string(MARLUNE_SOURCE_DIR) + "/" + relative;
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "marlune-test-XXXXXX").string();

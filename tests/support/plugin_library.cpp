@@ -2,44 +2,29 @@
 
 #include "paths.h"
 
-#include <dlfcn.h>
 #include <stdexcept>
 
 namespace testsupport {
-namespace {
-
-template <class Fn> Fn bind(void* handle, const char* name) {
-    void* symbol = dlsym(handle, name);
-    if (!symbol)
-        throw std::runtime_error(std::string("missing export ") + name);
-    return reinterpret_cast<Fn>(symbol);
-}
-
-} // namespace
 
 PluginLibrary::PluginLibrary() : PluginLibrary(binPath("LVDRIVER.so")) {}
 
 PluginLibrary::PluginLibrary(const std::string& path) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_)
-        throw std::runtime_error(std::string("dlopen failed: ") + dlerror());
-    try {
-        getPluginSupportInfo = bind<GetPluginSupportInfoFn>(handle_, "GetPluginSupportInfo");
-        openHardwarePort = bind<OpenHardwarePortFn>(handle_, "OpenHardwarePort");
-        closeHardwarePort = bind<CloseHardwarePortFn>(handle_, "CloseHardwarePort");
-        executeByNumber = bind<ExecutePluginFunctionByNumberFn>(handle_, "ExecutePluginFunctionByNumber");
-        executeByName = bind<ExecutePluginFunctionByNameFn>(handle_, "ExecutePluginFunctionByName");
-        sendPacket = bind<SendPacketFn>(handle_, "SendPacket");
-        getLastErrorText = bind<GetLastErrorTextFn>(handle_, "GetLastErrorText");
-    } catch (...) {
-        dlclose(handle_);
-        throw;
-    }
+    // The core's own binding loads the library and checks the six exports.
+    if (!binding_.LoadDriverLibrary(path))
+        throw std::runtime_error("cannot load the plug-in: " + binding_.LoadError());
+    const mlc::DriverExports& exports = binding_.exports();
+    if (!exports.GetLastErrorText)
+        throw std::runtime_error("missing export GetLastErrorText");
+    getPluginSupportInfo = exports.GetPluginSupportInfo;
+    openHardwarePort = exports.OpenHardwarePort;
+    closeHardwarePort = exports.CloseHardwarePort;
+    executeByNumber = exports.ExecutePluginFunctionByNumber;
+    executeByName = exports.ExecutePluginFunctionByName;
+    sendPacket = exports.SendPacket;
+    getLastErrorText = exports.GetLastErrorText;
 }
 
-PluginLibrary::~PluginLibrary() {
-    dlclose(handle_);
-}
+PluginLibrary::~PluginLibrary() = default;
 
 std::uint8_t PluginLibrary::run(const std::string& name, LvCell* p1, LvCell* p2, LvCell* p3,
                                 LvCell* p4) const {

@@ -1,7 +1,9 @@
-// Loads LVDRIVER.so with dlopen and binds its exports, as a host does. Each
-// object is one load: state set in one test is gone in the next.
+// Loads LVDRIVER.so through the core's driver binding, as the program does, and
+// offers its exports for calls with hand-made cells. Each object is one load:
+// state set in one test is gone in the next.
 #pragma once
 
+#include "binding/driver_binding.h"
 #include "lvdriver.h"
 
 #include <string>
@@ -32,7 +34,7 @@ public:
     std::string lastErrorText() const;
 
 private:
-    void* handle_ = nullptr;
+    mlc::DriverBinding binding_;
 };
 
 // A cell holding the address of a text.

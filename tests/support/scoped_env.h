@@ -1,4 +1,5 @@
-// Sets (or, with nullptr, clears) an environment variable for the life of the object.
+// Sets (or, with nullptr, clears) an environment variable for the life of the
+// object; set() changes it again meanwhile. The old value comes back at the end.
 #pragma once
 
 #include <cstdlib>
@@ -12,10 +13,7 @@ public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        set(value);
     }
     ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
     ~ScopedEnv() {
@@ -24,6 +22,13 @@ public:
         else
             unsetenv(name_);
     }
+    void set(const char* value) {
+        if (value)
+            setenv(name_, value, 1);
+        else
+            unsetenv(name_);
+    }
+    void set(const std::string& value) { set(value.c_str()); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 

@@ -24,10 +24,14 @@ public:
     };
 
     // Answers given to the next questions, in order.
-    void scriptAnswers(std::initializer_list<mlc::Answer> answers) { answers_.insert(answers_.end(), answers); }
+    void scriptAnswers(std::initializer_list<mlc::Answer> answers) {
+        answers_.insert(answers_.end(), answers);
+    }
     void setDefaultAnswer(mlc::Answer answer) { defaultAnswer_ = answer; }
 
-    void showMessage(mlc::MessageKind kind, const std::string& text) override { messages.push_back({kind, text}); }
+    void showMessage(mlc::MessageKind kind, const std::string& text) override {
+        messages.push_back({kind, text});
+    }
     void report(mlc::MessageKind kind, const std::string& text) override { reports.push_back({kind, text}); }
     mlc::Answer ask(mlc::QuestionIcon icon, mlc::Buttons buttons, const std::string& text) override {
         questions.push_back({icon, buttons, text});

@@ -1,9 +1,9 @@
 #include "app/control_center.h"
-#include "paths.h"
-#include "scripted_operator.h"
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
 #include "files/wall_file.h"
+#include "paths.h"
+#include "scripted_operator.h"
 
 #include <gtest/gtest.h>
 

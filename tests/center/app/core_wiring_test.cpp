@@ -3,9 +3,9 @@
 #include "../fake/fake_plugin.h"
 #include "app/control_center.h"
 #include "app/core_device_services.h"
+#include "files/wall_file.h"
 #include "paths.h"
 #include "scripted_operator.h"
-#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The binding against the real plug-in, loaded with dlopen from the bin folder.
 #include "binding/driver_binding.h"
 #include "paths.h"
+#include "scoped_env.h"
 #include "scripted_operator.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,13 @@ namespace {
 
 class RealPlugin : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC").c_str(), 1);
-        setenv("LVDRIVER_PORTS", dir.file("no-such-port").c_str(), 1);
-    }
     void TearDown() override {
         binding.CloseHardwarePort();
         binding.UnloadDriverLibrary();
-        unsetenv("LVDRIVER_PORTS");
     }
     testsupport::TempDir dir;
+    testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
+    testsupport::ScopedEnv ports{"LVDRIVER_PORTS", dir.file("no-such-port")};
     DriverBinding binding;
     testsupport::ScriptedOperator op;
 };

@@ -8,6 +8,7 @@
 #include "matrixsw.h"
 #include "paths.h"
 #include "router/video_router.h"
+#include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
@@ -37,8 +38,6 @@ protected:
             binding.CloseHardwarePort();
             binding.UnloadDriverLibrary();
         }
-        unsetenv("LVDRIVER_PORTS");
-        unsetenv("LVDRIVER_TIMEOUT_SCALE");
     }
 
     // Starts a chain with the given IDs, loads the plug-in, opens its port and
@@ -46,9 +45,7 @@ protected:
     // Tests return when it failed.
     void start(const std::string& ids, int columns, int rows, const std::vector<std::string>& extra = {}) {
         emu = std::make_unique<testsupport::EmulatorProcess>(ids, extra);
-        setenv("LVDRIVER_PORTS", emu->link().c_str(), 1);
-        setenv("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC").c_str(), 1);
-        setenv("LVDRIVER_TIMEOUT_SCALE", "0.05", 1);
+        ports.set(emu->link());
         ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
         ASSERT_EQ(binding.OpenHardwarePort(1), 0);
         ASSERT_TRUE(LoadMatchLists(binding, lists, op));
@@ -110,6 +107,9 @@ protected:
     MatchLists lists;
     DriverBinding binding;
     MatrixSwRouter router;
+    testsupport::ScopedEnv ports{"LVDRIVER_PORTS", nullptr};
+    testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
+    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
     testsupport::ScriptedOperator op;
     SyncOptions options;
     DeviceSync sync{model, lists, binding, router, op, options};

@@ -1,8 +1,8 @@
+#include "files/monitor_record.h"
+#include "little_endian.h"
 #include "paths.h"
 #include "scripted_operator.h"
 #include "sequencer/sequence_file.h"
-#include "files/byte_order.h"
-#include "files/monitor_record.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ std::unique_ptr<mlc::TSequenceItem> itemNamed(const std::string& name, int brigh
 
 void appendI32(std::vector<std::uint8_t>& file, std::int32_t value) {
     file.resize(file.size() + 4);
-    mlc::bytes::putI32(file.data() + file.size() - 4, value);
+    lv::putLe32(file.data() + file.size() - 4, value);
 }
 
 TEST(SequenceFile, AnEmptyTimelineIsEightBytes) {
@@ -120,7 +120,7 @@ TEST(SequenceFile, ShortRecordsFillTheStartAndMissingDataEndsTheRead) {
     auto file = mlc::encodeSequence(two);
 
     // Announcing five items where two are present: the two are the sequence.
-    mlc::bytes::putI32(file.data() + 4, 5);
+    lv::putLe32(file.data() + 4, 5);
     auto items = mlc::decodeSequence(file);
     ASSERT_TRUE(items);
     EXPECT_EQ(items->size(), 2u);

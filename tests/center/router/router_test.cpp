@@ -3,6 +3,7 @@
 #include "paths.h"
 #include "router/router_dialog.h"
 #include "router/video_router.h"
+#include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 
@@ -19,17 +20,8 @@ namespace {
 // Router script settings for one test, cleared again afterwards.
 class RouterScript : public ::testing::Test {
 protected:
-    void SetUp() override {
-        clear();
-        setenv("MATRIXSW_LOG", logFile.c_str(), 1);
-    }
-    void TearDown() override { clear(); }
-    static void clear() {
-        for (const char* name :
-             {"MATRIXSW_REFUSE", "MATRIXSW_REFUSE_AFTER", "MATRIXSW_INPUTS", "MATRIXSW_LOG"})
-            unsetenv(name);
-        MATRIXSW_ResetScript();
-    }
+    void SetUp() override { MATRIXSW_ResetScript(); }
+    void TearDown() override { MATRIXSW_ResetScript(); }
     std::string log() const {
         std::ifstream in(logFile, std::ios::binary);
         std::stringstream text;
@@ -39,6 +31,10 @@ protected:
 
     testsupport::TempDir dir;
     std::string logFile = dir.file("router.log");
+    testsupport::ScopedEnv logEnv{"MATRIXSW_LOG", logFile};
+    testsupport::ScopedEnv refuse{"MATRIXSW_REFUSE", nullptr};
+    testsupport::ScopedEnv refuseAfter{"MATRIXSW_REFUSE_AFTER", nullptr};
+    testsupport::ScopedEnv inputs{"MATRIXSW_INPUTS", nullptr};
     MatrixSwRouter router;
 };
 
@@ -57,11 +53,11 @@ TEST_F(RouterScript, AcceptsEverythingByDefaultAndLogsEachCall) {
 }
 
 TEST_F(RouterScript, RefusesNamedCallsAfterAGivenCount) {
-    setenv("MATRIXSW_REFUSE", "SetNewInput,CommitChanges", 1);
+    refuse.set("SetNewInput,CommitChanges");
     EXPECT_TRUE(router.SetDeviceUsage(1, false));
     EXPECT_FALSE(router.SetNewInput(1, 2));
     EXPECT_FALSE(router.CommitChanges());
-    setenv("MATRIXSW_REFUSE_AFTER", "2", 1);
+    refuseAfter.set("2");
     EXPECT_TRUE(router.CommitChanges());
     EXPECT_TRUE(router.SetNewInput(1, 2));
     EXPECT_FALSE(router.CommitChanges());
@@ -70,7 +66,7 @@ TEST_F(RouterScript, RefusesNamedCallsAfterAGivenCount) {
 }
 
 TEST_F(RouterScript, NamesItsScriptedInputs) {
-    setenv("MATRIXSW_INPUTS", "Camera 1,Camera 2,", 1);
+    inputs.set("Camera 1,Camera 2,");
     EXPECT_EQ(router.GetInputCount(), 3);
     EXPECT_EQ(router.GetInputName(1), "Camera 2");
     EXPECT_EQ(router.GetInputName(2), "");
@@ -109,8 +105,8 @@ TEST_F(RouterScript, ConfigureRouterReleasesAllIdsThenRegistersTheWall) {
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 2; ++c)
             model.Monitors.at(c, r).Synced = true;
-    setenv("MATRIXSW_REFUSE", "SetDeviceUsage", 1);
-    setenv("MATRIXSW_REFUSE_AFTER", "100", 1);
+    refuse.set("SetDeviceUsage");
+    refuseAfter.set("100");
     EXPECT_FALSE(sync.ConfigureRouter());
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_EQ(op.messages[0].kind, MessageKind::Error);
@@ -120,7 +116,7 @@ TEST_F(RouterScript, ConfigureRouterReleasesAllIdsThenRegistersTheWall) {
     EXPECT_TRUE(model.Monitors.at(1, 2).Synced);
 
     // Refused while releasing.
-    setenv("MATRIXSW_REFUSE_AFTER", "5", 1);
+    refuseAfter.set("5");
     EXPECT_FALSE(sync.ConfigureRouter());
     EXPECT_EQ(op.messages.size(), 2u);
     EXPECT_TRUE(model.Monitors.at(1, 2).Synced);
@@ -156,7 +152,7 @@ TEST_F(RouterScript, ConfigurationWindowShowsInputsAndRegisteredDevicesThroughTh
     router.SetDeviceUsage(21, true);
     router.SetDeviceUsage(11, true);
     router.ConfigurePlugin();
-    setenv("MATRIXSW_INPUTS", "Camera 1,Camera 2", 1);
+    inputs.set("Camera 1,Camera 2");
     router.SetNewInput(11, 1);
     router.ConfigurePlugin();
     ASSERT_EQ(shown.size(), 2u);

@@ -2,9 +2,9 @@
 // and two clocks the test sets.
 #pragma once
 
+#include "files/wall_file.h"
 #include "scripted_operator.h"
 #include "sequencer/sequencer.h"
-#include "files/wall_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "binding/driver_binding.h"
+#include "sync/match_list_loading.h"
 #include "sync_fixture.h"
 #include "wall/enlargement.h"
-#include "sync/match_list_loading.h"
 
 using namespace mlc;
 

@@ -233,14 +233,14 @@ TEST_F(SyncFixture, RouterInputsAndCommitsFollowTheOptions) {
 
     // Refused input: the exact box, the monitor stays unsynced.
     settings(1, 1).VideoMatrixSource = 4;
-    setenv("MATRIXSW_REFUSE", "SetNewInput", 1);
+    routerRefuse.set("SetNewInput");
     EXPECT_FALSE(sync.WriteMonitor(1, 1, true));
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_EQ(op.messages[0].text, "Virtual video router refused to set the specified input");
     EXPECT_EQ(model.DeviceState.at(1, 1).Settings.VideoMatrixSource, 3);
 
     // A refused commit fails the wall write without a message.
-    setenv("MATRIXSW_REFUSE", "CommitChanges", 1);
+    routerRefuse.set("CommitChanges");
     std::remove(routerLogFile.c_str());
     EXPECT_FALSE(sync.WriteWall());
     EXPECT_EQ(op.messages.size(), 1u);
@@ -249,7 +249,7 @@ TEST_F(SyncFixture, RouterInputsAndCommitsFollowTheOptions) {
     EXPECT_FALSE(op.progressViews.back().barVisible);
 
     // With the serial link off the router is neither switched nor committed by a wall write.
-    unsetenv("MATRIXSW_REFUSE");
+    routerRefuse.set(nullptr);
     std::remove(routerLogFile.c_str());
     options.InhibitSerialCommunication = true;
     settings(1, 1).VideoMatrixSource = 9;

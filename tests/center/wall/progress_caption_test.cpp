@@ -1,6 +1,6 @@
 #include "scripted_operator.h"
-#include "wall/caption.h"
 #include "sync/progress.h"
+#include "wall/caption.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "matrixsw.h"
 #include "paths.h"
 #include "router/video_router.h"
+#include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 
@@ -19,8 +20,7 @@ class SyncFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         fakeplugin::reset();
-        clearRouterScript();
-        setenv("MATRIXSW_LOG", routerLogFile.c_str(), 1);
+        MATRIXSW_ResetScript();
         ASSERT_TRUE(binding.BindExports(fakeplugin::exports()));
         lists.InputSources.Ids = {"isVIDEO1",     "isVIDEO2", "isSVIDEO1", "isANALOGRGB1",
                                   "isANALOGRGB2", "isDVI1",   "isDVI2"};
@@ -34,14 +34,7 @@ protected:
         lists.TestPattern.Ids = {"tpTPRemove", "tpBARS"};
         resize(1, 1);
     }
-    void TearDown() override { clearRouterScript(); }
-
-    static void clearRouterScript() {
-        for (const char* name :
-             {"MATRIXSW_REFUSE", "MATRIXSW_REFUSE_AFTER", "MATRIXSW_INPUTS", "MATRIXSW_LOG"})
-            unsetenv(name);
-        MATRIXSW_ResetScript();
-    }
+    void TearDown() override { MATRIXSW_ResetScript(); }
 
     void resize(int columns, int rows) {
         model.WallColumns = columns;
@@ -62,6 +55,10 @@ protected:
 
     testsupport::TempDir dir;
     std::string routerLogFile = dir.file("router.log");
+    testsupport::ScopedEnv routerLog_{"MATRIXSW_LOG", routerLogFile};
+    testsupport::ScopedEnv routerRefuse{"MATRIXSW_REFUSE", nullptr};
+    testsupport::ScopedEnv routerRefuseAfter{"MATRIXSW_REFUSE_AFTER", nullptr};
+    testsupport::ScopedEnv routerInputs{"MATRIXSW_INPUTS", nullptr};
     mlc::WallModel model;
     mlc::MatchLists lists;
     mlc::DriverBinding binding;

@@ -37,8 +37,9 @@ protected:
             ports = std::make_unique<testsupport::ScopedEnv>("LVDRIVER_PORTS", dir.file("no-port"));
         }
         ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
-        if (emu)
+        if (emu) {
             ASSERT_EQ(binding.OpenHardwarePort(1), LV_RESULT_OK);
+        }
         ASSERT_TRUE(mlc::LoadMatchLists(binding, lists, op));
     }
 

@@ -23,7 +23,10 @@
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
+// Both clocks, `seconds` after noon.
+mlc::ClockReading noonPlus(double seconds) {
+    return {0.5 + seconds / 86400.0, seconds};
+}
 
 // The details dialog gives each new item the next details of a list, then cancels.
 class NamingDialogs : public mlc::SequencerDialogs {
@@ -45,9 +48,8 @@ mlc::ItemDetails named(const std::string& name, int seconds = 1) {
 
 // The main window's sequencer actions, as a test's window holds them.
 void addSequencerActions(QWidget& window) {
-    for (const char* name :
-         {"NewItemACTN", "AddItemACTN", "RemoveItemACTN", "MoveUpACTN", "MoveDownACTN", "EditItemDetailsACTN",
-          "PlayACTN", "ExecuteItemACTN", "LoopSequenceACTN", "ShowSequencerACTN"}) {
+    for (const char* name : {"NewItemACTN", "AddItemACTN", "RemoveItemACTN", "MoveUpACTN", "MoveDownACTN",
+                             "EditItemDetailsACTN", "PlayACTN", "ExecuteItemACTN", "LoopSequenceACTN"}) {
         auto* a = new QAction(name, &window);
         a->setObjectName(name);
     }
@@ -68,15 +70,15 @@ protected:
     QWidget window;
     testsupport::ScriptedOperator op;
     NamingDialogs dialogs;
-    double clock = 0.5;
+    double seconds = 0.0;
     mlc::Sequencer sequencer{op, dialogs,
                              mlc::SequencerHooks{[] { return mlc::WallSettings{}; },
                                                  [](const mlc::WallSettings&) {}, [] { return true; },
-                                                 nullptr, nullptr, [this] { return mlc::ClockReading{clock, clock * 86400.0}; }}};
+                                                 nullptr, nullptr, [this] { return noonPlus(seconds); }}};
 };
 
 TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
-    mlgui::SequencerPanel panel(sequencer, [this] { return mlc::ClockReading{clock, clock * 86400.0}; });
+    mlgui::SequencerPanel panel(sequencer, [this] { return noonPlus(seconds); });
     panel.attachActions(&window);
     dialogs.next = {named("Morning"), named(""), named("Evening")};
     for (int i = 0; i < 3; ++i)
@@ -109,7 +111,7 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
     action("PlayACTN")->trigger();
     EXPECT_TRUE(action("PlayACTN")->isChecked());
     EXPECT_TRUE(panel.timer()->isActive());
-    clock += kSecond;
+    seconds += 1;
     panel.tick();
     EXPECT_TRUE(view->model()->index(0, 0).data(mlgui::TimelineModel::LastFiredRole).toBool());
     EXPECT_FALSE(view->model()->index(1, 0).data(mlgui::TimelineModel::LastFiredRole).toBool());
@@ -137,19 +139,13 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
     EXPECT_EQ(panel.findChild<QLabel*>("StartTME")->text().toStdString(), "00:00:01"); // left as they were
 }
 
-TEST_F(Timeline, LoopAndShowAreCheckedStatesOfTheCore) {
-    QWidget holder;
-    mlgui::SequencerPanel panel(
-        sequencer, [this] { return mlc::ClockReading{clock, clock * 86400.0}; }, &holder);
+TEST_F(Timeline, LoopIsACheckedStateOfTheCore) {
+    mlgui::SequencerPanel panel(sequencer, [this] { return noonPlus(seconds); });
     panel.attachActions(&window);
-    EXPECT_TRUE(action("ShowSequencerACTN")->isChecked());
     EXPECT_FALSE(action("LoopSequenceACTN")->isChecked());
     action("LoopSequenceACTN")->trigger();
-    action("ShowSequencerACTN")->trigger();
     EXPECT_TRUE(sequencer.loop());
-    EXPECT_FALSE(sequencer.visible());
-    EXPECT_TRUE(panel.isHidden());
-    EXPECT_FALSE(action("ShowSequencerACTN")->isChecked());
+    EXPECT_TRUE(action("LoopSequenceACTN")->isChecked());
     action("PlayACTN")->trigger(); // nothing to play
     EXPECT_FALSE(action("PlayACTN")->isChecked());
 }
@@ -191,15 +187,15 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
         return;
     QWidget window;
     addSequencerActions(window);
-    double clock = 0.25;
+    double seconds = 0.0;
     NamingDialogs dialogs;
     mlc::Sequencer sequencer{
         op, dialogs,
         mlc::SequencerHooks{[this] { return mlc::wallSettingsOf(model.Monitors); },
                             [this](const mlc::WallSettings& s) { mlc::applyWallSettings(s, model.Monitors); },
                             [this] { return sync.WriteWall(); }, nullptr, nullptr,
-                            [&clock] { return mlc::ClockReading{clock, clock * 86400.0}; }}};
-    mlgui::SequencerPanel panel(sequencer, [&clock] { return mlc::ClockReading{clock, clock * 86400.0}; });
+                            [&seconds] { return noonPlus(seconds); }}};
+    mlgui::SequencerPanel panel(sequencer, [&seconds] { return noonPlus(seconds); });
     panel.attachActions(&window);
 
     // Item 1 at once, item 2 two seconds after it.
@@ -215,11 +211,11 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
     EXPECT_LT(percent(11, "op_BRIGHTNESS"), 15000);
     EXPECT_TRUE(panel.timer()->isActive());
 
-    clock += kSecond;
+    seconds += 1;
     panel.tick();
     settle(11);
     EXPECT_LT(percent(11, "op_BRIGHTNESS"), 15000);
-    clock += kSecond;
+    seconds += 1;
     panel.tick();
     settle(11);
     EXPECT_GT(percent(11, "op_BRIGHTNESS"), 85000);

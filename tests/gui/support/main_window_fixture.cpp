@@ -33,6 +33,7 @@ mlgui::TMainFRM& MainWindowFixture::openWindow() {
     setup.op = &op;
     setup.fileDialogs = &dialogs;
     setup.timeOfDay = [this] { return clock; };
+    setup.monotonicSeconds = [this] { return clock * 86400.0; }; // moves with the time of day
     window = std::make_unique<mlgui::TMainFRM>(std::move(setup));
     window->show();
     return *window;

@@ -50,7 +50,7 @@ protected:
     testsupport::TempDir dir;
     testsupport::ScriptedOperator op;
     ScriptedFileDialogs dialogs;
-    double clock = 0.5; // the time of day the window sees
+    double clock = 0.5; // the time of day the window sees; its monotonic clock follows it
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     std::unique_ptr<mlgui::TMainFRM> window;
 
