@@ -34,6 +34,7 @@ public:
     // For the window's other device actions.
     DriverBinding& binding() { return binding_; }
     DeviceSync& sync() { return *sync_; }
+    VideoRouter& router() { return router_; }
     // Copies the router and link settings into what the synchronisation reads;
     // done before every operation started from here.
     void refreshOptions();
