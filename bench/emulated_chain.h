@@ -5,10 +5,10 @@
 
 #include "binding/driver_binding.h"
 #include "emulator_process.h"
-#include "paths.h"
-#include "scoped_env.h"
 #include "operator.h"
+#include "paths.h"
 #include "router/video_router.h"
+#include "scoped_env.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
 #include "wall/enlargement.h"

@@ -11,11 +11,11 @@
 #include "app/device_services.h"
 #include "app/time_of_day.h"
 #include "app/user_interface.h"
+#include "files/settings_file.h"
 #include "operator.h"
 #include "sequencer/sequencer.h"
 #include "wall/caption.h"
 #include "wall/match_lists.h"
-#include "files/settings_file.h"
 #include "wall/wall_model.h"
 
 #include <functional>

@@ -4,10 +4,10 @@
 
 #include "app/device_services.h"
 #include "binding/driver_binding.h"
+#include "files/settings_file.h"
 #include "operator.h"
 #include "router/video_router.h"
 #include "sync/device_sync.h"
-#include "files/settings_file.h"
 
 #include <memory>
 
@@ -34,6 +34,7 @@ public:
     // For the window's other device actions.
     DriverBinding& binding() { return binding_; }
     DeviceSync& sync() { return *sync_; }
+    VideoRouter& router() { return router_; }
     // Copies the router and link settings into what the synchronisation reads;
     // done before every operation started from here.
     void refreshOptions();

@@ -8,9 +8,9 @@
 #pragma once
 
 #include "binding/exchange_gate.h"
+#include "binding/shared_library.h"
 #include "lvdriver.h"
 #include "operator.h"
-#include "binding/shared_library.h"
 
 #include <array>
 #include <cstdint>

@@ -151,7 +151,7 @@ bool DeviceSync::succeeded(std::uint8_t result) {
     return !binding_.ShowDriverResult(op_, result);
 }
 
-template <typename Body> bool DeviceSync::exchange(Body body) {
+template <typename Body> bool DeviceSync::guarded(Body body) {
     if (!binding_.IsLoaded())
         return false;
     auto scope = binding_.Exchanges().tryEnter();
@@ -180,7 +180,7 @@ bool inWall(int column, int row) {
 } // namespace
 
 bool DeviceSync::WriteMonitor(int column, int row, bool executeQueue) {
-    return inWall(column, row) && exchange([&] { return sendMonitorInExchange(column, row, executeQueue); });
+    return inWall(column, row) && guarded([&] { return sendMonitorInExchange(column, row, executeQueue); });
 }
 
 bool DeviceSync::Exchange::WriteMonitor(int column, int row, bool executeQueue) {
@@ -188,7 +188,7 @@ bool DeviceSync::Exchange::WriteMonitor(int column, int row, bool executeQueue) 
 }
 
 bool DeviceSync::RunExchange(const std::function<bool(Exchange&)>& body) {
-    return exchange([&] {
+    return guarded([&] {
         Exchange running(*this);
         return body(running);
     });
@@ -199,7 +199,7 @@ bool DeviceSync::sendMonitorInExchange(int column, int row, bool executeQueue) {
 }
 
 bool DeviceSync::WriteWall() {
-    return exchange([&] {
+    return guarded([&] {
         ProgressWindow progress(op_);
         progress.setText("Updating videowall...");
         if (!forEachUsedMonitor(progress, [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
@@ -217,7 +217,7 @@ bool DeviceSync::WriteWall() {
 }
 
 bool DeviceSync::ExecuteQueue() {
-    return exchange([&] { return sendQueueExecutionInExchange(); });
+    return guarded([&] { return sendQueueExecutionInExchange(); });
 }
 
 bool DeviceSync::sendQueueExecutionInExchange() {
@@ -237,7 +237,7 @@ bool DeviceSync::readsAllowed() {
 
 bool DeviceSync::ReadMonitor(int column, int row) {
     return inWall(column, row) &&
-           exchange([&] { return readsAllowed() && readMonitorInExchange(column, row); });
+           guarded([&] { return readsAllowed() && readMonitorInExchange(column, row); });
 }
 
 bool DeviceSync::readMonitorInExchange(int column, int row) {
@@ -290,7 +290,7 @@ bool DeviceSync::readField(const MonitorField& field, TMonitorSettings& r) {
 }
 
 bool DeviceSync::ReadWall(bool force) {
-    return exchange([&] { return readsAllowed() && readWallInExchange(force); });
+    return guarded([&] { return readsAllowed() && readWallInExchange(force); });
 }
 
 bool DeviceSync::readWallInExchange(bool force) {
@@ -321,7 +321,7 @@ template <typename Body> bool DeviceSync::forEachUsedMonitor(ProgressWindow& pro
 }
 
 bool DeviceSync::ResyncVideowall() {
-    return exchange([&] {
+    return guarded([&] {
         if (!readsAllowed() || !readWallInExchange(true))
             return false;
         if (options_.ActivateVideoRouter)

@@ -99,7 +99,9 @@ public:
 
 private:
     class MonitorWriter;
-    template <typename Body> bool exchange(Body body);
+    // Runs body as one device exchange: refused (false) while another runs or
+    // without a driver; reports the unsent fields at the end.
+    template <typename Body> bool guarded(Body body);
     // Runs body(column, row) for every used monitor, rows outer, advancing the
     // progress window; stops at the first false.
     template <typename Body> bool forEachUsedMonitor(ProgressWindow& progress, Body body);

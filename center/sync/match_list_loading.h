@@ -2,8 +2,8 @@
 #pragma once
 
 #include "binding/driver_binding.h"
-#include "wall/match_lists.h"
 #include "operator.h"
+#include "wall/match_lists.h"
 
 namespace mlc {
 

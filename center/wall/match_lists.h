@@ -20,8 +20,9 @@ struct MatchListPair {
     }
     // The identifier at a stored position, or nullptr when the position has none.
     const std::string* idAt(int index) const {
-        return index >= 0 && static_cast<std::size_t>(index) < Ids.size() ? &Ids[static_cast<std::size_t>(index)]
-                                                                          : nullptr;
+        return index >= 0 && static_cast<std::size_t>(index) < Ids.size()
+                   ? &Ids[static_cast<std::size_t>(index)]
+                   : nullptr;
     }
 };
 

@@ -21,7 +21,7 @@ struct TMonitorSettings {
     std::int32_t HSamplingPos = 50000;
     std::int32_t VSamplingPos = 50000;
     std::array<bool, 4> Termination{true, true, true, true}; // kept, never sent
-    std::int32_t FrameLock = 0;                               // index, frame lock
+    std::int32_t FrameLock = 0;                              // index, frame lock
     bool Freeze = false;
     std::int32_t Interpolation = 1; // index
     std::int32_t Brightness = 50000;
@@ -42,8 +42,8 @@ struct TMonitorSettings {
     std::int32_t VStretch = 50000;
     std::int32_t KeystoneMode = 0; // index
     std::int32_t Keystone = 50000;
-    std::int32_t BlankColor = 0; // index, screen colours ("scBLACK" by default)
-    std::int32_t HD15Sync = 0;   // kept, never sent
+    std::int32_t BlankColor = 0;  // index, screen colours ("scBLACK" by default)
+    std::int32_t HD15Sync = 0;    // kept, never sent
     std::int32_t TestPattern = 0; // index ("tpTPRemove" by default)
     std::array<std::int32_t, 4> BindKey{0, 1, 5, 6};
 
@@ -54,7 +54,7 @@ struct TMonitorSettings {
 inline constexpr std::size_t kMonitorSettingsRecordSize = 168;
 
 struct TWallMonitor {
-    std::uint8_t Row = 1;      // where the monitor was created, 1..16
+    std::uint8_t Row = 1; // where the monitor was created, 1..16
     std::uint8_t Column = 1;
     std::uint8_t DeviceId = 11; // Row * 10 + Column until configured
     bool Synced = false;        // DeviceState holds what the unit holds

@@ -15,8 +15,8 @@ struct WallModel {
     int WallColumns = 8; // used part: columns 1..WallColumns
     int WallRows = 8;
 
-    double XMarginSize = 27.0; // one monitor's left border
-    double YMarginSize = 27.0; // one monitor's top border
+    double XMarginSize = 27.0;   // one monitor's left border
+    double YMarginSize = 27.0;   // one monitor's top border
     double XMonitorSize = 470.0; // full monitor width, borders included
     double YMonitorSize = 370.0;
     bool EnableMarginCorrection = true;

@@ -74,12 +74,12 @@ typedef struct LvText {
 } LvText;
 
 typedef struct PluginInfo {
-    LvText name;           /* "Lumivane" */
-    LvText codeName;       /* "LUMIVANE" */
-    LvText vendor;         /* "Norventa" */
-    uint32_t reserved;     /* 0 */
-    uint32_t magic99;      /* 99, read by nobody */
-    uint32_t portCount;    /* serial ports the system lists, filled in at each call */
+    LvText name;        /* "Lumivane" */
+    LvText codeName;    /* "LUMIVANE" */
+    LvText vendor;      /* "Norventa" */
+    uint32_t reserved;  /* 0 */
+    uint32_t magic99;   /* 99, read by nobody */
+    uint32_t portCount; /* serial ports the system lists, filled in at each call */
     LvText legalNotice;
     LvText version;        /* "v1.8" */
     LvText date;           /* "09/01/2001" */
@@ -229,8 +229,8 @@ typedef uint8_t(LV_API* OpenHardwarePortFn)(uint32_t port);
 typedef uint8_t(LV_API* CloseHardwarePortFn)(void);
 typedef uint8_t(LV_API* ExecutePluginFunctionByNumberFn)(uint32_t number, LvCell* p1, LvCell* p2, LvCell* p3,
                                                          LvCell* p4);
-typedef uint8_t(LV_API* ExecutePluginFunctionByNameFn)(const uint8_t* name, LvCell* p1, LvCell* p2, LvCell* p3,
-                                                       LvCell* p4);
+typedef uint8_t(LV_API* ExecutePluginFunctionByNameFn)(const uint8_t* name, LvCell* p1, LvCell* p2,
+                                                       LvCell* p3, LvCell* p4);
 typedef uint32_t(LV_API* SendPacketFn)(Packet* packet);
 typedef uint8_t(LV_API* GetLastErrorTextFn)(uint8_t* buffer);
 

@@ -39,11 +39,11 @@ class TMessageLogFRM;
 class WallGridView;
 
 struct MainFormSetup {
-    std::string programDir;               // settings and automatic files, with a trailing '/'
-    std::string programName = "mlcenter"; // the settings file is programName + ".INI"
-    mlc::Operator* op = nullptr;          // null: the window's own message boxes
-    FileDialogs* fileDialogs = nullptr;   // null: the toolkit's file dialogs
-    std::function<double()> timeOfDay;    // null: the local clock
+    std::string programDir;                   // settings and automatic files, with a trailing '/'
+    std::string programName = "mlcenter";     // the settings file is programName + ".INI"
+    mlc::Operator* op = nullptr;              // null: the window's own message boxes
+    FileDialogs* fileDialogs = nullptr;       // null: the toolkit's file dialogs
+    std::function<double()> timeOfDay;        // null: the local clock
     std::function<double()> monotonicSeconds; // null: the system's monotonic clock
 };
 

@@ -5,12 +5,12 @@
 
 #include "binding/driver_binding.h"
 #include "command_line.h"
+#include "files/settings_file.h"
 #include "router/video_router.h"
-#include "terminal_operator.h"
 #include "sync/chain_commands.h"
 #include "sync/device_sync.h"
+#include "terminal_operator.h"
 #include "wall/match_lists.h"
-#include "files/settings_file.h"
 #include "wall/wall_model.h"
 
 #include <memory>

@@ -55,7 +55,7 @@ TEST_F(DialogApply, QuickApplyWritesTheSelectionRowByRowInOneExchange) {
             EXPECT_EQ(settings(c, r).XZoom, 50);
             EXPECT_EQ(settings(c, r).SourceInput, 2);
             EXPECT_EQ(settings(c, r).Brightness, 12345);
-            EXPECT_EQ(settings(c, r).ColorTemperature, c == 3 && r == 2 || c == 2 && r == 3 ? 9 : 1);
+            EXPECT_EQ(settings(c, r).ColorTemperature, (c == 3 && r == 2) || (c == 2 && r == 3) ? 9 : 1);
         }
     }
     ASSERT_EQ(op.messages.size(), 1u);
@@ -76,8 +76,8 @@ TEST_F(DialogApply, AFailedMonitorDoesNotStopTheQuickApplyButARouterRefusalDoes)
     calls().clear();
     options.ActivateVideoRouter = true;
     fakeplugin::script().failures.clear();
-    setenv("MATRIXSW_REFUSE", "CommitChanges", 1);
-    setenv("MATRIXSW_REFUSE_AFTER", "1", 1); // the write's own commit passes, the apply's is refused
+    routerRefuse.set("CommitChanges");
+    routerRefuseAfter.set("1"); // the write's own commit passes, the apply's is refused
     QuickSettings values;
     values.Brightness = 1000;
     EXPECT_EQ(ApplyQuickSettings(model, devices, true, {1, 1, 3, 1}, values), ApplyOutcome::RouterRefused);
@@ -117,11 +117,11 @@ TEST_F(DialogApply, RouterInputListHoldsWhatOneByteCanAddress) {
     std::string names = std::string(255, 'n');
     for (int i = 1; i < 300; ++i)
         names += ",in" + std::to_string(i);
-    setenv("MATRIXSW_INPUTS", names.c_str(), 1);
+    routerInputs.set(names);
     const auto inputs = RouterInputNames(router);
     ASSERT_EQ(inputs.size(), 256u);
     EXPECT_EQ(inputs[0], std::string(255, 'n'));
     EXPECT_EQ(inputs[255], "in255");
-    unsetenv("MATRIXSW_INPUTS");
+    routerInputs.set(nullptr);
     EXPECT_TRUE(RouterInputNames(router).empty());
 }

@@ -152,7 +152,7 @@ TEST_F(RouterScript, ConfigurationWindowShowsInputsAndRegisteredDevicesThroughTh
     router.SetDeviceUsage(21, true);
     router.SetDeviceUsage(11, true);
     router.ConfigurePlugin();
-    setenv("MATRIXSW_INPUTS", "Camera 1,Camera 2", 1);
+    inputs.set("Camera 1,Camera 2");
     router.SetNewInput(11, 1);
     router.ConfigurePlugin();
     ASSERT_EQ(shown.size(), 2u);

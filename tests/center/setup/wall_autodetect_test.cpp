@@ -11,7 +11,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace mlc;
 using testsupport::EmulatorProcess;
@@ -20,14 +23,12 @@ namespace {
 
 class Autodetect : public ::testing::Test {
 protected:
-    // Chains on port 1 and port 2 (`chosen` empty: port 2 names no device). The
-    // link starts switched off on the configured port.
+    // Chains on port 1 and port 2; port 3 names no device. The link starts
+    // switched off on the configured port.
     void start(const std::string& chosen) {
         configured = std::make_unique<EmulatorProcess>("1");
-        if (!chosen.empty())
-            other = std::make_unique<EmulatorProcess>(chosen);
-        ports.emplace("LVDRIVER_PORTS",
-                      configured->link() + ":" + (other ? other->link() : dir.file("gone")));
+        other = std::make_unique<EmulatorProcess>(chosen);
+        ports.emplace("LVDRIVER_PORTS", configured->link() + ":" + other->link() + ":" + dir.file("missing"));
         ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
         ASSERT_EQ(binding.OpenHardwarePort(1), 0);
         settings.SerialPortNumber = 1;
@@ -67,7 +68,7 @@ TEST_F(Autodetect, FindsTwelveUnitsOnTheChosenPortAndTurnsTheWallVertical) {
     start("1-12");
     op.scriptAnswers({Answer::Yes});
     WallAutodetect detect(binding, settings, model, op);
-    EXPECT_EQ(detect.portCount(), 2);
+    EXPECT_EQ(detect.portCount(), 3);
     const DetectionOutcome outcome = detect.run(2);
     ASSERT_EQ(outcome.status, DetectionOutcome::Status::Found);
     EXPECT_EQ(outcome.presentIds.size(), 12u);
@@ -83,14 +84,25 @@ TEST_F(Autodetect, FindsTwelveUnitsOnTheChosenPortAndTurnsTheWallVertical) {
     expectConfiguredPortRestored();
 }
 
-TEST_F(Autodetect, APortThatCannotBeOpenedShowsTheDriverError) {
-    start("");
+TEST_F(Autodetect, APortThatCannotBeOpenedOrIsHeldShowsTheDriverError) {
+    start("1-4");
     WallAutodetect detect(binding, settings, model, op);
-    EXPECT_EQ(detect.run(2).status, DetectionOutcome::Status::NotRun);
-    ASSERT_EQ(op.messages.size(), 1u);
-    EXPECT_EQ(op.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(op.messages[0].text.rfind("ERROR ($01)", 0), 0u) << op.messages[0].text;
+    EXPECT_EQ(detect.run(3).status, DetectionOutcome::Status::NotRun);
+    {
+        // Another process holds port 2 the way the plug-in itself does.
+        const int held = ::open(other->link().c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+        EXPECT_EQ(detect.run(2).status, DetectionOutcome::Status::NotRun);
+        ::close(held);
+    }
+    ASSERT_EQ(op.messages.size(), 2u);
+    for (const auto& message : op.messages) {
+        EXPECT_EQ(message.kind, MessageKind::Error);
+        EXPECT_EQ(message.text.rfind("ERROR ($01)", 0), 0u) << message.text;
+    }
     EXPECT_EQ(op.progressOpenCount, 0);
+    EXPECT_TRUE(other->logLines("dir=rx").empty());
     expectConfiguredPortRestored();
 }
 

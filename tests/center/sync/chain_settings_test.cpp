@@ -3,6 +3,7 @@
 #include "../fake/fake_plugin.h"
 #include "dialogs/remote_keys.h"
 #include "paths.h"
+#include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/chain_settings.h"
 
@@ -64,7 +65,7 @@ TEST_F(ChainSettingsCalls, NothingIsSentWithoutAnIdentifierAndARefusalWhileAnoth
 }
 
 TEST(RemoteKeys, EveryKeysEventIsOneTheDefinitionsKnow) {
-    setenv("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC").c_str(), 1);
+    testsupport::ScopedEnv definitions("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC"));
     DriverBinding binding;
     ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
     ASSERT_EQ(binding.SetTestMode(true), 0);

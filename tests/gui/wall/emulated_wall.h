@@ -7,6 +7,7 @@
 #include "emulator_process.h"
 #include "paths.h"
 #include "router/video_router.h"
+#include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
@@ -26,15 +27,11 @@ protected:
             binding.CloseHardwarePort();
             binding.UnloadDriverLibrary();
         }
-        unsetenv("LVDRIVER_PORTS");
-        unsetenv("LVDRIVER_TIMEOUT_SCALE");
     }
 
     void start(const std::string& ids, int columns, int rows) {
         emu = std::make_unique<testsupport::EmulatorProcess>(ids);
-        setenv("LVDRIVER_PORTS", emu->link().c_str(), 1);
-        setenv("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC").c_str(), 1);
-        setenv("LVDRIVER_TIMEOUT_SCALE", "0.05", 1);
+        ports.set(emu->link());
         ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
         ASSERT_EQ(binding.OpenHardwarePort(1), 0);
         ASSERT_TRUE(mlc::LoadMatchLists(binding, lists, op));
@@ -66,6 +63,9 @@ protected:
     }
 
     std::unique_ptr<testsupport::EmulatorProcess> emu;
+    testsupport::ScopedEnv ports{"LVDRIVER_PORTS", nullptr};
+    testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
+    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
     mlc::WallModel model;
     mlc::MatchLists lists;
     mlc::DriverBinding binding;
