@@ -8,43 +8,48 @@ namespace mlc {
 
 ChainSettings::ChainSettings(DriverBinding& binding, Operator& op) : binding_(binding), op_(op) {}
 
-bool ChainSettings::FactoryReset() {
-    auto scope = binding_.Exchanges().tryEnter(op_);
-    if (!scope || !binding_.IsLoaded())
+std::optional<ExchangeGate::Scope> ChainSettings::enter() {
+    if (!binding_.IsLoaded())
+        return std::nullopt;
+    auto scope = binding_.Exchanges().tryEnter();
+    if (!scope)
+        op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+    return scope;
+}
+
+template <typename Send> bool ChainSettings::toAllUnits(Send send) {
+    auto scope = enter();
+    if (!scope)
         return false;
     binding_.SelectDevice(0);
-    binding_.ExecuteOperation("op_DATA_MANAGER_RESET", "");
-    binding_.ExecuteOperation("op_IP_MISC_RESET", "");
+    send();
     return true;
+}
+
+bool ChainSettings::FactoryReset() {
+    return toAllUnits([this] {
+        binding_.ExecuteOperation("op_DATA_MANAGER_RESET", "");
+        binding_.ExecuteOperation("op_IP_MISC_RESET", "");
+    });
 }
 
 bool ChainSettings::SetOutputResolution(const std::string& displayId) {
-    if (displayId.empty())
-        return false;
-    auto scope = binding_.Exchanges().tryEnter(op_);
-    if (!scope || !binding_.IsLoaded())
-        return false;
-    binding_.SelectDevice(0);
-    binding_.SetOperationIdentifier("op_PANEL_SELECT", "", displayId);
-    binding_.ExecuteOperation("op_IP_MISC_RESET", "");
-    return true;
+    return !displayId.empty() && toAllUnits([&] {
+        binding_.SetOperationIdentifier("op_PANEL_SELECT", "", displayId);
+        binding_.ExecuteOperation("op_IP_MISC_RESET", "");
+    });
 }
 
 bool ChainSettings::SetLanguage(const std::string& languageId) {
-    if (languageId.empty())
-        return false;
-    auto scope = binding_.Exchanges().tryEnter(op_);
-    if (!scope || !binding_.IsLoaded())
-        return false;
-    binding_.SelectDevice(0);
-    binding_.SetOperationIdentifier("op_LANGUAGE", "", languageId);
-    binding_.SendEventByName("veSETTINGS");
-    return true;
+    return !languageId.empty() && toAllUnits([&] {
+        binding_.SetOperationIdentifier("op_LANGUAGE", "", languageId);
+        binding_.SendEventByName("veSETTINGS");
+    });
 }
 
 bool ChainSettings::SendVerticalPhase(std::uint16_t phase) {
-    auto scope = binding_.Exchanges().tryEnter(op_);
-    if (!scope || !binding_.IsLoaded())
+    auto scope = enter();
+    if (!scope)
         return false;
     // A packet record is 64 KiB: too large for the stack of a window's handler.
     auto packet = std::make_unique<Packet>();

@@ -4,13 +4,15 @@
 // Each settings command selects all units and sends without asking and without
 // looking at the driver's results: a closed port or an empty chain gives no
 // message. Like every device exchange they are refused while another runs (a wall
-// write letting window messages through), so they never interleave with one.
+// write letting window messages through), so they never interleave with one; the
+// operator is told so in one message.
 #pragma once
 
 #include "binding/driver_binding.h"
 #include "operator.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace mlc {
@@ -34,6 +36,12 @@ public:
     bool SendVerticalPhase(std::uint16_t phase);
 
 private:
+    // The exchange gate, or nothing without a driver or while another exchange
+    // runs (the operator is told so).
+    std::optional<ExchangeGate::Scope> enter();
+    // Selects all units and runs `send`, unless the exchange is refused.
+    template <typename Send> bool toAllUnits(Send send);
+
     DriverBinding& binding_;
     Operator& op_;
 };

@@ -1,12 +1,35 @@
-// Editing monitors: the monitor settings dialog for one selected cell, the quick
-// menu for a block (EditSelectedACTN and a double-click on the grid). Not built
-// yet: the action stays disabled with its hint.
+// Editing monitors (EditSelectedACTN, or a double-click on the grid): the monitor
+// settings dialog for one selected cell, the quick menu for a block. Whatever the
+// dialog's result, the grid, the caption and the status bar are redrawn. While a
+// device exchange lets window messages through, no dialog opens: it would hold the
+// exchange until closed; the status bar says why.
 #include "main/main_form.h"
+
+#include "monitor/monitor_form.h"
+#include "monitor/quick_menu_form.h"
 
 namespace mlgui {
 
 void TMainFRM::connectMonitorActions() {
-    actions_.EditSelectedACTN->setEnabled(false);
+    connect(actions_.EditSelectedACTN, &QAction::triggered, this, [this] {
+        if (progressShown() || devices_->busy()) {
+            relay_.report(mlc::MessageKind::Information, mlc::kExchangeBusyMessage);
+            return;
+        }
+        devices_->refreshOptions(); // the settings DeviceSync reads
+        const mlc::DeviceAccess access{devices_->sync(), devices_->router(), relay_};
+        const QPoint cell = currentCell();
+        if (singleCellSelected()) {
+            TMonitorFRM dialog(wall(), lists(), settings(), access, cell.x(), cell.y(), pictureProvider(),
+                               this);
+            dialog.exec();
+        } else {
+            TQuickMenuFRM dialog(wall(), lists(), settings(), access, cell.x(), cell.y(), selection(), this);
+            dialog.exec();
+        }
+        repaintGrid();
+        UpdateCaption();
+    });
 }
 
 } // namespace mlgui

@@ -2,13 +2,10 @@
 // configuration window, wired into the main window.
 //
 // The wizard's Finish runs the window's own actions on the grid's selection:
-// Autoset enlargement on the chosen block, Copy on it, Paste over the whole wall.
-// Where an action is not available (its area not wired, or Paste before the first
-// Copy), the same core calls run through a WallActions of our own, so the result
-// on the wall and the units is the same either way.
+// Autoset enlargement on the chosen block, Copy on it, Paste over the whole wall
+// (which sends the wall).
 #include "main/main_form.h"
 
-#include "app/wall_actions.h"
 #include "router/router_dialog.h"
 #include "setup/autostart_entry.h"
 #include "setup/preferences_form.h"
@@ -17,8 +14,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMessageBox>
-
-#include <memory>
 
 namespace mlgui {
 
@@ -30,15 +25,6 @@ public:
         : QObject(&window), window_(window), ui_(ui), programDir_(std::move(programDir)),
           programName_(std::move(programName)),
           autodetect_(window.binding(), window.settings(), window.wall(), window.op()),
-          chain_(window.wall(), window.binding(), window.op()),
-          wallActions_(window.wall(), chain_, window.op(),
-                       mlc::WallActionHooks{[&window] { return window.devices().writeWall(); },
-                                            {},
-                                            {},
-                                            [&window] {
-                                                window.UpdateCaption();
-                                                window.repaintGrid();
-                                            }}),
           routerDialog_([&window](const std::string& title, const std::string& text) {
               QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
                               QString::fromStdString(text), QMessageBox::Ok, &window);
@@ -73,15 +59,9 @@ public:
     }
 
 private:
-    // Runs the window's action on `rect` when it can, else `fallback`; true for the action.
-    bool onSelection(QAction* action, const mlc::WallRect& rect, const std::function<void()>& fallback) {
+    void runOn(QAction* action, const mlc::WallRect& rect) {
         window_.setSelection(rect);
-        if (action->isEnabled()) {
-            action->trigger();
-            return true;
-        }
-        fallback();
-        return false;
+        action->trigger();
     }
 
     mlc::WizardFinishSteps finishSteps() {
@@ -92,20 +72,9 @@ private:
                 window_.UpdateCaption();
                 QCoreApplication::processEvents();
             },
-            [this, &a](const mlc::WallRect& block) {
-                onSelection(a.AutosetEnlargmentACTN, block, [&] { wallActions_.autosetEnlargement(block); });
-            },
-            [this, &a](const mlc::WallRect& block) {
-                copiedByWindow_ = onSelection(a.ClipboardCopyACTN, block, [&] { wallActions_.copy(block); });
-            },
-            [this, &a](const mlc::WallRect& wall) {
-                // Paste repeats the block the same Copy took.
-                window_.setSelection(wall);
-                if (copiedByWindow_ && a.ClipboardPasteACTN->isEnabled())
-                    a.ClipboardPasteACTN->trigger();
-                else
-                    wallActions_.paste(wall);
-            }};
+            [this, &a](const mlc::WallRect& block) { runOn(a.AutosetEnlargmentACTN, block); },
+            [this, &a](const mlc::WallRect& block) { runOn(a.ClipboardCopyACTN, block); },
+            [this, &a](const mlc::WallRect& wall) { runOn(a.ClipboardPasteACTN, wall); }};
     }
 
     TMainFRM& window_;
@@ -113,12 +82,9 @@ private:
     std::string programDir_;
     std::string programName_;
     mlc::WallAutodetect autodetect_;
-    mlc::ChainCommands chain_;
-    mlc::WallActions wallActions_;
     // The router library is stateless on our side: this wrapper only calls it.
     mlc::MatrixSwRouter router_;
     mlc::RouterDialogHandler routerDialog_;
-    bool copiedByWindow_ = false;
 };
 
 } // namespace

@@ -23,15 +23,20 @@ protected:
         context.detect = [this](int port) {
             detectedPorts.push_back(port);
             if (outcomes.empty())
-                return DetectionOutcome{DetectionOutcome::Status::NoDevices, {}, {}};
+                return withStatus(DetectionOutcome::Status::NoDevices);
             DetectionOutcome outcome = outcomes.front();
             outcomes.erase(outcomes.begin());
             return outcome;
         };
         return WizardFlow(context, op);
     }
+    static DetectionOutcome withStatus(DetectionOutcome::Status status) {
+        DetectionOutcome outcome;
+        outcome.status = status;
+        return outcome;
+    }
     static DetectionOutcome found(WallShape shape) {
-        DetectionOutcome outcome{DetectionOutcome::Status::Found, {}, {}};
+        DetectionOutcome outcome = withStatus(DetectionOutcome::Status::Found);
         for (int i = 1; i <= shape.columns * shape.rows; ++i)
             outcome.presentIds.push_back(static_cast<std::uint8_t>(i * 2));
         outcome.shape = shape;
@@ -117,7 +122,7 @@ TEST_F(Wizard, RejectedMeasurementsRepeatTheDetectionOnTheChosenPort) {
 }
 
 TEST_F(Wizard, PortThatFailsLeadsBackToThePortPageWithItSelected) {
-    outcomes = {DetectionOutcome{DetectionOutcome::Status::NotRun, {}, {}}};
+    outcomes = {withStatus(DetectionOutcome::Status::NotRun)};
     WizardFlow flow = make(4, 9); // configured beyond the list: COM1 first
     flow.next({});
     EXPECT_EQ(flow.page().comboIndex, 0);

@@ -48,7 +48,7 @@ TEST_F(ChainSettingsCalls, EachSelectsAllUnitsThenSendsInOrderWhateverTheResults
     EXPECT_THAT(op.messages, IsEmpty());
 }
 
-TEST_F(ChainSettingsCalls, NothingIsSentWithoutAnIdentifierOrWhileAnotherExchangeRuns) {
+TEST_F(ChainSettingsCalls, NothingIsSentWithoutAnIdentifierAndARefusalWhileAnotherExchangeRunsIsTold) {
     EXPECT_FALSE(chain.SetOutputResolution(""));
     EXPECT_FALSE(chain.SetLanguage(""));
     {
@@ -60,6 +60,8 @@ TEST_F(ChainSettingsCalls, NothingIsSentWithoutAnIdentifierOrWhileAnotherExchang
     }
     EXPECT_THAT(fakeplugin::script().calls, IsEmpty());
     EXPECT_FALSE(binding.Exchanges().busy());
+    ASSERT_EQ(op.messages.size(), 4u);
+    EXPECT_EQ(op.messages[0].text, kExchangeBusyMessage);
 }
 
 TEST(RemoteKeys, EveryKeysEventIsOneTheDefinitionsKnow) {

@@ -74,7 +74,8 @@ protected:
     mlc::Sequencer sequencer{op, dialogs,
                              mlc::SequencerHooks{[] { return mlc::WallSettings{}; },
                                                  [](const mlc::WallSettings&) {}, [] { return true; },
-                                                 nullptr, nullptr, [this] { return noonPlus(seconds); }}};
+                                                 nullptr, nullptr, [this] { return noonPlus(seconds); },
+                                                 nullptr, nullptr}};
 };
 
 TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
@@ -194,7 +195,7 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
         mlc::SequencerHooks{[this] { return mlc::wallSettingsOf(model.Monitors); },
                             [this](const mlc::WallSettings& s) { mlc::applyWallSettings(s, model.Monitors); },
                             [this] { return sync.WriteWall(); }, nullptr, nullptr,
-                            [&seconds] { return noonPlus(seconds); }}};
+                            [&seconds] { return noonPlus(seconds); }, nullptr, nullptr}};
     mlgui::SequencerPanel panel(sequencer, [&seconds] { return noonPlus(seconds); });
     panel.attachActions(&window);
 

@@ -42,6 +42,8 @@ TEST_F(SetupActions, NewRunsTheWizardAndFinishSendsOnePictureOverTheWall) {
     });
     w.actions().NewACTN->trigger();
     ASSERT_TRUE(finished);
+    // The window's own Copy ran, so its Paste is possible now.
+    EXPECT_TRUE(w.actions().ClipboardPasteACTN->isEnabled());
     EXPECT_EQ(w.wall().WallColumns, 3);
     EXPECT_EQ(w.wall().WallRows, 2);
     EXPECT_EQ(w.grid().model()->columnCount(), 3);
