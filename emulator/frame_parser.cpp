@@ -1,6 +1,7 @@
 #include "frame_parser.h"
 
 #include "checksum.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -51,7 +52,7 @@ void FrameParser::parse() {
         const std::span<const std::uint8_t> rest = std::span(buffer_).subspan(start_);
         if (rest.size() < kHeaderSize)
             break;
-        const std::size_t length = rest[3] | (rest[4] << 8);
+        const std::size_t length = lv::getLe16(&rest[3]);
         const std::size_t total = kHeaderSize + length;
         if (rest.size() < total)
             break;

@@ -47,8 +47,8 @@ public:
         services.programPath = QCoreApplication::applicationFilePath().toStdString();
         {
             TPreferencesFRM dialog(PreferencesContext{window_.settings(), window_.wall(), window_.lists(),
-                                                      autodetect_, router_, ui_, window_.op(), programDir_,
-                                                      services},
+                                                      autodetect_, window_.devices().router(), ui_,
+                                                      window_.op(), programDir_, services},
                                    &window_);
             dialog.exec();
         }
@@ -82,8 +82,6 @@ private:
     std::string programDir_;
     std::string programName_;
     mlc::WallAutodetect autodetect_;
-    // The router library is stateless on our side: this wrapper only calls it.
-    mlc::MatrixSwRouter router_;
     mlc::RouterDialogHandler routerDialog_;
 };
 
