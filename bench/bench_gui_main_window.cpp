@@ -10,6 +10,7 @@
 #include "grid/demo_picture.h"
 #include "grid/wall_grid_view.h"
 #include "main/main_form.h"
+#include "silent_operator.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,18 +24,6 @@
 #include <string>
 
 namespace {
-
-// Answers nothing and shows nothing: the benchmark has no one to ask.
-class SilentOperator : public mlc::Operator {
-public:
-    void showMessage(mlc::MessageKind, const std::string&) override {}
-    mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
-    void report(mlc::MessageKind, const std::string&) override {}
-    void progressOpened() override {}
-    void progressChanged(const mlc::ProgressView&) override {}
-    void progressClosed() override {}
-    void processPendingEvents() override {}
-};
 
 // Records when the grid first finished painting.
 class FirstPaint : public QObject {
@@ -66,7 +55,7 @@ long residentKiB() {
     return -1;
 }
 
-std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, SilentOperator& op) {
+std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, bench::SilentOperator& op) {
     mlgui::MainFormSetup setup;
     setup.programDir = QDir(folder).absolutePath().toStdString() + "/";
     setup.op = &op;
@@ -115,7 +104,7 @@ int main(int argc, char** argv) {
     qputenv("LVDRIVER_PORTS", (folder.path() + "/no-port").toLocal8Bit());
     std::ofstream(folder.filePath("mlcenter.INI").toStdString())
         << "[General]\nRunWizardAtStartup=0\n[Videowall]\nWidth=16\nHeight=16\n";
-    SilentOperator op;
+    bench::SilentOperator op;
     openWindow(folder.path(), op).reset(); // the first run writes the automatic files
 
     // Start to the first frame, as the program does it: create, show, paint.

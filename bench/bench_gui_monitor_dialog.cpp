@@ -8,6 +8,7 @@
 #include "monitor/quick_menu_form.h"
 #include "router/video_router.h"
 #include "scoped_env.h"
+#include "silent_operator.h"
 #include "sync/device_sync.h"
 #include "wall/wall_state.h"
 
@@ -19,17 +20,6 @@
 #include <string>
 
 namespace {
-
-class SilentOperator : public mlc::Operator {
-public:
-    void showMessage(mlc::MessageKind, const std::string&) override {}
-    mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::No; }
-    void report(mlc::MessageKind, const std::string&) override {}
-    void progressOpened() override {}
-    void progressChanged(const mlc::ProgressView&) override {}
-    void progressClosed() override {}
-    void processPendingEvents() override {}
-};
 
 mlc::MatchListPair longList(const std::string& prefix) {
     mlc::MatchListPair pair;
@@ -63,7 +53,7 @@ struct Setup {
     mlc::ProgramSettings settings;
     mlc::DriverBinding binding; // not loaded: opening sends nothing
     mlc::MatrixSwRouter router;
-    SilentOperator op;
+    bench::SilentOperator op;
     mlc::SyncOptions options;
     mlc::DeviceSync sync{wall, lists, binding, router, op, options};
     QImage picture{640, 480, QImage::Format_RGB32};

@@ -1,6 +1,7 @@
 // Saving and loading a sequence of 100 items (4.3 MB) through real files.
 #include "operator.h"
 #include "sequencer/sequence_file.h"
+#include "silent_operator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,17 +10,6 @@
 #include <string>
 
 namespace {
-
-class SilentOperator : public mlc::Operator {
-public:
-    void showMessage(mlc::MessageKind, const std::string&) override {}
-    void report(mlc::MessageKind, const std::string&) override {}
-    mlc::Answer ask(mlc::QuestionIcon, mlc::Buttons, const std::string&) override { return mlc::Answer::Yes; }
-    void progressOpened() override {}
-    void progressChanged(const mlc::ProgressView&) override {}
-    void progressClosed() override {}
-    void processPendingEvents() override {}
-};
 
 mlc::SequenceItems hundredItems() {
     mlc::SequenceItems items;
@@ -42,7 +32,7 @@ std::string benchFile() {
 
 void SaveHundredItems(benchmark::State& state) {
     const auto items = hundredItems();
-    SilentOperator op;
+    bench::SilentOperator op{mlc::Answer::Yes};
     const std::string path = benchFile();
     for (auto _ : state)
         if (!mlc::saveSequenceFile(op, path, items))
@@ -52,7 +42,7 @@ void SaveHundredItems(benchmark::State& state) {
 }
 
 void LoadHundredItems(benchmark::State& state) {
-    SilentOperator op;
+    bench::SilentOperator op{mlc::Answer::Yes};
     const std::string path = benchFile();
     mlc::saveSequenceFile(op, path, hundredItems());
     for (auto _ : state) {

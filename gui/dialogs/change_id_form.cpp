@@ -1,12 +1,11 @@
 #include "dialogs/change_id_form.h"
 
+#include "common/dialog_buttons.h"
 #include "common/two_digit_spin_box.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -42,22 +41,10 @@ TChangeIdFRM::TChangeIdFRM(int column, int row, int deviceId, QWidget* parent)
     idLabel->setBuddy(id_);
     form->addRow(idLabel, id_);
 
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("OkBTN"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelBTN"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelRow(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     id_->setFocus();
     id_->selectAll();
