@@ -1,12 +1,14 @@
 #include "sync/chain_settings.h"
 
 #include "dialogs/phase_text.h"
+#include "wall/wall_state.h"
 
 #include <memory>
 
 namespace mlc {
 
-ChainSettings::ChainSettings(DriverBinding& binding, Operator& op) : binding_(binding), op_(op) {}
+ChainSettings::ChainSettings(WallModel& model, DriverBinding& binding, Operator& op)
+    : model_(model), binding_(binding), op_(op) {}
 
 std::optional<ExchangeGate::Scope> ChainSettings::enter() {
     if (!binding_.IsLoaded())
@@ -30,6 +32,8 @@ bool ChainSettings::FactoryReset() {
     return toAllUnits([this] {
         binding_.ExecuteOperation("op_DATA_MANAGER_RESET", "");
         binding_.ExecuteOperation("op_IP_MISC_RESET", "");
+        // Whatever the units answered, the next write must send every field again.
+        SetAllSynced(model_, false);
     });
 }
 

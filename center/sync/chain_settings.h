@@ -10,6 +10,7 @@
 
 #include "binding/driver_binding.h"
 #include "operator.h"
+#include "wall/wall_model.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,9 +22,11 @@ namespace mlc {
 // no identifier) and true when it was sent, whatever the units answered.
 class ChainSettings {
 public:
-    ChainSettings(DriverBinding& binding, Operator& op);
+    ChainSettings(WallModel& model, DriverBinding& binding, Operator& op);
 
-    // The units return to their factory values and empty their memories, then restart.
+    // The units return to their factory values and empty their memories, then
+    // restart. What the wall knows of the units no longer holds: every monitor
+    // needs a synchronisation (the caption is the caller's).
     bool FactoryReset();
     // Sets the output resolution (an identifier of the output display list), then
     // restarts the units so that they take it.
@@ -42,6 +45,7 @@ private:
     // Selects all units and runs `send`, unless the exchange is refused.
     template <typename Send> bool toAllUnits(Send send);
 
+    WallModel& model_;
     DriverBinding& binding_;
     Operator& op_;
 };

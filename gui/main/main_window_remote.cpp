@@ -28,7 +28,7 @@ class RemoteActions : public QObject {
 public:
     explicit RemoteActions(TMainFRM& window)
         : QObject(&window), window_(window), chain_(window.wall(), window.binding(), window.op()),
-          settings_(window.binding(), window.op()),
+          settings_(window.wall(), window.binding(), window.op()),
           // A child window of the main window: it goes with it, and stays above it.
           remote_(new TRemoteFRM(chain_, &window)) {}
 
@@ -45,6 +45,8 @@ public:
     void specialFunctions() {
         TSpecialFunctionsFRM dialog(settings_, window_.lists(), &window_);
         dialog.exec();
+        // A factory reset leaves the wall in need of a synchronisation.
+        window_.UpdateCaption();
     }
 
     void phaseEditor() {

@@ -6,6 +6,7 @@
 #include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/chain_settings.h"
+#include "wall/wall_state.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,14 +27,17 @@ protected:
     }
     DriverBinding binding;
     testsupport::ScriptedOperator op;
-    ChainSettings chain{binding, op};
+    WallModel model;
+    ChainSettings chain{model, binding, op};
 };
 
 } // namespace
 
 TEST_F(ChainSettingsCalls, EachSelectsAllUnitsThenSendsInOrderWhateverTheResults) {
     fakeplugin::script().failures["SendOpExecute op_DATA_MANAGER_RESET -"] = LV_RESULT_IO_ERROR;
+    SetAllSynced(model, true);
     EXPECT_TRUE(chain.FactoryReset());
+    EXPECT_FALSE(IsWallSynced(model)) << "the units no longer hold what the wall last sent";
     EXPECT_TRUE(chain.SetOutputResolution("od1080P60"));
     EXPECT_TRUE(chain.SetLanguage("lgGERMAN"));
     const char* noWait = "SetAnswerRxStatus 0";

@@ -63,7 +63,7 @@ protected:
     mlc::MatchLists lists;
     mlc::WallModel model;
     mlc::ChainCommands chain{model, binding, op};
-    mlc::ChainSettings settings{binding, op};
+    mlc::ChainSettings settings{model, binding, op};
 };
 
 inline std::vector<std::string> ChainFixture::linesOf(const std::string& state, const std::string& prefix) {

@@ -46,7 +46,8 @@ protected:
     testsupport::ScopedEnv ports{"LVDRIVER_PORTS", peer.path()};
     testsupport::ScriptedOperator op;
     mlc::DriverBinding binding;
-    mlc::ChainSettings settings{binding, op};
+    mlc::WallModel model;
+    mlc::ChainSettings settings{model, binding, op};
     TVPhaseEditorFRM editor{settings};
     QLineEdit* box = nullptr;
     QPushButton* send = nullptr;

@@ -30,7 +30,8 @@ using SpecialFunctionsOnEmulator = ChainFixture;
 TEST(SpecialFunctionsForm, ListsShowTheMatchListsFirstItemSelectedAndAnEmptyListDisablesItsButton) {
     mlc::DriverBinding binding;
     testsupport::ScriptedOperator op;
-    mlc::ChainSettings settings(binding, op);
+    mlc::WallModel model;
+    mlc::ChainSettings settings(model, binding, op);
     mlc::MatchLists lists;
     lists.OutputDisplays = {{"odA", "odB"}, {"A display", "B display"}};
     TSpecialFunctionsFRM dialog(settings, lists);
