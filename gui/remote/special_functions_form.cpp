@@ -99,6 +99,10 @@ TSpecialFunctionsFRM::TSpecialFunctionsFRM(mlc::ChainSettings& chain, const mlc:
     layout->addSpacing(6);
     layout->addWidget(buttons);
     setMinimumWidth(420);
+    // Nothing here asks before it goes to the whole chain: the dialog opens on
+    // Close and Enter closes it, so a stray key never resets the units.
+    closeButton->setDefault(true);
+    closeButton->setFocus();
 
     connect(reset, &QPushButton::clicked, this, &TSpecialFunctionsFRM::ResetBTNClick);
     connect(change, &QPushButton::clicked, this, &TSpecialFunctionsFRM::ResolutionBTNClick);

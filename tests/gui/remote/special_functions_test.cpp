@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -53,6 +54,19 @@ TEST(SpecialFunctionsForm, ListsShowTheMatchListsFirstItemSelectedAndAnEmptyList
     dialog.show();
     guitest::saveShot(&dialog, "special-functions");
 
+    // Nothing asks before a reset: Enter where the dialog opens, or in a list, only closes it.
+    QSignalSpy resets(button(dialog, "ResetBTN"), &QPushButton::clicked);
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    dialog.show();
+    QTest::keyClick(list(dialog, "Resolution"), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(resets.count(), 0);
+
+    dialog.show();
     QTest::mouseClick(button(dialog, "CloseBTN"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
 }
