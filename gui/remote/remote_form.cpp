@@ -68,6 +68,7 @@ TRemoteFRM::TRemoteFRM(mlc::ChainCommands& chain, QWidget* parent, const QString
 
     background_ = new QLabel(this);
     background_->setObjectName("Background");
+    background_->setAccessibleName("Virtual remote control");
     background_->setGeometry(rect());
     if (hasPicture()) {
         // On a high-density screen the drawing is rendered sharper for display;

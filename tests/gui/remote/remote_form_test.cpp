@@ -65,6 +65,7 @@ TEST(RemoteForm, KeysCarryTheirNameHintTagAndHandCursorOverTheirDrawnKey) {
     EXPECT_FALSE(shape.contains(QPoint(remote.width() - 1, remote.height() - 1)));
     EXPECT_TRUE(shape.contains(kBodyPoint));
     EXPECT_EQ(remote.childAt(kBodyPoint)->objectName(), "Background");
+    EXPECT_EQ(remote.childAt(kBodyPoint)->accessibleName(), "Virtual remote control");
     guitest::saveShot(&remote, "remote");
 }
 
