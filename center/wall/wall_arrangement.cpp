@@ -2,6 +2,7 @@
 
 #include "wall/wall_state.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace mlc {
@@ -43,11 +44,15 @@ bool MoveWallRow(WallModel& model, int from, int to) {
 }
 
 void NumberDevicesSequentially(WallModel& model) {
+    // Units answer to 1..255; ID 0 reaches every unit at once. The 256th place of a
+    // full 16 x 16 wall shares 255 instead of making one monitor's write a broadcast.
+    constexpr int kHighestId = 255;
     int next = 0;
     for (int row = 1; row <= UsedRows(model); ++row) {
         for (int column = 1; column <= UsedColumns(model); ++column) {
             TWallMonitor& monitor = model.Monitors.at(column, row);
-            monitor.DeviceId = static_cast<std::uint8_t>(++next);
+            next = std::min(next + 1, kHighestId);
+            monitor.DeviceId = static_cast<std::uint8_t>(next);
             monitor.Synced = false;
         }
     }

@@ -18,8 +18,8 @@ bool MoveWallColumn(WallModel& model, int from, int to);
 // The same with rows, over every used column.
 bool MoveWallRow(WallModel& model, int from, int to);
 
-// Device IDs 1, 2, 3 ... row by row over the used part; every used monitor becomes
-// not synced. DeviceState keeps its IDs.
+// Device IDs 1, 2, 3 ... row by row over the used part, at most 255 (never the
+// broadcast ID 0); every used monitor becomes not synced. DeviceState keeps its IDs.
 void NumberDevicesSequentially(WallModel& model);
 // DeviceId = row * 10 + column (in 8 bits) over the used part; not synced.
 // Beyond nine columns IDs repeat (row 1, column 11 and row 2, column 1 both get 21).

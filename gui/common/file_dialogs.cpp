@@ -55,6 +55,19 @@ QStringList nameFilters(const std::string& filter) {
     return filters;
 }
 
+QString saveTargetProblem(const QString& path) {
+    const QFileInfo chosen(path);
+    const QFileInfo folder(chosen.dir().path());
+    if (!folder.isDir())
+        return QStringLiteral("The folder %1 does not exist.").arg(folder.filePath());
+    if (!folder.isWritable())
+        return QStringLiteral("The folder %1 cannot be written.\nChoose another folder.")
+            .arg(folder.filePath());
+    if (chosen.exists() && !chosen.isWritable())
+        return QStringLiteral("%1 is read-only.\nChoose another name.").arg(chosen.fileName());
+    return {};
+}
+
 std::optional<std::string> QtFileDialogs::chooseFileToOpen(const mlc::FileDialogRequest& request,
                                                            QWidget* parent) {
     std::unique_ptr<QFileDialog> dialog(makeDialog(request, parent));
@@ -72,13 +85,7 @@ std::optional<std::string> QtFileDialogs::chooseFileToSave(const mlc::FileDialog
         const auto name = run(*dialog);
         if (!name)
             return std::nullopt;
-        const QFileInfo chosen(QString::fromStdString(*name));
-        // The folder must exist and a read-only file is not accepted: ask again.
-        QString problem;
-        if (!chosen.dir().exists())
-            problem = QStringLiteral("The folder %1 does not exist.").arg(chosen.dir().path());
-        else if (chosen.exists() && !chosen.isWritable())
-            problem = QStringLiteral("%1 is read-only.\nChoose another name.").arg(chosen.fileName());
+        const QString problem = saveTargetProblem(QString::fromStdString(*name));
         if (problem.isEmpty())
             return name;
         QMessageBox::warning(parent, QString::fromLatin1(mlc::kProgramTitle), problem);

@@ -32,6 +32,11 @@ public:
                                                 QWidget* parent) override;
 };
 
+// Why a file chosen in a save dialog cannot be written (the folder is missing or
+// cannot be written, the file is read-only), in the operator's words; empty when
+// it can. The dialog asks again rather than let the save fail without a word.
+QString saveTargetProblem(const QString& path);
+
 // "Videowall settings (*.MLV)|*.MLV|..." as the toolkit's name filters: the
 // description as shown, the patterns in upper and lower case.
 QStringList nameFilters(const std::string& filter);

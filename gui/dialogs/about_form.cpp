@@ -50,7 +50,7 @@ TAboutFRM::TAboutFRM(QWidget* parent) : QDialog(parent) {
     notice->setObjectName(QStringLiteral("NoticeMEMO"));
     notice->setAccessibleName(QStringLiteral("Notice"));
     notice->setReadOnly(true);
-    notice->setMinimumSize(420, 170);
+    notice->setMinimumSize(440, 220);
 
     auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("OkBTN"));

@@ -33,6 +33,7 @@ TChangeIdFRM::TChangeIdFRM(int column, int row, int deviceId, QWidget* parent)
     id_->setObjectName(QStringLiteral("IdSPIN"));
     id_->setRange(1, 99);
     id_->setValue(deviceId);
+    shown_ = id_->value();
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Row:"), readOnlyField("RowEDIT", row, this));

@@ -9,6 +9,16 @@
 
 namespace mlgui {
 
+namespace {
+
+// Moving settings or changing IDs waits for a running exchange: a wall write or
+// read in progress would otherwise send or read back a wall half changed under it.
+bool refusedWhileBusy(TMainFRM& window) {
+    return window.binding().Exchanges().refuse(window.op());
+}
+
+} // namespace
+
 void TMainFRM::connectGridActions() {
     MainActions& a = actions_;
     connect(grid_, &WallGridView::columnMoved, this, &TMainFRM::columnMoved);
@@ -19,6 +29,8 @@ void TMainFRM::connectGridActions() {
     connect(grid_, &QAbstractItemView::doubleClicked, a.EditSelectedACTN, &QAction::trigger);
 
     const auto renumber = [this](void (*number)(mlc::WallModel&)) {
+        if (refusedWhileBusy(*this))
+            return;
         number(center_->wall());
         devices_->configureRouter();
         repaintGrid();
@@ -49,6 +61,8 @@ void TMainFRM::connectGridActions() {
 }
 
 void TMainFRM::columnMoved(int from, int to) {
+    if (from != to && refusedWhileBusy(*this))
+        return;
     if (mlc::MoveWallColumn(center_->wall(), from, to)) {
         repaintGrid();
         devices_->writeWall();
@@ -58,6 +72,8 @@ void TMainFRM::columnMoved(int from, int to) {
 }
 
 void TMainFRM::rowMoved(int from, int to) {
+    if (from != to && refusedWhileBusy(*this))
+        return;
     if (mlc::MoveWallRow(center_->wall(), from, to)) {
         repaintGrid();
         devices_->writeWall();
@@ -67,12 +83,13 @@ void TMainFRM::rowMoved(int from, int to) {
 }
 
 void TMainFRM::changeMonitorId() {
-    if (!grid_->singleCellSelected())
+    if (!grid_->singleCellSelected() || refusedWhileBusy(*this))
         return;
     const QPoint cell = grid_->currentCell();
     const mlc::TWallMonitor& monitor = center_->wall().Monitors.at(cell.x(), cell.y());
     TChangeIdFRM dialog(cell.x(), cell.y(), monitor.DeviceId, this);
-    if (dialog.exec() != QDialog::Accepted)
+    // An ID beyond the spin box's range shows clamped: OK without an edit keeps it.
+    if (dialog.exec() != QDialog::Accepted || !dialog.idEdited())
         return;
     if (mlc::ChangeMonitorId(center_->wall(), cell.x(), cell.y(),
                              static_cast<std::uint8_t>(dialog.deviceId()))) {

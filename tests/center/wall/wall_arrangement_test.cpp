@@ -47,6 +47,12 @@ TEST(WallArrangement, NumbersByRowAndColumnRepeatingBeyondNineColumns) {
     mlc::NumberDevicesSequentially(wall);
     EXPECT_EQ(wall.Monitors.at(11, 1).DeviceId, 11);
     EXPECT_EQ(wall.Monitors.at(1, 2).DeviceId, 12);
+
+    // A full wall: the last place shares 255 rather than wrap to the broadcast ID 0.
+    wall = wallOf(16, 16);
+    mlc::NumberDevicesSequentially(wall);
+    EXPECT_EQ(wall.Monitors.at(15, 16).DeviceId, 255);
+    EXPECT_EQ(wall.Monitors.at(16, 16).DeviceId, 255);
 }
 
 TEST(WallArrangement, ChangesAnIdInBothArraysUnlessItIsTheSame) {

@@ -4,6 +4,7 @@
 #include "modal.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -57,6 +58,15 @@ TEST(FileDialogs, FiltersMatchExtensionsInEitherCase) {
         {"Open file", "All supported formats|*.MLV;*.MLS|Videowall settings (*.MLV)|*.MLV", "", "/tmp", ""},
         nullptr));
     EXPECT_EQ(shown, QStringList({"All supported formats", "Videowall settings (*.MLV)"}));
+}
+
+TEST(FileDialogs, RefuseToSaveWhereNothingCanBeWritten) {
+    EXPECT_TRUE(mlgui::saveTargetProblem(QDir::tempPath() + "/wall.MLV").isEmpty());
+    EXPECT_EQ(mlgui::saveTargetProblem("/no/such/folder/wall.MLV"),
+              "The folder /no/such/folder does not exist.");
+    // Not even root may create files in another process's /proc folder.
+    EXPECT_EQ(mlgui::saveTargetProblem("/proc/1/wall.MLV"),
+              "The folder /proc/1 cannot be written.\nChoose another folder.");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The grid's actions in the window: moving columns on an emulated chain, changing an ID.
+#include "binding/exchange_gate.h"
 #include "grid/wall_grid_view.h"
 #include "main_window_fixture.h"
 #include "modal.h"
@@ -6,6 +7,8 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSpinBox>
+
+#include <utility>
 
 namespace {
 
@@ -65,6 +68,42 @@ TEST_F(GridActions, ChangingAnIdToItsOwnValueKeepsTheMonitorSynced) {
 
     w.setSelection({1, 1, 2, 1});
     EXPECT_FALSE(w.actions().ChangeMonitorIdACTN->isEnabled());
+}
+
+TEST_F(GridActions, OkOnAnIdBeyondTheSpinBoxRangeKeepsIt) {
+    writeSettings("[Videowall]\nWidth=2\nHeight=1\nMonitorID12=150\n");
+    mlgui::TMainFRM& w = openWindow();
+    w.setSelection({2, 1, 2, 1});
+    w.setCurrentCell(2, 1);
+    guitest::whenModalOpens("ChangeIdFRM",
+                            [](QWidget* dialog) { dialog->findChild<QPushButton*>("OkBTN")->click(); });
+    w.actions().ChangeMonitorIdACTN->trigger();
+    EXPECT_EQ(w.wall().Monitors.at(2, 1).DeviceId, 150);
+}
+
+TEST_F(GridActions, MovesAndNumberingWaitForARunningWallWrite) {
+    startEmulator("11-12,21-22");
+    writeSettings("[Videowall]\nWidth=2\nHeight=2\n");
+    mlgui::TMainFRM& w = openWindow();
+    for (int c = 1; c <= 2; ++c)
+        for (int r = 1; r <= 2; ++r)
+            w.wall().Monitors.at(c, r).Settings.Brightness = c * 10000 + r * 1000;
+    op.messages.clear();
+    bool once = false;
+    op.onPendingEvents = [&] {
+        if (std::exchange(once, true))
+            return;
+        w.grid().verticalHeader()->moveSection(1, 0);
+        w.actions().AutonumerateSequentiallyACTN->trigger();
+    };
+    w.grid().horizontalHeader()->moveSection(0, 1); // a wall write with its progress window
+
+    // Only the column moved; the row and the IDs stayed.
+    EXPECT_EQ(w.wall().Monitors.at(1, 1).Settings.Brightness, 21000);
+    EXPECT_EQ(w.wall().Monitors.at(2, 2).Settings.Brightness, 12000);
+    EXPECT_EQ(w.wall().Monitors.at(2, 2).DeviceId, 22);
+    ASSERT_EQ(op.messages.size(), 2u);
+    EXPECT_EQ(op.messages[1].text, mlc::kExchangeBusyMessage);
 }
 
 } // namespace
