@@ -6,6 +6,7 @@
 #include "wall/wall_state.h"
 
 #include <QListView>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +77,11 @@ TEST_F(WindowWall, AnAutoStartSequencePlaysFromStartUp) {
     EXPECT_TRUE(panel->timer()->isActive());
     EXPECT_EQ(panel->timeline()->model()->rowCount(), 1);
     EXPECT_EQ(panel->contextMenu(), w.sequencerPopup());
+    // The window's entries for the Sequencer menu stay, each following its action.
+    QAction* play = w.sequencerPopup()->findChild<QAction*>("PlayACTN_");
+    ASSERT_NE(play, nullptr);
+    EXPECT_TRUE(w.sequencerPopup()->actions().contains(play));
+    EXPECT_TRUE(play->isChecked());
     guitest::saveShot(&w, "main-window-playing");
 
     clock += 1.0 / 86400.0;
