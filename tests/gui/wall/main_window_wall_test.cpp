@@ -7,9 +7,11 @@
 
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -54,6 +56,24 @@ TEST_F(WindowWall, MemoryWriteAndAQuickRecallKeyReachTheUnits) {
     EXPECT_LT(unitPercent(11, "op_BRIGHTNESS", "wnWIN_MAIN"), 25000);
     EXPECT_LT(unitPercent(12, "op_BRIGHTNESS", "wnWIN_MAIN"), 25000);
     EXPECT_EQ(w.center().caption().SyncStatus, "Sync: NEEDED");
+    EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
+}
+
+TEST_F(WindowWall, APanningStepLeavesTheStatusBarAsTheWriteLeftTheWall) {
+    startEmulator("11");
+    writeSettings("[Videowall]\nWidth=1\nHeight=1\nMonitorID11=11\n");
+    mlgui::TMainFRM& w = openWindow();
+    ASSERT_EQ(w.center().caption().SyncStatus, "Sync: NEEDED");
+    mlc::TMonitorSettings& s = w.wall().Monitors.at(1, 1).Settings;
+    s.XZoom = 50.0;
+    s.XPosition = 10.0;
+    guitest::whenModalOpens("PanningFRM", [](QWidget* dialog) {
+        dialog->findChild<QToolButton*>("PanLeftBTN")->click();
+        dialog->findChild<QPushButton*>("CloseBTN")->click();
+    });
+    action("GlobalPanACTN")->trigger();
+    EXPECT_DOUBLE_EQ(s.XPosition, 9.9);
+    EXPECT_EQ(w.center().caption().SyncStatus, "Sync: OK");
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
 }
 
