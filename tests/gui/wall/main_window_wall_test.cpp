@@ -108,6 +108,7 @@ TEST_F(WindowWall, AnAutoStartSequencePlaysFromStartUp) {
     panel->tick();
     settle();
     EXPECT_GT(unitPercent(11, "op_CONTRAST", "wnWIN_MAIN"), 85000);
+    EXPECT_EQ(w.center().caption().SyncStatus, "Sync: OK");
     EXPECT_FALSE(action("PlayACTN")->isChecked()); // one item, no loop: done
     EXPECT_FALSE(panel->timer()->isActive());
 }
