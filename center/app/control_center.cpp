@@ -51,26 +51,33 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                              ControlCenterSetup setup)
     : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
       sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
-    sequencer_ = std::make_unique<Sequencer>(
-        op_, *sequencerDialogs_,
-        SequencerHooks{
-            [this] { return wallSettingsOf(wall_.Monitors); },
-            [this](const WallSettings& settings) {
-                applyWallSettings(settings, wall_.Monitors);
-                wallChanged();
-            },
-            // Items the timer plays report their failures without a modal box.
-            [this] { return sequencer_->inTick() ? devices_.writeWallUnattended() : devices_.writeWall(); },
-            // An item's wall is read without becoming the wall's file: a later
-            // Save videowall must not overwrite the file the item came from.
-            [](const std::string& path, WallSettings& buffer) {
-                return static_cast<bool>(loadVideowallFile(path, buffer));
-            },
-            [this] { UpdateCaption(); },
-            [this] { return clocks(); },
-            [this] { ui_.refresh(); },
-            [this] { return devices_.busy(); },
-        });
+    sequencer_ =
+        std::make_unique<Sequencer>(op_, *sequencerDialogs_,
+                                    SequencerHooks{
+                                        [this] { return wallSettingsOf(wall_.Monitors); },
+                                        [this](const WallSettings& settings) {
+                                            applyWallSettings(settings, wall_.Monitors);
+                                            wallChanged();
+                                        },
+                                        // Items the timer plays report their failures without a modal box;
+                                        // the status bar then shows whether the units hold the item's wall.
+                                        [this] {
+                                            const bool written = sequencer_->inTick()
+                                                                     ? devices_.writeWallUnattended()
+                                                                     : devices_.writeWall();
+                                            UpdateCaption();
+                                            return written;
+                                        },
+                                        // An item's wall is read without becoming the wall's file: a later
+                                        // Save videowall must not overwrite the file the item came from.
+                                        [](const std::string& path, WallSettings& buffer) {
+                                            return static_cast<bool>(loadVideowallFile(path, buffer));
+                                        },
+                                        [this] { UpdateCaption(); },
+                                        [this] { return clocks(); },
+                                        [this] { ui_.refresh(); },
+                                        [this] { return devices_.busy(); },
+                                    });
 }
 
 ControlCenter::~ControlCenter() = default;

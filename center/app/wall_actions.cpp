@@ -35,8 +35,11 @@ void WallActions::updateCaption() {
 
 void WallActions::changedAndSent() {
     updateCaption();
-    if (hooks_.writeWall)
+    if (hooks_.writeWall) {
         hooks_.writeWall();
+        // The write decides which monitors are synced: the status bar follows it.
+        updateCaption();
+    }
 }
 
 void WallActions::copy(const WallRect& selection) {

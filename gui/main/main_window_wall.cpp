@@ -19,7 +19,8 @@ void TMainFRM::connectWallActions() {
     };
     new WallActionController(WallActionContext{center_->wall(), center_->settings(), devices_->binding(),
                                                relay_, std::move(hooks), [this] { return selection(); },
-                                               [this] { repaintGrid(); }},
+                                               // The grid, and the status bar after the step's write.
+                                               [this] { UpdateCaption(); }},
                              this);
 }
 

@@ -133,18 +133,23 @@ void SequencerPanel::attachActions(const QObject* owner) {
             a->setCheckable(true);
 
     toolBar_->clear();
-    popup_->clear();
+    // A menu the window gave is filled already (with its own entries for the actions).
+    if (!popupGiven_)
+        popup_->clear();
     for (const char* name : kMenuOrder) {
         QAction* a = name ? action(name) : nullptr;
         if (name && !a)
             continue;
-        if (a) {
+        if (a)
             toolBar_->addAction(a);
-            popup_->addAction(a);
-        } else {
+        else
             toolBar_->addSeparator();
+        if (popupGiven_)
+            continue;
+        if (a)
+            popup_->addAction(a);
+        else
             popup_->addSeparator();
-        }
     }
     refresh();
 }
@@ -154,6 +159,7 @@ void SequencerPanel::setContextMenu(QMenu* menu) {
         return;
     delete popup_;
     popup_ = menu;
+    popupGiven_ = true;
 }
 
 void SequencerPanel::selectionToCore() {

@@ -35,7 +35,7 @@ public:
     // connects them, and fills the tool bar and the timeline's context menu.
     void attachActions(const QObject* owner);
     // The timeline's context menu is `menu` (the window's, built from its Sequencer
-    // menu) instead of the panel's own.
+    // menu) instead of the panel's own; attachActions leaves its entries alone.
     void setContextMenu(QMenu* menu);
 
     // Mirrors the core: lines, selection, current line, counters, action states,
@@ -67,7 +67,8 @@ private:
     QLabel* last_ = nullptr;
     QTimer* timer_ = nullptr;
     const QObject* actionOwner_ = nullptr;
-    bool mirroring_ = false; // the view is being set from the core
+    bool mirroring_ = false;  // the view is being set from the core
+    bool popupGiven_ = false; // the context menu is the window's
 };
 
 } // namespace mlgui

@@ -28,7 +28,7 @@ struct WallActionContext {
     mlc::Operator& op;
     mlc::WallActionHooks hooks;
     std::function<mlc::WallRect()> selection; // the grid's selection
-    std::function<void()> repaint;            // the grid, after a panning step
+    std::function<void()> repaint;            // the grid and status bar, after a panning step
 };
 
 class WallActionController : public QObject {

@@ -45,7 +45,7 @@ TEST_F(WallActionsTest, PasteSpecialWithNothingCheckedStillSendsTheWall) {
     actions.pasteSpecial(WallRect{1, 1, 2, 2}, mlc::PasteSpecialMask{});
     EXPECT_EQ(mlc::wallSettingsOf(model.Monitors), before);
     EXPECT_TRUE(model.VideowallModified);
-    EXPECT_EQ(hooks, (std::vector<std::string>{"caption", "write"}));
+    EXPECT_EQ(hooks, (std::vector<std::string>{"caption", "write", "caption"}));
     EXPECT_EQ(count("SendOpExecute op_IP_MISC_EXECUTEQUEUE -"), 1);
 }
 
@@ -99,7 +99,7 @@ TEST_F(WallActionsTest, AutosetKeepsToTheUsedWallAndSends) {
     EXPECT_DOUBLE_EQ(model.Monitors.at(2, 1).Settings.XPosition + model.Monitors.at(2, 1).Settings.XZoom,
                      100.0);
     EXPECT_TRUE(model.VideowallModified);
-    EXPECT_EQ(hooks, (std::vector<std::string>{"caption", "write"}));
+    EXPECT_EQ(hooks, (std::vector<std::string>{"caption", "write", "caption"}));
 }
 
 TEST(PasteSpecialSettings, OnlyOneMeansReset) {

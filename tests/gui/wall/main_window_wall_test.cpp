@@ -6,9 +6,12 @@
 #include "wall/wall_state.h"
 
 #include <QListView>
+#include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -56,6 +59,24 @@ TEST_F(WindowWall, MemoryWriteAndAQuickRecallKeyReachTheUnits) {
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
 }
 
+TEST_F(WindowWall, APanningStepLeavesTheStatusBarAsTheWriteLeftTheWall) {
+    startEmulator("11");
+    writeSettings("[Videowall]\nWidth=1\nHeight=1\nMonitorID11=11\n");
+    mlgui::TMainFRM& w = openWindow();
+    ASSERT_EQ(w.center().caption().SyncStatus, "Sync: NEEDED");
+    mlc::TMonitorSettings& s = w.wall().Monitors.at(1, 1).Settings;
+    s.XZoom = 50.0;
+    s.XPosition = 10.0;
+    guitest::whenModalOpens("PanningFRM", [](QWidget* dialog) {
+        dialog->findChild<QToolButton*>("PanLeftBTN")->click();
+        dialog->findChild<QPushButton*>("CloseBTN")->click();
+    });
+    action("GlobalPanACTN")->trigger();
+    EXPECT_DOUBLE_EQ(s.XPosition, 9.9);
+    EXPECT_EQ(w.center().caption().SyncStatus, "Sync: OK");
+    EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
+}
+
 TEST_F(WindowWall, AnAutoStartSequencePlaysFromStartUp) {
     startEmulator("11");
     mlc::SequenceItems items;
@@ -76,12 +97,18 @@ TEST_F(WindowWall, AnAutoStartSequencePlaysFromStartUp) {
     EXPECT_TRUE(panel->timer()->isActive());
     EXPECT_EQ(panel->timeline()->model()->rowCount(), 1);
     EXPECT_EQ(panel->contextMenu(), w.sequencerPopup());
+    // The window's entries for the Sequencer menu stay, each following its action.
+    QAction* play = w.sequencerPopup()->findChild<QAction*>("PlayACTN_");
+    ASSERT_NE(play, nullptr);
+    EXPECT_TRUE(w.sequencerPopup()->actions().contains(play));
+    EXPECT_TRUE(play->isChecked());
     guitest::saveShot(&w, "main-window-playing");
 
     clock += 1.0 / 86400.0;
     panel->tick();
     settle();
     EXPECT_GT(unitPercent(11, "op_CONTRAST", "wnWIN_MAIN"), 85000);
+    EXPECT_EQ(w.center().caption().SyncStatus, "Sync: OK");
     EXPECT_FALSE(action("PlayACTN")->isChecked()); // one item, no loop: done
     EXPECT_FALSE(panel->timer()->isActive());
 }
