@@ -59,15 +59,7 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                                             applyWallSettings(settings, wall_.Monitors);
                                             wallChanged();
                                         },
-                                        // Items the timer plays report their failures without a modal box;
-                                        // the status bar then shows whether the units hold the item's wall.
-                                        [this] {
-                                            const bool written = sequencer_->inTick()
-                                                                     ? devices_.writeWallUnattended()
-                                                                     : devices_.writeWall();
-                                            UpdateCaption();
-                                            return written;
-                                        },
+                                        [this] { return writeItemWall(); },
                                         // An item's wall is read without becoming the wall's file: a later
                                         // Save videowall must not overwrite the file the item came from.
                                         [](const std::string& path, WallSettings& buffer) {
@@ -81,6 +73,14 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
 }
 
 ControlCenter::~ControlCenter() = default;
+
+// Items the timer plays report their failures without a modal box; the status bar
+// then shows whether the units hold the item's wall.
+bool ControlCenter::writeItemWall() {
+    const bool written = sequencer_->inTick() ? devices_.writeWallUnattended() : devices_.writeWall();
+    UpdateCaption();
+    return written;
+}
 
 ClockReading ControlCenter::clocks() const {
     return {setup_.timeOfDay ? setup_.timeOfDay() : 0.0,

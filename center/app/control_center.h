@@ -109,6 +109,7 @@ private:
     void readSettingsFile();
     void writeSettingsFile();
     void wallChanged();
+    bool writeItemWall();
 
     Operator& op_;
     UserInterface& ui_;
