@@ -76,14 +76,14 @@ TEST_F(MonitorForm, OpensWithTheMonitorAndItsValuesAndSendsNothingUntilConfirmed
     // Lists, check boxes and sliders send nothing, and Cancel stores nothing.
     const int rgb = lists.InputSources.indexOf("isANALOGRGB2");
     list(dialog.get(), "InputSource")->setCurrentIndex(rgb);
-    list(dialog.get(), "ColorTemp")->setCurrentIndex(list(dialog.get(), "ColorTemp")->count() - 1);
+    list(dialog.get(), "ColorTemp")->setCurrentIndex(lists.ColorTemp.indexOf("ctUSER"));
     child<QCheckBox>(dialog.get(), "Freeze")->setChecked(true);
     setSlider(dialog.get(), "Brightness", 80);
     setSlider(dialog.get(), "YZoom", 3);
     selector->setCurrentRow(1);
     EXPECT_TRUE(child<QWidget>(dialog.get(), "ImageBOX")->isVisible());
     EXPECT_FALSE(child<QWidget>(dialog.get(), "ZoomBOX")->isVisible());
-    // The RGB input swaps sharpness for the filter list; the last temperature unlocks the user ones.
+    // The RGB input swaps sharpness for the filter list; the user temperature unlocks its sliders.
     EXPECT_TRUE(child<QWidget>(dialog.get(), "Filter")->isVisible());
     EXPECT_FALSE(child<QWidget>(dialog.get(), "Sharpness")->isVisible());
     EXPECT_TRUE(child<QWidget>(dialog.get(), "Phase")->isEnabled());
