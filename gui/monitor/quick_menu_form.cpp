@@ -167,8 +167,8 @@ mlc::QuickSettings TQuickMenuFRM::values() const {
     return v;
 }
 
+// As in the monitor dialog, edits made while the block is being sent are kept.
 mlc::ApplyOutcome TQuickMenuFRM::QuickApply() {
-    LoadingScope loading(loading_);
     return mlc::ApplyQuickSettings(wall_, devices_, settings_.ActivateVideoRouter, selection_, values());
 }
 

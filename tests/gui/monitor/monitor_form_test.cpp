@@ -225,3 +225,21 @@ TEST_F(MonitorForm, OpensOnListsAndPicturesItCannotFullyUse) {
     none->show();
     EXPECT_EQ(child<DemoPreview>(none.get(), "Demo")->picture().pixelColor(50, 35), QColor(Qt::black));
 }
+
+// The progress window lets events through while the monitor is sent: a slider moved
+// then counts for the next Apply, it is not left showing a value the dialog ignores.
+TEST_F(MonitorForm, EditsMadeWhileApplyingAreKept) {
+    auto dialog = open(1, 1);
+    setSlider(dialog.get(), "Brightness", 20);
+    op.onPendingEvents = [&] {
+        op.onPendingEvents = nullptr;
+        setSlider(dialog.get(), "XZoom", 2);
+        list(dialog.get(), "InputSource")->setCurrentIndex(lists.InputSources.indexOf("isANALOGRGB1"));
+    };
+    click(dialog.get(), "ApplyBTN");
+    EXPECT_EQ(settings(1, 1).XZoom, 100); // taken before the edit
+    EXPECT_DOUBLE_EQ(dialog->enlargement().XZoom, 50);
+    EXPECT_FALSE(child<QWidget>(dialog.get(), "Filter")->isHidden());
+    click(dialog.get(), "ApplyBTN");
+    EXPECT_EQ(settings(1, 1).XZoom, 50);
+}
