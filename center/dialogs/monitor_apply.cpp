@@ -41,9 +41,11 @@ ApplyOutcome ApplySettings(WallModel& wall, DeviceAccess devices, bool routerAct
         refused = routerActive && !devices.router.CommitChanges();
         return !refused;
     });
+    // The record changed whatever the units and the router made of it: marked, so
+    // that opening another wall asks before the edit is lost.
+    wall.VideowallModified = true;
     if (refused)
         return ApplyOutcome::RouterRefused;
-    wall.VideowallModified = true;
     return ok ? ApplyOutcome::Sent : ApplyOutcome::WriteFailed;
 }
 
@@ -95,9 +97,9 @@ ApplyOutcome ApplyQuickSettings(WallModel& wall, DeviceAccess devices, bool rout
         }
         return true;
     });
+    wall.VideowallModified = true; // every monitor of the block holds the new values
     if (refused)
         return ApplyOutcome::RouterRefused;
-    wall.VideowallModified = true;
     return ran && allSent ? ApplyOutcome::Sent : ApplyOutcome::WriteFailed;
 }
 

@@ -25,14 +25,15 @@ struct DeviceAccess {
 enum class ApplyOutcome {
     Sent,          // stored and sent; the wall is modified
     WriteFailed,   // stored; a unit did not take it (reported); the wall is modified
-    RouterRefused, // stored; the router refused its commit, the apply stopped there
+    RouterRefused, // stored; the router refused its commit, the apply stopped there;
+                   // the wall is modified
     Busy,          // another device operation runs: nothing stored, nothing sent
 };
 
 // The monitor dialog's OK and Apply: stores `settings` into Monitors[column, row]
 // and writes it with the queue executed, under "Updating monitor...", then commits
-// the router when one is active. The wall becomes modified unless the router
-// refused. While another exchange runs nothing is stored: a message, Busy.
+// the router when one is active. The wall becomes modified, also when a unit or
+// the router refused. While another exchange runs nothing is stored: a message, Busy.
 ApplyOutcome ApplySettings(WallModel& wall, DeviceAccess devices, bool routerActive, int column, int row,
                            const TMonitorSettings& settings);
 
@@ -57,7 +58,7 @@ void ApplyQuickValues(const QuickSettings& values, TMonitorSettings& settings);
 // (cut to the 16 x 16 wall), which is then written row by row, each with its queue
 // executed, under "Updating videowall...", all in one device exchange. A monitor
 // that fails does not stop the others; a refused router commit stops at that
-// monitor and leaves the wall unmodified.
+// monitor (the later ones keep their stored values unsent; the wall is modified).
 ApplyOutcome ApplyQuickSettings(WallModel& wall, DeviceAccess devices, bool routerActive,
                                 const WallRect& selection, const QuickSettings& values);
 

@@ -156,10 +156,20 @@ TMonitorSettings CollectMonitorSettings(TMonitorSettings base, const Enlargement
     return base;
 }
 
+namespace {
+
+// The colour temperature the three user sliders set: the definitions' ctUSER,
+// wherever they list it; a list without it keeps its user setting last.
+int userTemperaturePosition(const MatchListPair& temperatures) {
+    const int named = temperatures.indexOf(kUserColorTemperature);
+    return named >= 0 ? named : static_cast<int>(temperatures.Names.size()) - 1;
+}
+
+} // namespace
+
 MonitorControlStates UpdateControlStates(const MatchLists& lists, int inputPosition, int colorTempPosition) {
-    const auto temperatures = static_cast<int>(lists.ColorTemp.Names.size());
     return {IsAnalogRgbSource(lists, inputPosition),
-            temperatures > 0 && colorTempPosition == temperatures - 1};
+            colorTempPosition >= 0 && colorTempPosition == userTemperaturePosition(lists.ColorTemp)};
 }
 
 ControlState StateOf(ControlRule rule, const MonitorControlStates& states) {

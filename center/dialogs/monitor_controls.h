@@ -79,10 +79,14 @@ void StoreControls(const ControlValues& values, TMonitorSettings& settings);
 TMonitorSettings CollectMonitorSettings(TMonitorSettings base, const Enlargement& enlargement,
                                         const ControlValues& values, int routerInput);
 
+// The identifier of the user colour temperature, set by the three user sliders.
+inline constexpr const char* kUserColorTemperature = "ctUSER";
+
 // The state of the control rules for the selected input and colour temperature.
 struct MonitorControlStates {
     bool rgb = false;    // the input is one of the analog RGB inputs
-    bool manual = false; // the last colour temperature is selected
+    bool manual = false; // the user colour temperature is selected (the last item
+                         // when the list has no kUserColorTemperature)
 };
 MonitorControlStates UpdateControlStates(const MatchLists& lists, int inputPosition, int colorTempPosition);
 

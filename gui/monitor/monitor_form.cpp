@@ -392,8 +392,10 @@ void TMonitorFRM::DefaultReadBTNClick() {
     DrawPreview();
 }
 
+// The values are taken before anything is sent. The change handlers stay live while
+// the progress window lets events through, so what the operator edits meanwhile is
+// kept for the next OK or Apply instead of showing on sliders the dialog ignores.
 mlc::ApplyOutcome TMonitorFRM::ApplySettings() {
-    LoadingScope loading(loading_);
     return mlc::ApplySettings(wall_, devices_, settings_.ActivateVideoRouter, column_, row_,
                               collect(wall_.Monitors.at(column_, row_).Settings));
 }

@@ -55,9 +55,12 @@ void TQuickMenuFRM::buildWidgets() {
     setObjectName("QuickMenuFRM");
     auto* grid = new QGridLayout;
     int row = 0;
+    QLabel* lastLabel = nullptr;
     auto addRow = [&](const char* text, QWidget* widget) {
         auto* label = new QLabel(text, this);
+        label->setObjectName(widget->objectName() + "LBL");
         label->setBuddy(widget);
+        lastLabel = label;
         grid->addWidget(label, row, 0);
         grid->addWidget(widget, row++, 1);
     };
@@ -79,8 +82,10 @@ void TQuickMenuFRM::buildWidgets() {
     xZoom_ = slider(ValueSlider::Kind::Magnification, "XZoom", "Horizontal (&W):");
     yZoom_ = slider(ValueSlider::Kind::Magnification, "YZoom", "Vertical (&H):");
     grid->addWidget(heading("Image quality:", this), row++, 0, 1, 2);
-    for (std::size_t i = 0; i < kImageControls.size(); ++i)
+    for (std::size_t i = 0; i < kImageControls.size(); ++i) {
         image_[i] = slider(ValueSlider::Kind::Percent, kImageControls[i].name, kImageControls[i].label);
+        imageLabels_[i] = lastLabel;
+    }
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 260);
 
@@ -128,6 +133,7 @@ void TQuickMenuFRM::FormCreate() {
         enlargement_ = mlc::EnlargementOf(reference);
         fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
                        reference.VideoMatrixSource);
+        findChild<QLabel*>("VideoMatrixSourceLBL")->setEnabled(videoMatrixSource_->isEnabled());
         inputSource_->setCurrentIndex(
             mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
         for (std::size_t i = 0; i < kImageControls.size(); ++i)
@@ -142,8 +148,10 @@ void TQuickMenuFRM::FormCreate() {
 
 void TQuickMenuFRM::UpdateControlStates() {
     const bool rgb = mlc::IsAnalogRgbSource(lists_, inputSource_->currentIndex());
-    image_[kSaturation]->setEnabled(!rgb);
-    image_[kHue]->setEnabled(!rgb);
+    for (std::size_t i : {kSaturation, kHue}) {
+        image_[i]->setEnabled(!rgb);
+        imageLabels_[i]->setEnabled(!rgb); // greyed with its slider, as in the monitor dialog
+    }
 }
 
 void TQuickMenuFRM::ZoomChange(mlc::Axis axis) {
@@ -167,8 +175,8 @@ mlc::QuickSettings TQuickMenuFRM::values() const {
     return v;
 }
 
+// As in the monitor dialog, edits made while the block is being sent are kept.
 mlc::ApplyOutcome TQuickMenuFRM::QuickApply() {
-    LoadingScope loading(loading_);
     return mlc::ApplyQuickSettings(wall_, devices_, settings_.ActivateVideoRouter, selection_, values());
 }
 

@@ -14,6 +14,7 @@
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace mlgui {
@@ -55,6 +56,7 @@ private:
     ValueSlider* yZoom_ = nullptr;
     // Brightness, Contrast, Saturation, Hue, Gamma.
     std::array<ValueSlider*, 5> image_{};
+    std::array<QLabel*, 5> imageLabels_{};
     QPushButton* applyButton_ = nullptr;
 };
 

@@ -85,7 +85,7 @@ TEST_F(DialogApply, AFailedMonitorDoesNotStopTheQuickApplyButARouterRefusalDoes)
     EXPECT_EQ(ApplyQuickSettings(model, devices, true, {1, 1, 3, 1}, values), ApplyOutcome::RouterRefused);
     EXPECT_EQ(countCalls("SendOpExecute op_IP_MISC_EXECUTEQUEUE -"), 1);
     EXPECT_EQ(settings(3, 1).Brightness, 1000); // stored, left unsent
-    EXPECT_FALSE(model.VideowallModified);
+    EXPECT_TRUE(model.VideowallModified);       // so the edit is not lost on opening another wall
 }
 
 TEST_F(DialogApply, MonitorApplyStoresWritesAndCommitsTheRouter) {
@@ -101,6 +101,13 @@ TEST_F(DialogApply, MonitorApplyStoresWritesAndCommitsTheRouter) {
     EXPECT_EQ(routerLog(), "SetNewInput 22 4 -> 1\nCommitChanges -> 1\nCommitChanges -> 1\n");
     EXPECT_EQ(op.progressViews.at(1).text, "Updating monitor...");
     EXPECT_EQ(op.progressOpenCount, op.progressCloseCount);
+
+    model.VideowallModified = false;
+    routerRefuse.set("CommitChanges");
+    edited.Brightness = 8000;
+    EXPECT_EQ(ApplySettings(model, devices, true, 2, 2, edited), ApplyOutcome::RouterRefused);
+    EXPECT_EQ(settings(2, 2).Brightness, 8000);
+    EXPECT_TRUE(model.VideowallModified);
 }
 
 TEST_F(DialogApply, NothingIsStoredWhileAnotherExchangeRuns) {

@@ -87,9 +87,9 @@ TEST(MonitorControls, PositionsTheListsLackOpenAsTheFirstItemAndEmptyListsKeepTh
     EXPECT_EQ(stored.TestPattern, 1);
 }
 
-TEST(MonitorControls, RgbInputAndLastColourTemperatureChangeTheControlStates) {
+TEST(MonitorControls, RgbInputAndUserColourTemperatureChangeTheControlStates) {
     const MatchLists lists = someLists();
-    const MonitorControlStates video = UpdateControlStates(lists, 0, 0);
+    const MonitorControlStates video = UpdateControlStates(lists, 0, 2);
     EXPECT_FALSE(video.rgb);
     EXPECT_FALSE(video.manual);
     EXPECT_TRUE(stateOf("Sharpness", video).visible);
@@ -98,7 +98,7 @@ TEST(MonitorControls, RgbInputAndLastColourTemperatureChangeTheControlStates) {
     EXPECT_TRUE(stateOf("Saturation", video).enabled);
     EXPECT_FALSE(stateOf("RedTemp", video).enabled);
 
-    const MonitorControlStates rgb = UpdateControlStates(lists, 2, 2);
+    const MonitorControlStates rgb = UpdateControlStates(lists, 2, 0); // ctUSER, listed first
     EXPECT_TRUE(rgb.rgb);
     EXPECT_TRUE(rgb.manual);
     EXPECT_FALSE(stateOf("Sharpness", rgb).visible);
@@ -111,4 +111,10 @@ TEST(MonitorControls, RgbInputAndLastColourTemperatureChangeTheControlStates) {
     for (const char* name : {"HD15Sync", "ScalerMode", "HStretch", "VStretch", "Video11Term", "Video22Term"})
         EXPECT_FALSE(stateOf(name, rgb).visible) << name;
     EXPECT_FALSE(UpdateControlStates(MatchLists{}, 0, -1).manual); // no temperatures at all
+
+    // A list without the user temperature keeps its user setting last.
+    MatchLists unnamed = lists;
+    unnamed.ColorTemp = pair({"ct5000K", "ct6500K", "ctMANUAL"});
+    EXPECT_FALSE(UpdateControlStates(unnamed, 0, 0).manual);
+    EXPECT_TRUE(UpdateControlStates(unnamed, 0, 2).manual);
 }

@@ -76,14 +76,14 @@ TEST_F(MonitorForm, OpensWithTheMonitorAndItsValuesAndSendsNothingUntilConfirmed
     // Lists, check boxes and sliders send nothing, and Cancel stores nothing.
     const int rgb = lists.InputSources.indexOf("isANALOGRGB2");
     list(dialog.get(), "InputSource")->setCurrentIndex(rgb);
-    list(dialog.get(), "ColorTemp")->setCurrentIndex(list(dialog.get(), "ColorTemp")->count() - 1);
+    list(dialog.get(), "ColorTemp")->setCurrentIndex(lists.ColorTemp.indexOf("ctUSER"));
     child<QCheckBox>(dialog.get(), "Freeze")->setChecked(true);
     setSlider(dialog.get(), "Brightness", 80);
     setSlider(dialog.get(), "YZoom", 3);
     selector->setCurrentRow(1);
     EXPECT_TRUE(child<QWidget>(dialog.get(), "ImageBOX")->isVisible());
     EXPECT_FALSE(child<QWidget>(dialog.get(), "ZoomBOX")->isVisible());
-    // The RGB input swaps sharpness for the filter list; the last temperature unlocks the user ones.
+    // The RGB input swaps sharpness for the filter list; the user temperature unlocks its sliders.
     EXPECT_TRUE(child<QWidget>(dialog.get(), "Filter")->isVisible());
     EXPECT_FALSE(child<QWidget>(dialog.get(), "Sharpness")->isVisible());
     EXPECT_TRUE(child<QWidget>(dialog.get(), "Phase")->isEnabled());
@@ -224,4 +224,22 @@ TEST_F(MonitorForm, OpensOnListsAndPicturesItCannotFullyUse) {
                                               [](int) { return QImage(); });
     none->show();
     EXPECT_EQ(child<DemoPreview>(none.get(), "Demo")->picture().pixelColor(50, 35), QColor(Qt::black));
+}
+
+// The progress window lets events through while the monitor is sent: a slider moved
+// then counts for the next Apply, it is not left showing a value the dialog ignores.
+TEST_F(MonitorForm, EditsMadeWhileApplyingAreKept) {
+    auto dialog = open(1, 1);
+    setSlider(dialog.get(), "Brightness", 20);
+    op.onPendingEvents = [&] {
+        op.onPendingEvents = nullptr;
+        setSlider(dialog.get(), "XZoom", 2);
+        list(dialog.get(), "InputSource")->setCurrentIndex(lists.InputSources.indexOf("isANALOGRGB1"));
+    };
+    click(dialog.get(), "ApplyBTN");
+    EXPECT_EQ(settings(1, 1).XZoom, 100); // taken before the edit
+    EXPECT_DOUBLE_EQ(dialog->enlargement().XZoom, 50);
+    EXPECT_FALSE(child<QWidget>(dialog.get(), "Filter")->isHidden());
+    click(dialog.get(), "ApplyBTN");
+    EXPECT_EQ(settings(1, 1).XZoom, 50);
 }

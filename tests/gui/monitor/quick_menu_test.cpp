@@ -26,11 +26,13 @@ TEST_F(MonitorDialogs, QuickMenuWritesTheSelectionAndKeepsEachMonitorsPanAndOthe
     EXPECT_DOUBLE_EQ(child<ValueSlider>(&dialog, "Brightness")->value(), 12);
     EXPECT_EQ(child<QComboBox>(&dialog, "InputSource")->currentIndex(), 1);
     EXPECT_FALSE(child<QComboBox>(&dialog, "VideoMatrixSource")->isEnabled());
+    EXPECT_FALSE(child<QWidget>(&dialog, "VideoMatrixSourceLBL")->isEnabled());
     guitest::saveShot(&dialog, "quick-menu");
 
     const int rgb = lists.InputSources.indexOf("isANALOGRGB1");
     child<QComboBox>(&dialog, "InputSource")->setCurrentIndex(rgb);
     EXPECT_FALSE(child<QWidget>(&dialog, "Saturation")->isEnabled());
+    EXPECT_FALSE(child<QWidget>(&dialog, "HueLBL")->isEnabled());
     child<ValueSlider>(&dialog, "Brightness")->setValue(20);
     child<ValueSlider>(&dialog, "XZoom")->setValue(2);
     EXPECT_EQ(receivedCount(), 0u);
