@@ -1,5 +1,6 @@
 // mlcenter: the desktop control program.
 #include "app/program_folder.h"
+#include "app/termination_signals.h"
 #include "common/qt_operator.h"
 #include "main/main_form.h"
 
@@ -113,5 +114,9 @@ int main(int argc, char* argv[]) {
     if (window.shouldTerminate())
         return 1;
     window.show();
+    // Asked to end by a signal, the program ends as after closing the window, without
+    // questions (no one may be there to answer); a running exchange finishes first,
+    // since the event loop ends only when it returns.
+    const mlgui::TerminationSignals endRequests([](int) { QCoreApplication::quit(); });
     return QApplication::exec();
 }
