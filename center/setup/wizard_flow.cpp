@@ -91,7 +91,7 @@ void WizardFlow::enter(int step, const WizardInput& input) {
         enterMeasures(input, leaving == 2);
         break;
     case 4:
-        enterInput(input);
+        enterInput(input, leaving == 3);
         break;
     case 5:
         enterEnlargement(input);
@@ -153,14 +153,18 @@ void WizardFlow::comboChanged(int index) {
         page_.measures = monitorTypeTexts(index);
 }
 
-void WizardFlow::enterInput(const WizardInput& input) {
-    const Measurements typed = readMeasurements(input.measures);
-    if (!typed.allAboveZero()) {
-        op_.showMessage(MessageKind::Error, kMeasurementError);
-        enter(3, input);
-        return;
+void WizardFlow::enterInput(const WizardInput& input, bool fromMeasuresPage) {
+    // Back from the enlargement page the boxes are not on show: the measurements
+    // taken when leaving page 3 stand.
+    if (fromMeasuresPage) {
+        const Measurements typed = readMeasurements(input.measures);
+        if (!typed.allAboveZero()) {
+            op_.showMessage(MessageKind::Error, kMeasurementError);
+            enter(3, input);
+            return;
+        }
+        measurements_ = typed;
     }
-    measurements_ = typed;
     page_.previousEnabled = true;
     page_.info = kInputText;
     page_.comboShown = true;

@@ -91,7 +91,7 @@ private:
     void enterWelcome();
     void enterPort();
     void enterMeasures(const WizardInput& input, bool fromPortPage);
-    void enterInput(const WizardInput& input);
+    void enterInput(const WizardInput& input, bool fromMeasuresPage);
     void enterEnlargement(const WizardInput& input);
     void finish(const WizardInput& input);
 

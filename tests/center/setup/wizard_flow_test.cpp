@@ -84,6 +84,12 @@ TEST_F(Wizard, WalksThePagesToFinish) {
     EXPECT_EQ(flow.page().nextCaption, "Fi&nish");
     EXPECT_THAT(flow.page().comboItems, ElementsAre("1 x 1", "2 x 1", "3 x 1", "1 x 2", "2 x 2", "3 x 2"));
     EXPECT_TRUE(flow.page().nextEnabled);
+    // Back to the input page and on again: the hidden boxes hold nothing by now,
+    // the measurements taken on page 3 stand.
+    flow.previous(pick(0, MeasureTexts{}));
+    EXPECT_EQ(flow.page().step, 4);
+    flow.next(pick(1, MeasureTexts{}));
+    EXPECT_EQ(flow.page().step, 5);
 
     flow.next(pick(4)); // 2 x 2
     ASSERT_TRUE(flow.finished());
