@@ -77,7 +77,7 @@ void storePreferences(PreferencesForm& form, ProgramSettings& settings, WallMode
 
     if (form.autoRun) {
         std::string error;
-        if (!writeAutostartEntry(services.autostartPath, services.programPath, error))
+        if (!writeAutostartEntry(services.autostartPath, services.programPath, services.configDir, error))
             op.showMessage(MessageKind::Warning, "The start-up entry " + services.autostartPath +
                                                      " could not be written: " + error);
         settings.AutoStartSequence = form.autoRunSequence;

@@ -112,6 +112,7 @@ TEST_F(Preferences, ZeroMeasurementWarnsOnceAndLeavesTheCorrectionOff) {
 
 TEST_F(Preferences, AutoRunWritesAValidEntryAndUncheckingItDeletesIt) {
     services.programPath = "/opt/my programs/100% \"marlune\"/$HOME/back\\slash/mlcenter";
+    services.configDir = "/srv/site walls/";
     PreferencesForm form = open();
     EXPECT_FALSE(form.autoRun);
     form.autoRun = true;
@@ -121,8 +122,8 @@ TEST_F(Preferences, AutoRunWritesAValidEntryAndUncheckingItDeletesIt) {
     const std::string entry = readText(services.autostartPath);
     EXPECT_NE(entry.find("Name=Marlune Control Center\n"), std::string::npos);
     EXPECT_NE(
-        entry.find(
-            "Exec=\"/opt/my programs/100%% \\\\\"marlune\\\\\"/\\\\$HOME/back\\\\\\\\slash/mlcenter\"\n"),
+        entry.find("Exec=\"/opt/my programs/100%% \\\\\"marlune\\\\\"/\\\\$HOME/back\\\\\\\\slash/mlcenter\" "
+                   "--config-dir \"/srv/site walls/\"\n"),
         std::string::npos)
         << entry;
     EXPECT_EQ(settings.AutoStartSequence, "/walls/night.MLS");
