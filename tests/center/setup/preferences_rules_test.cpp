@@ -57,7 +57,9 @@ TEST_F(Preferences, OpenAndOkKeepEverythingAsItWas) {
     wall.WallColumns = 12;
     wall.WallRows = 14;
     settings.SerialPortNumber = 7; // beyond the four ports: COM1 shows
+    settings.HighlightType = 7;    // unknown: drawn as an inversion, the first entry
     PreferencesForm form = open();
+    EXPECT_EQ(form.highlight, 0);
     EXPECT_EQ(form.columns, 12);
     EXPECT_EQ(form.rows, 14);
     EXPECT_EQ(form.portIndex, 0);
