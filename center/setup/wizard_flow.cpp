@@ -111,10 +111,10 @@ void WizardFlow::enterPort() {
     page_.info = kPortText;
     page_.comboShown = true;
     page_.comboLabel = kPortLabel;
-    page_.comboItems = portNames(context_.portCount);
-    page_.comboIndex =
-        portListIndex(chosenPort_ > 0 ? chosenPort_ : context_.configuredPort, context_.portCount);
-    if (context_.portCount <= 0) {
+    const int portCount = context_.portCount ? context_.portCount() : 0;
+    page_.comboItems = portNames(portCount);
+    page_.comboIndex = portListIndex(chosenPort_ > 0 ? chosenPort_ : context_.configuredPort, portCount);
+    if (portCount <= 0) {
         page_.info += kNoPortText;
         page_.comboIndex = -1;
         page_.nextEnabled = false;

@@ -42,7 +42,7 @@ TWizardFRM::TWizardFRM(WizardContext context, QWidget* parent)
     setWindowTitle("Marlune Control Center - Configuration wizard");
     buildControls();
     mlc::WizardContext flow;
-    flow.portCount = context_.autodetect.portCount();
+    flow.portCount = [this] { return context_.autodetect.portCount(); };
     flow.configuredPort = context_.settings.SerialPortNumber;
     flow.inputNames = context_.lists.InputSources.Names;
     flow.configured = mlc::measurementsOf(context_.wall);
