@@ -20,8 +20,8 @@ constexpr const char* kPortText =
     "Pressing Next starts the autodetection of the devices connected to that port. Should no device be "
     "found, check cables and connections, then press Previous to try again.";
 constexpr const char* kNoPortText =
-    "\n\nNo serial port is available. Connect the videowall to a serial port of this computer, then start "
-    "the wizard again.";
+    "\n\nNo serial port is available. Connect the videowall to a serial port of this computer, then press "
+    "Previous and Next to look again.";
 constexpr const char* kMeasuresText =
     "Please specify the dimensions of your monitors by either picking a default type or by specifying your "
     "own custom dimensions.\n\n"
