@@ -11,14 +11,17 @@ namespace mlc {
 std::string autostartEntryPath(const std::string& programName);
 
 // The entry's text: an application named "Marlune Control Center" whose Exec is
-// `programPath` (absolute), quoted and escaped as desktop entries require.
-std::string autostartEntryText(const std::string& programPath);
-// The Exec value for a program path without arguments.
-std::string desktopExecValue(const std::string& programPath);
+// `programPath` (absolute), quoted and escaped as desktop entries require, followed
+// by "--config-dir" and `configDir` unless that is empty, so that the program
+// started at login keeps the settings folder it runs on now.
+std::string autostartEntryText(const std::string& programPath, const std::string& configDir = {});
+// One argument of an Exec value (the program path, a folder).
+std::string desktopExecValue(const std::string& argument);
 
 // Writes the entry whole, creating its folder, replacing any old one. False, with
 // `error` saying why, when it could not be written; an old entry is then kept.
-bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath, std::string& error);
+bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath,
+                         const std::string& configDir, std::string& error);
 // Deletes the entry; true when none is left.
 bool removeAutostartEntry(const std::string& entryPath);
 

@@ -38,22 +38,22 @@ std::string autostartEntryPath(const std::string& programName) {
     return (std::filesystem::path(config) / "autostart" / (programName + ".desktop")).string();
 }
 
-std::string desktopExecValue(const std::string& programPath) {
+std::string desktopExecValue(const std::string& argument) {
     bool quote = false;
-    for (const char c : programPath)
+    for (const char c : argument)
         quote = quote || isReserved(c);
     // First the quoting rule inside the argument, then the string escapes of the
     // file format over the whole value: a backslash in the path becomes four.
-    std::string argument;
-    for (const char c : programPath) {
+    std::string quoted;
+    for (const char c : argument) {
         if (quote && (c == '"' || c == '`' || c == '$' || c == '\\'))
-            argument += '\\';
-        argument += c;
+            quoted += '\\';
+        quoted += c;
     }
     if (quote)
-        argument = '"' + argument + '"';
+        quoted = '"' + quoted + '"';
     std::string value;
-    for (const char c : argument) {
+    for (const char c : quoted) {
         switch (c) {
         case '\\':
             value += "\\\\";
@@ -77,24 +77,28 @@ std::string desktopExecValue(const std::string& programPath) {
     return value;
 }
 
-std::string autostartEntryText(const std::string& programPath) {
+std::string autostartEntryText(const std::string& programPath, const std::string& configDir) {
+    std::string exec = desktopExecValue(programPath);
+    if (!configDir.empty())
+        exec += " --config-dir " + desktopExecValue(configDir);
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Marlune Control Center\n"
            "Exec=" +
-           desktopExecValue(programPath) +
+           exec +
            "\n"
            "Terminal=false\n";
 }
 
-bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath, std::string& error) {
+bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath,
+                         const std::string& configDir, std::string& error) {
     std::error_code failure;
     std::filesystem::create_directories(std::filesystem::path(entryPath).parent_path(), failure);
     if (failure) {
         error = failure.message();
         return false;
     }
-    const std::string text = autostartEntryText(programPath);
+    const std::string text = autostartEntryText(programPath, configDir);
     if (!writeFileAtomically(entryPath,
                              std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
         error = "the file could not be written";

@@ -22,7 +22,9 @@ PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel
     form.portIndex = form.ports.empty() ? -1 : portListIndex(settings.SerialPortNumber, portCount);
     form.columns = std::clamp(wall.WallColumns, 1, kMaxColumns);
     form.rows = std::clamp(wall.WallRows, 1, kMaxRows);
-    form.highlight = settings.HighlightType;
+    // The grid draws a value it does not know as an inversion; the list says so
+    // rather than showing nothing (and OK storing -1).
+    form.highlight = settings.HighlightType >= 0 && settings.HighlightType <= 2 ? settings.HighlightType : 0;
     form.imageFiles = settings.DemoImageFiles;
     for (std::size_t i = 0; i < form.imageFiles.size(); ++i)
         form.imageSources.push_back(i < lists.InputSources.Names.size() ? lists.InputSources.Names[i] : "");
@@ -77,7 +79,7 @@ void storePreferences(PreferencesForm& form, ProgramSettings& settings, WallMode
 
     if (form.autoRun) {
         std::string error;
-        if (!writeAutostartEntry(services.autostartPath, services.programPath, error))
+        if (!writeAutostartEntry(services.autostartPath, services.programPath, services.configDir, error))
             op.showMessage(MessageKind::Warning, "The start-up entry " + services.autostartPath +
                                                      " could not be written: " + error);
         settings.AutoStartSequence = form.autoRunSequence;

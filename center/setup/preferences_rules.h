@@ -68,6 +68,7 @@ struct PreferencesServices {
     std::function<void(bool)> setTestMode; // the driver's, when the link switch is stored
     std::string autostartPath;             // the entry the autostart box stands for
     std::string programPath;               // what the entry starts
+    std::string configDir;                 // the settings folder it starts on
 };
 
 // Stores every control in order. With border correction on and a measurement of

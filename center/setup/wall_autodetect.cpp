@@ -86,16 +86,20 @@ int WallAutodetect::portCount() {
     return static_cast<int>(std::min<std::uint32_t>(binding_.PortCount(), 255));
 }
 
-DetectionOutcome WallAutodetect::run(int port) {
+DetectionOutcome WallAutodetect::run(int port, const ProbeHook& probing) {
     DetectionOutcome outcome;
     ChainCommands chain(model_, binding_, op_);
     {
         PortSwitch chosen(binding_, settings_, op_, port);
         if (!chosen.opened())
             return outcome;
+        if (probing)
+            probing(true);
         chosen.releaseGate();
         outcome.presentIds = chain.DetectWall().presentIds;
     }
+    if (probing)
+        probing(false);
     const int found = static_cast<int>(outcome.presentIds.size());
     if (found == 0) {
         outcome.status = DetectionOutcome::Status::NoDevices;

@@ -19,6 +19,7 @@
 #include "sync/wall_detection.h"
 #include "wall/wall_model.h"
 
+#include <functional>
 #include <vector>
 
 namespace mlc {
@@ -52,9 +53,12 @@ public:
     WallAutodetect(DriverBinding& binding, ProgramSettings& settings, WallModel& model, Operator& op);
 
     int portCount();
+    // Called with true once the chosen port is open and the probe starts, with false
+    // when it has ended and the configured port is back, before any result message.
+    using ProbeHook = std::function<void(bool probing)>;
     // Probes IDs 1..99 on `port` under the progress window, then tells the operator
     // how many units answered and asks whether to turn the grid vertical.
-    DetectionOutcome run(int port);
+    DetectionOutcome run(int port, const ProbeHook& probing = {});
 
 private:
     DriverBinding& binding_;

@@ -20,8 +20,8 @@ constexpr const char* kPortText =
     "Pressing Next starts the autodetection of the devices connected to that port. Should no device be "
     "found, check cables and connections, then press Previous to try again.";
 constexpr const char* kNoPortText =
-    "\n\nNo serial port is available. Connect the videowall to a serial port of this computer, then start "
-    "the wizard again.";
+    "\n\nNo serial port is available. Connect the videowall to a serial port of this computer, then press "
+    "Previous and Next to look again.";
 constexpr const char* kMeasuresText =
     "Please specify the dimensions of your monitors by either picking a default type or by specifying your "
     "own custom dimensions.\n\n"
@@ -91,7 +91,7 @@ void WizardFlow::enter(int step, const WizardInput& input) {
         enterMeasures(input, leaving == 2);
         break;
     case 4:
-        enterInput(input);
+        enterInput(input, leaving == 3);
         break;
     case 5:
         enterEnlargement(input);
@@ -111,10 +111,10 @@ void WizardFlow::enterPort() {
     page_.info = kPortText;
     page_.comboShown = true;
     page_.comboLabel = kPortLabel;
-    page_.comboItems = portNames(context_.portCount);
-    page_.comboIndex =
-        portListIndex(chosenPort_ > 0 ? chosenPort_ : context_.configuredPort, context_.portCount);
-    if (context_.portCount <= 0) {
+    const int portCount = context_.portCount ? context_.portCount() : 0;
+    page_.comboItems = portNames(portCount);
+    page_.comboIndex = portListIndex(chosenPort_ > 0 ? chosenPort_ : context_.configuredPort, portCount);
+    if (portCount <= 0) {
         page_.info += kNoPortText;
         page_.comboIndex = -1;
         page_.nextEnabled = false;
@@ -153,14 +153,18 @@ void WizardFlow::comboChanged(int index) {
         page_.measures = monitorTypeTexts(index);
 }
 
-void WizardFlow::enterInput(const WizardInput& input) {
-    const Measurements typed = readMeasurements(input.measures);
-    if (!typed.allAboveZero()) {
-        op_.showMessage(MessageKind::Error, kMeasurementError);
-        enter(3, input);
-        return;
+void WizardFlow::enterInput(const WizardInput& input, bool fromMeasuresPage) {
+    // Back from the enlargement page the boxes are not on show: the measurements
+    // taken when leaving page 3 stand.
+    if (fromMeasuresPage) {
+        const Measurements typed = readMeasurements(input.measures);
+        if (!typed.allAboveZero()) {
+            op_.showMessage(MessageKind::Error, kMeasurementError);
+            enter(3, input);
+            return;
+        }
+        measurements_ = typed;
     }
-    measurements_ = typed;
     page_.previousEnabled = true;
     page_.info = kInputText;
     page_.comboShown = true;

@@ -65,7 +65,9 @@ struct WizardResult {
 };
 
 struct WizardContext {
-    int portCount = 0;
+    // The driver's port count, asked each time the port page is entered: an adapter
+    // plugged in after "check cables" shows up when the operator comes back.
+    std::function<int()> portCount;
     int configuredPort = 1;
     std::vector<std::string> inputNames;
     Measurements configured;                     // the measurements page starts from these
@@ -91,7 +93,7 @@ private:
     void enterWelcome();
     void enterPort();
     void enterMeasures(const WizardInput& input, bool fromPortPage);
-    void enterInput(const WizardInput& input);
+    void enterInput(const WizardInput& input, bool fromMeasuresPage);
     void enterEnlargement(const WizardInput& input);
     void finish(const WizardInput& input);
 

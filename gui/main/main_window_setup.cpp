@@ -45,6 +45,7 @@ public:
         services.setTestMode = [this](bool on) { window_.devices().setTestMode(on); };
         services.autostartPath = mlc::autostartEntryPath(programName_);
         services.programPath = QCoreApplication::applicationFilePath().toStdString();
+        services.configDir = programDir_;
         {
             TPreferencesFRM dialog(PreferencesContext{window_.settings(), window_.wall(), window_.lists(),
                                                       autodetect_, window_.devices().router(), ui_,

@@ -358,7 +358,11 @@ void TPreferencesFRM::setPanelColour(std::int32_t bgr) {
 }
 
 void TPreferencesFRM::autodetectClicked() {
-    const mlc::DetectionOutcome outcome = context_.autodetect.run(port_->currentIndex() + 1);
+    // The progress window lets events through while the units are probed: the dialog
+    // takes no input meanwhile, or OK could store the form (and switch the driver's
+    // test mode) in the middle of the probe.
+    const mlc::DetectionOutcome outcome =
+        context_.autodetect.run(port_->currentIndex() + 1, [this](bool probing) { setEnabled(!probing); });
     if (outcome.status != mlc::DetectionOutcome::Status::Found)
         return;
     columns_->setValue(outcome.shape.columns);

@@ -42,7 +42,7 @@ TWizardFRM::TWizardFRM(WizardContext context, QWidget* parent)
     setWindowTitle("Marlune Control Center - Configuration wizard");
     buildControls();
     mlc::WizardContext flow;
-    flow.portCount = context_.autodetect.portCount();
+    flow.portCount = [this] { return context_.autodetect.portCount(); };
     flow.configuredPort = context_.settings.SerialPortNumber;
     flow.inputNames = context_.lists.InputSources.Names;
     flow.configured = mlc::measurementsOf(context_.wall);
@@ -171,12 +171,10 @@ mlc::WizardInput TWizardFRM::input() const {
 }
 
 mlc::DetectionOutcome TWizardFRM::detect(int port) {
-    // Out of the way of the progress window while the units are probed. QDialog's
-    // own hide would end the modal loop, so the plain widget is hidden.
-    QWidget::setVisible(false);
-    const mlc::DetectionOutcome outcome = context_.autodetect.run(port);
-    QWidget::setVisible(true);
-    return outcome;
+    // Out of the way of the progress window while the units are probed, and back
+    // before the results are told. QDialog's own hide would end the modal loop, so
+    // the plain widget is hidden.
+    return context_.autodetect.run(port, [this](bool probing) { QWidget::setVisible(!probing); });
 }
 
 void TWizardFRM::nextClicked() {

@@ -57,7 +57,9 @@ TEST_F(Preferences, OpenAndOkKeepEverythingAsItWas) {
     wall.WallColumns = 12;
     wall.WallRows = 14;
     settings.SerialPortNumber = 7; // beyond the four ports: COM1 shows
+    settings.HighlightType = 7;    // unknown: drawn as an inversion, the first entry
     PreferencesForm form = open();
+    EXPECT_EQ(form.highlight, 0);
     EXPECT_EQ(form.columns, 12);
     EXPECT_EQ(form.rows, 14);
     EXPECT_EQ(form.portIndex, 0);
@@ -112,6 +114,7 @@ TEST_F(Preferences, ZeroMeasurementWarnsOnceAndLeavesTheCorrectionOff) {
 
 TEST_F(Preferences, AutoRunWritesAValidEntryAndUncheckingItDeletesIt) {
     services.programPath = "/opt/my programs/100% \"marlune\"/$HOME/back\\slash/mlcenter";
+    services.configDir = "/srv/site walls/";
     PreferencesForm form = open();
     EXPECT_FALSE(form.autoRun);
     form.autoRun = true;
@@ -121,8 +124,8 @@ TEST_F(Preferences, AutoRunWritesAValidEntryAndUncheckingItDeletesIt) {
     const std::string entry = readText(services.autostartPath);
     EXPECT_NE(entry.find("Name=Marlune Control Center\n"), std::string::npos);
     EXPECT_NE(
-        entry.find(
-            "Exec=\"/opt/my programs/100%% \\\\\"marlune\\\\\"/\\\\$HOME/back\\\\\\\\slash/mlcenter\"\n"),
+        entry.find("Exec=\"/opt/my programs/100%% \\\\\"marlune\\\\\"/\\\\$HOME/back\\\\\\\\slash/mlcenter\" "
+                   "--config-dir \"/srv/site walls/\"\n"),
         std::string::npos)
         << entry;
     EXPECT_EQ(settings.AutoStartSequence, "/walls/night.MLS");

@@ -15,8 +15,9 @@ class Wizard : public ::testing::Test {
 protected:
     // A wizard whose detection answers from `outcomes` in turn (then NoDevices).
     WizardFlow make(int portCount, int configuredPort) {
+        ports = portCount;
         WizardContext context;
-        context.portCount = portCount;
+        context.portCount = [this] { return ports; };
         context.configuredPort = configuredPort;
         context.inputNames = {"Analog RGB 1", "Video 1", "S-Video"};
         context.configured = {27, 27, 470, 370};
@@ -50,6 +51,7 @@ protected:
     testsupport::ScriptedOperator op;
     std::vector<DetectionOutcome> outcomes;
     std::vector<int> detectedPorts;
+    int ports = 0;
 };
 
 TEST_F(Wizard, WalksThePagesToFinish) {
@@ -84,6 +86,12 @@ TEST_F(Wizard, WalksThePagesToFinish) {
     EXPECT_EQ(flow.page().nextCaption, "Fi&nish");
     EXPECT_THAT(flow.page().comboItems, ElementsAre("1 x 1", "2 x 1", "3 x 1", "1 x 2", "2 x 2", "3 x 2"));
     EXPECT_TRUE(flow.page().nextEnabled);
+    // Back to the input page and on again: the hidden boxes hold nothing by now,
+    // the measurements taken on page 3 stand.
+    flow.previous(pick(0, MeasureTexts{}));
+    EXPECT_EQ(flow.page().step, 4);
+    flow.next(pick(1, MeasureTexts{}));
+    EXPECT_EQ(flow.page().step, 5);
 
     flow.next(pick(4)); // 2 x 2
     ASSERT_TRUE(flow.finished());
@@ -145,11 +153,17 @@ TEST_F(Wizard, FinishNeedsDevicesFoundInThisRun) {
     EXPECT_FALSE(flow.finished());
 }
 
-TEST_F(Wizard, NoPortNoNext) {
+TEST_F(Wizard, NoPortNoNextUntilOneIsThere) {
     WizardFlow flow = make(0, 1);
     flow.next({});
     EXPECT_TRUE(flow.page().comboItems.empty());
     EXPECT_FALSE(flow.page().nextEnabled);
+    // An adapter plugged in meanwhile: Previous and Next again list it.
+    ports = 1;
+    flow.previous({});
+    flow.next({});
+    EXPECT_THAT(flow.page().comboItems, ElementsAre("COM1"));
+    EXPECT_TRUE(flow.page().nextEnabled);
 }
 
 TEST(EnlargementItems, ParseToABlockOfAtLeastOne) {

@@ -136,7 +136,13 @@ TEST_F(PreferencesForm, AutoDetectPutsTheShapeInTheBoxesAndTheIdsInTheWall) {
     open();
     EXPECT_EQ(find<QSpinBox>("Cols")->value(), 12);
     EXPECT_EQ(find<QSpinBox>("Rows")->value(), 14);
+    // OK pressed while the units are probed is not taken.
+    op.onPendingEvents = [this] { find<QPushButton>("OkBTN")->click(); };
     find<QPushButton>("VideowallAutodetectBTN")->click();
+    op.onPendingEvents = nullptr;
+    EXPECT_GT(op.pendingEventRuns, 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isEnabled());
     EXPECT_EQ(find<QSpinBox>("Cols")->value(), 2);
     EXPECT_EQ(find<QSpinBox>("Rows")->value(), 2);
     EXPECT_EQ(model.Monitors.at(2, 1).DeviceId, 5);
