@@ -12,8 +12,11 @@ constexpr double kMinMagnification = 0.75;
 constexpr double kMaxMagnification = 16.0;
 constexpr double kFull = 100000.0;
 
+// A monitor between two others loses four borders' worth of its share; borders of a
+// quarter of the monitor or more (swapped boxes, a mistyped digit) would leave it
+// no picture or a negative one, so such measurements get no correction.
 double bezelRatio(double margin, double monitor) {
-    return margin > 0 && monitor > 0 ? margin / monitor : 0.0;
+    return margin > 0 && monitor > 0 && 4 * margin < monitor ? margin / monitor : 0.0;
 }
 
 // Truncation toward zero that stays defined for values outside the 32-bit range.

@@ -65,6 +65,11 @@ TEST(AutosetEnlargement, SingleMonitorAndMissingMeasurementsGetNoCorrection) {
     AutosetEnlargement(negative, {1, 1, 2, 2});
     EXPECT_DOUBLE_EQ(at(negative, 1, 1).XZoom, 50.0);
     EXPECT_DOUBLE_EQ(at(negative, 1, 1).YZoom, 50.0);
+    // Border and monitor boxes swapped: no negative zooms for the inner monitors.
+    WallModel swapped = modelWithBezel(470, 27, 92.5, 370);
+    AutosetEnlargement(swapped, {1, 1, 3, 3});
+    EXPECT_DOUBLE_EQ(at(swapped, 2, 2).XZoom, 100.0 / 3);
+    EXPECT_DOUBLE_EQ(at(swapped, 2, 2).YZoom, 100.0 / 3);
 }
 
 TEST(AutosetEnlargement, TouchesOnlyTheRectangleAndResetsWhenAsked) {
