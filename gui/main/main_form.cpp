@@ -245,7 +245,14 @@ void TMainFRM::changeEvent(QEvent* event) {
         return;
     center_->setFirstActivationDone();
     if (center_->settings().RunWizardAtStartup)
-        QTimer::singleShot(0, actions_.NewACTN, &QAction::trigger);
+        QTimer::singleShot(0, this, [this] {
+            // New is locked while a device exchange runs (an auto-started item):
+            // the wizard then opens once it has finished instead of never.
+            if (actions_.NewACTN->isEnabled())
+                actions_.NewACTN->trigger();
+            else
+                wizardWhenIdle_ = true;
+        });
 }
 
 void TMainFRM::closeEvent(QCloseEvent* event) {
@@ -274,6 +281,10 @@ void TMainFRM::progressShownChanged(bool shown) {
     for (const auto& [action, enabled] : lockedWhileBusy_)
         action->setEnabled(enabled);
     lockedWhileBusy_.clear();
+    if (wizardWhenIdle_) {
+        wizardWhenIdle_ = false;
+        QTimer::singleShot(0, actions_.NewACTN, &QAction::trigger);
+    }
     if (closeWhenIdle_) {
         closeWhenIdle_ = false;
         QTimer::singleShot(0, this, &QWidget::close);

@@ -171,6 +171,7 @@ private:
     bool shownOnce_ = false;
     bool ended_ = false;
     bool closeWhenIdle_ = false;
+    bool wizardWhenIdle_ = false;
     std::vector<std::pair<QAction*, bool>> lockedWhileBusy_;
 };
 

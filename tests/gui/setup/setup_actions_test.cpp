@@ -66,6 +66,24 @@ TEST_F(SetupActions, TheWizardOpensOnFirstActivationWhenAsked) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }, 20000));
 }
 
+// A device exchange at that moment (an auto-started item) defers the wizard instead
+// of dropping it.
+TEST_F(SetupActions, TheStartUpWizardWaitsForARunningExchange) {
+    std::ofstream(path("mlcenter.INI")) << "[General]\nRunWizardAtStartup=1\n";
+    bool opened = false;
+    guitest::whenModalOpens("WizardFRM", [&](QWidget* wizard) {
+        opened = true;
+        press(wizard, "CancelBTN");
+    });
+    mlgui::TMainFRM& w = openWindow();
+    w.op().progressOpened();
+    QApplication::setActiveWindow(&w);
+    QCoreApplication::processEvents(); // the activation's deferred step runs
+    EXPECT_FALSE(opened);
+    w.op().progressClosed();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }, 20000));
+}
+
 TEST_F(SetupActions, PreferencesApplyTheConfigurationWhateverClosesThem) {
     mlgui::TMainFRM& w = openWindow();
     guitest::whenModalOpens("PreferencesFRM", [&](QWidget* dialog) {
