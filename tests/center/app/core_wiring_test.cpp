@@ -4,6 +4,7 @@
 #include "app/control_center.h"
 #include "app/core_device_services.h"
 #include "files/wall_file.h"
+#include "no_dialogs.h"
 #include "paths.h"
 #include "scripted_operator.h"
 
@@ -13,16 +14,6 @@
 #include <fstream>
 
 namespace {
-
-class NoDialogs : public mlc::UserInterface {
-public:
-    std::optional<std::string> chooseFileToOpen(const mlc::FileDialogRequest&) override { return open; }
-    std::optional<std::string> chooseFileToSave(const mlc::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    bool editItemDetails(mlc::ItemDetails&) override { return true; }
-    std::optional<std::string> open;
-};
 
 bool called(const std::string& line) {
     const auto& calls = fakeplugin::script().calls;
@@ -37,7 +28,7 @@ TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
     fakeplugin::script().lists["mScreenColors"] = {{"scBLUE", "Blue"}, {"scBLACK", "Black"}};
 
     testsupport::ScriptedOperator op;
-    NoDialogs ui;
+    testsupport::NoDialogs ui;
     mlc::CoreDeviceServices devices(op);
     double clock = 0.25;
     mlc::ControlCenter center(
@@ -84,7 +75,7 @@ TEST(CoreWiring, SettingsCountFromTheNextExchangeAndPlaybackReportsWithoutABox) 
     fakeplugin::reset();
     fakeplugin::script().lists["mInputSources"] = {{"isVIDEO1", "Video 1"}};
     testsupport::ScriptedOperator op;
-    NoDialogs ui;
+    testsupport::NoDialogs ui;
     mlc::CoreDeviceServices devices(op);
     double clock = 0.25;
     mlc::ControlCenter center(

@@ -5,6 +5,7 @@
 #include "app/core_device_services.h"
 #include "emulator_process.h"
 #include "files/wall_file.h"
+#include "no_dialogs.h"
 #include "paths.h"
 #include "scoped_env.h"
 #include "scripted_operator.h"
@@ -17,16 +18,6 @@
 #include <sstream>
 
 namespace {
-
-class NoDialogs : public mlc::UserInterface {
-public:
-    std::optional<std::string> chooseFileToOpen(const mlc::FileDialogRequest&) override { return open; }
-    std::optional<std::string> chooseFileToSave(const mlc::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    bool editItemDetails(mlc::ItemDetails&) override { return true; }
-    std::optional<std::string> open;
-};
 
 // A 2 x 1 wall of units 11 and 12 on mlemu, the program folder in a temporary folder.
 class ProgramOnEmulator : public ::testing::Test {
@@ -68,7 +59,7 @@ protected:
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
     testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
     testsupport::ScriptedOperator op;
-    NoDialogs ui;
+    testsupport::NoDialogs ui;
     mlc::CoreDeviceServices devices{op};
     double clock = 0.5;
     mlc::ControlCenter center{

@@ -21,6 +21,12 @@ class SetupActions : public guitest::MainWindowFixture {
 protected:
     template <class T> static T* child(QWidget* form, const char* name) { return form->findChild<T*>(name); }
     static void press(QWidget* form, const char* button) { child<QPushButton>(form, button)->click(); }
+    static void cancelWizardWhenItOpens(bool& opened) {
+        guitest::whenModalOpens("WizardFRM", [&opened](QWidget* wizard) {
+            opened = true;
+            press(wizard, "CancelBTN");
+        });
+    }
 
     testsupport::ScopedEnv config{"XDG_CONFIG_HOME", dir.file("config")};
 };
@@ -57,10 +63,7 @@ TEST_F(SetupActions, NewRunsTheWizardAndFinishSendsOnePictureOverTheWall) {
 TEST_F(SetupActions, TheWizardOpensOnFirstActivationWhenAsked) {
     std::ofstream(path("mlcenter.INI")) << "[General]\nRunWizardAtStartup=1\n";
     bool opened = false;
-    guitest::whenModalOpens("WizardFRM", [&](QWidget* wizard) {
-        opened = true;
-        press(wizard, "CancelBTN");
-    });
+    cancelWizardWhenItOpens(opened);
     mlgui::TMainFRM& w = openWindow();
     QApplication::setActiveWindow(&w);
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }, 20000));
@@ -71,10 +74,7 @@ TEST_F(SetupActions, TheWizardOpensOnFirstActivationWhenAsked) {
 TEST_F(SetupActions, TheStartUpWizardWaitsForARunningExchange) {
     std::ofstream(path("mlcenter.INI")) << "[General]\nRunWizardAtStartup=1\n";
     bool opened = false;
-    guitest::whenModalOpens("WizardFRM", [&](QWidget* wizard) {
-        opened = true;
-        press(wizard, "CancelBTN");
-    });
+    cancelWizardWhenItOpens(opened);
     mlgui::TMainFRM& w = openWindow();
     w.op().progressOpened();
     QApplication::setActiveWindow(&w);
