@@ -20,25 +20,37 @@ bool called(const std::string& line) {
     return std::find(calls.begin(), calls.end(), line) != calls.end();
 }
 
-TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
-    testsupport::TempDir dir;
-    std::ofstream(dir.file("mlcenter.INI")) << "[Videowall]\nWidth=1\nHeight=1\n";
-    fakeplugin::reset();
-    fakeplugin::script().lists["mInputSources"] = {{"isVIDEO1", "Video 1"}, {"isANALOGRGB1", "RGB 1"}};
-    fakeplugin::script().lists["mScreenColors"] = {{"scBLUE", "Blue"}, {"scBLACK", "Black"}};
+// The program on a 1 x 1 wall over the fake plug-in, its clock driven by the test.
+class CoreWiring : public ::testing::Test {
+protected:
+    CoreWiring() {
+        std::ofstream(dir.file("mlcenter.INI")) << "[Videowall]\nWidth=1\nHeight=1\n";
+        fakeplugin::reset();
+    }
 
+    void start() {
+        devices.attach(center.wall(), center.lists(), center.settings());
+        ASSERT_TRUE(devices.binding().BindExports(fakeplugin::exports()));
+        center.start();
+        center.shown();
+    }
+
+    testsupport::TempDir dir;
     testsupport::ScriptedOperator op;
     testsupport::NoDialogs ui;
-    mlc::CoreDeviceServices devices(op);
+    mlc::CoreDeviceServices devices{op};
     double clock = 0.25;
-    mlc::ControlCenter center(
-        op, ui, devices,
-        {dir.path() + "/", "mlcenter", [&] { return clock; }, [&] { return clock * 86400; }});
-    devices.attach(center.wall(), center.lists(), center.settings());
-    ASSERT_TRUE(devices.binding().BindExports(fakeplugin::exports()));
+    mlc::ControlCenter center{
+        op,
+        ui,
+        devices,
+        {dir.path() + "/", "mlcenter", [this] { return clock; }, [this] { return clock * 86400; }}};
+};
 
-    center.start();
-    center.shown();
+TEST_F(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
+    fakeplugin::script().lists["mInputSources"] = {{"isVIDEO1", "Video 1"}, {"isANALOGRGB1", "RGB 1"}};
+    fakeplugin::script().lists["mScreenColors"] = {{"scBLUE", "Blue"}, {"scBLACK", "Black"}};
+    start();
     EXPECT_EQ(center.lists().InputSources.Ids, (std::vector<std::string>{"isVIDEO1", "isANALOGRGB1"}));
     EXPECT_EQ(center.wall().DefaultSettings.BlankColor, 1);
     EXPECT_FALSE(called("SendOpExecute op_IP_MISC_EXECUTEQUEUE -")); // nothing sent at start
@@ -69,22 +81,9 @@ TEST(CoreWiring, AnOpenedWallAndAPlayedItemReachTheUnits) {
 
 // The synchronisation reads the settings when an exchange starts, whoever starts
 // it, and a sequence the timer plays reports what it could not send without a box.
-TEST(CoreWiring, SettingsCountFromTheNextExchangeAndPlaybackReportsWithoutABox) {
-    testsupport::TempDir dir;
-    std::ofstream(dir.file("mlcenter.INI")) << "[Videowall]\nWidth=1\nHeight=1\n";
-    fakeplugin::reset();
+TEST_F(CoreWiring, SettingsCountFromTheNextExchangeAndPlaybackReportsWithoutABox) {
     fakeplugin::script().lists["mInputSources"] = {{"isVIDEO1", "Video 1"}};
-    testsupport::ScriptedOperator op;
-    testsupport::NoDialogs ui;
-    mlc::CoreDeviceServices devices(op);
-    double clock = 0.25;
-    mlc::ControlCenter center(
-        op, ui, devices,
-        {dir.path() + "/", "mlcenter", [&] { return clock; }, [&] { return clock * 86400; }});
-    devices.attach(center.wall(), center.lists(), center.settings());
-    ASSERT_TRUE(devices.binding().BindExports(fakeplugin::exports()));
-    center.start();
-    center.shown();
+    start();
 
     center.settings().DisableSourceInfo = false;
     EXPECT_FALSE(devices.syncOptions().DisableSourceInfo);
