@@ -38,10 +38,11 @@ public:
     // when each exchange starts, whoever starts it.
     DriverBinding& binding() { return binding_; }
     DeviceSync& sync() { return *sync_; }
+
+private:
     // Copies the router and link settings into what the synchronisation reads.
     void refreshOptions();
 
-private:
     Operator& op_;
     DriverBinding binding_;
     MatrixSwRouter router_;

@@ -16,7 +16,6 @@ void TMainFRM::connectMonitorActions() {
             relay_.report(mlc::MessageKind::Information, mlc::kExchangeBusyMessage);
             return;
         }
-        devices_->refreshOptions(); // the settings DeviceSync reads
         const mlc::DeviceAccess access{devices_->sync(), devices_->router(), relay_};
         const QPoint cell = currentCell();
         if (singleCellSelected()) {

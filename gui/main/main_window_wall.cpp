@@ -10,10 +10,7 @@ namespace mlgui {
 void TMainFRM::connectWallActions() {
     mlc::WallActionHooks hooks{
         [this] { return devices_->writeWall(); },
-        [this] {
-            devices_->refreshOptions();
-            return devices_->sync().ResyncVideowall();
-        },
+        [this] { return devices_->sync().ResyncVideowall(); },
         [this] { center_->videowallSaveAction(); },
         [this] { UpdateCaption(); },
     };
