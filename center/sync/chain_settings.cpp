@@ -13,10 +13,7 @@ ChainSettings::ChainSettings(WallModel& model, DriverBinding& binding, Operator&
 std::optional<ExchangeGate::Scope> ChainSettings::enter() {
     if (!binding_.IsLoaded())
         return std::nullopt;
-    auto scope = binding_.Exchanges().tryEnter();
-    if (!scope)
-        op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
-    return scope;
+    return binding_.Exchanges().tryEnter(op_);
 }
 
 template <typename Send> bool ChainSettings::toAllUnits(Send send) {
