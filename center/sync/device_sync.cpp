@@ -240,25 +240,24 @@ bool DeviceSync::sendMonitorInExchange(int column, int row, bool executeQueue) {
 }
 
 bool DeviceSync::WriteWall() {
-    const auto refused = [this] { SetAllSynced(model_, false); };
-    return guarded(
-        [&] {
-            ProgressWindow progress(out());
-            progress.setText("Updating videowall...");
-            if (!forEachUsedMonitor(progress,
-                                    [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
-                return false;
-            if (!sendQueueExecutionInExchange())
-                return false;
-            if (options_.ActivateVideoRouter && !options_.InhibitSerialCommunication) {
-                progress.setText("Updating external hardware...");
-                progress.setPosition(-1);
-                if (!router_.CommitChanges())
-                    return false;
-            }
-            return true;
-        },
-        refused);
+    // Refused, no monitor can be taken to hold what its unit has.
+    return guarded([&] { return writeWallInExchange(); }, [&] { SetAllSynced(model_, false); });
+}
+
+bool DeviceSync::writeWallInExchange() {
+    ProgressWindow progress(out());
+    progress.setText("Updating videowall...");
+    if (!forEachUsedMonitor(progress, [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
+        return false;
+    if (!sendQueueExecutionInExchange())
+        return false;
+    if (options_.ActivateVideoRouter && !options_.InhibitSerialCommunication) {
+        progress.setText("Updating external hardware...");
+        progress.setPosition(-1);
+        if (!router_.CommitChanges())
+            return false;
+    }
+    return true;
 }
 
 bool DeviceSync::ExecuteQueue() {

@@ -150,6 +150,7 @@ private:
     // progress window; stops at the first false.
     template <typename Body> bool forEachUsedMonitor(ProgressWindow& progress, Body body);
     bool sendMonitorInExchange(int column, int row, bool executeQueue);
+    bool writeWallInExchange();
     bool sendQueueExecutionInExchange();
     bool readMonitorInExchange(int column, int row);
     bool readWallInExchange(bool force);
