@@ -74,6 +74,15 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
 
 ControlCenter::~ControlCenter() = default;
 
+// An operator's action that would change the port, the driver or the wall under a
+// running device exchange is refused, and said so.
+bool ControlCenter::refusedWhileBusy() {
+    if (!devices_.busy())
+        return false;
+    op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+    return true;
+}
+
 // Items the timer plays report their failures without a modal box; the status bar
 // then shows whether the units hold the item's wall.
 bool ControlCenter::writeItemWall() {
@@ -151,10 +160,8 @@ void ControlCenter::shown() {
 }
 
 bool ControlCenter::ApplyConfiguration() {
-    if (devices_.busy()) {
-        op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+    if (refusedWhileBusy())
         return false;
-    }
     devices_.reopenPort(settings_.SerialPortNumber);
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
@@ -299,10 +306,8 @@ void ControlCenter::sequenceSaveAsAction() {
 
 void ControlCenter::openAction() {
     // A wall opened now could not be sent: nothing is loaded while an exchange runs.
-    if (devices_.busy()) {
-        op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+    if (refusedWhileBusy())
         return;
-    }
     const auto name = ui_.chooseFileToOpen({"Open file", kOpenFilter, lastLoadedWallFile_, programDir(), ""});
     if (name && hasExtension(*name, ".MLV")) {
         if (wall_.VideowallModified) {

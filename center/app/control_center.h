@@ -110,6 +110,7 @@ private:
     void writeSettingsFile();
     void wallChanged();
     bool writeItemWall();
+    bool refusedWhileBusy();
 
     Operator& op_;
     UserInterface& ui_;
