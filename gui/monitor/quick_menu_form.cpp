@@ -55,12 +55,10 @@ void TQuickMenuFRM::buildWidgets() {
     setObjectName("QuickMenuFRM");
     auto* grid = new QGridLayout;
     int row = 0;
-    QLabel* lastLabel = nullptr;
     auto addRow = [&](const char* text, QWidget* widget) {
         auto* label = new QLabel(text, this);
         label->setObjectName(widget->objectName() + "LBL");
         label->setBuddy(widget);
-        lastLabel = label;
         grid->addWidget(label, row, 0);
         grid->addWidget(widget, row++, 1);
     };
@@ -82,10 +80,8 @@ void TQuickMenuFRM::buildWidgets() {
     xZoom_ = slider(ValueSlider::Kind::Magnification, "XZoom", "Horizontal (&W):");
     yZoom_ = slider(ValueSlider::Kind::Magnification, "YZoom", "Vertical (&H):");
     grid->addWidget(heading("Image quality:", this), row++, 0, 1, 2);
-    for (std::size_t i = 0; i < kImageControls.size(); ++i) {
+    for (std::size_t i = 0; i < kImageControls.size(); ++i)
         image_[i] = slider(ValueSlider::Kind::Percent, kImageControls[i].name, kImageControls[i].label);
-        imageLabels_[i] = lastLabel;
-    }
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 260);
 
@@ -150,7 +146,8 @@ void TQuickMenuFRM::UpdateControlStates() {
     const bool rgb = mlc::IsAnalogRgbSource(lists_, inputSource_->currentIndex());
     for (std::size_t i : {kSaturation, kHue}) {
         image_[i]->setEnabled(!rgb);
-        imageLabels_[i]->setEnabled(!rgb); // greyed with its slider, as in the monitor dialog
+        // Greyed with its slider, as in the monitor dialog.
+        findChild<QLabel*>(image_[i]->objectName() + "LBL")->setEnabled(!rgb);
     }
 }
 

@@ -14,7 +14,6 @@
 #include <array>
 
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 namespace mlgui {
@@ -56,7 +55,6 @@ private:
     ValueSlider* yZoom_ = nullptr;
     // Brightness, Contrast, Saturation, Hue, Gamma.
     std::array<ValueSlider*, 5> image_{};
-    std::array<QLabel*, 5> imageLabels_{};
     QPushButton* applyButton_ = nullptr;
 };
 
