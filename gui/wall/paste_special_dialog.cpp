@@ -23,8 +23,8 @@ TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* pare
     pasteWhat_->setObjectName("PasteWhat");
     pasteWhat_->setAccessibleName("Paste what");
     label->setBuddy(pasteWhat_);
-    for (const char* text : mlc::kPasteFieldTexts) {
-        auto* item = new QListWidgetItem(text, pasteWhat_);
+    for (const mlc::PasteField& field : mlc::kPasteFields) {
+        auto* item = new QListWidgetItem(field.text, pasteWhat_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
