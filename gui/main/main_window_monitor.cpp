@@ -2,7 +2,7 @@
 // settings dialog for one selected cell, the quick menu for a block. Whatever the
 // dialog's result, the grid, the caption and the status bar are redrawn. While a
 // device exchange lets window messages through, no dialog opens: it would hold the
-// exchange until closed; the status bar says why.
+// exchange until closed; the exchange gate's report says why.
 #include "main/main_form.h"
 
 #include "monitor/monitor_form.h"
@@ -12,10 +12,8 @@ namespace mlgui {
 
 void TMainFRM::connectMonitorActions() {
     connect(actions_.EditSelectedACTN, &QAction::triggered, this, [this] {
-        if (progressShown() || devices_->busy()) {
-            relay_.report(mlc::MessageKind::Information, mlc::kExchangeBusyMessage);
+        if (devices_->binding().Exchanges().refuse(relay_))
             return;
-        }
         const mlc::DeviceAccess access{devices_->sync(), devices_->router(), relay_};
         const QPoint cell = currentCell();
         if (singleCellSelected()) {
