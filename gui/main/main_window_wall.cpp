@@ -9,10 +9,9 @@ namespace mlgui {
 
 void TMainFRM::connectWallActions() {
     mlc::WallActionHooks hooks{
-        [this] { return devices_->writeWall(); },
-        [this] { return devices_->sync().ResyncVideowall(); },
-        [this] { center_->videowallSaveAction(); },
-        [this] { UpdateCaption(); },
+        [this] { return devices_->writeWall(); },       [this] { return devices_->sync().ResyncVideowall(); },
+        [this] { center_->videowallSaveAction(); },     [this] { UpdateCaption(); },
+        [this] { return devices_->configureRouter(); },
     };
     new WallActionController(WallActionContext{center_->wall(), center_->settings(), devices_->binding(),
                                                relay_, std::move(hooks), [this] { return selection(); },

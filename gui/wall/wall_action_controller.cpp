@@ -12,7 +12,8 @@ namespace mlgui {
 WallActionController::WallActionController(WallActionContext context, QWidget* window)
     : QObject(window), context_(std::move(context)), window_(window),
       chain_(std::make_unique<mlc::ChainCommands>(context_.model, context_.binding, context_.op)),
-      actions_(std::make_unique<mlc::WallActions>(context_.model, *chain_, context_.op, context_.hooks)) {
+      actions_(std::make_unique<mlc::WallActions>(context_.model, *chain_, context_.binding.Exchanges(),
+                                                  context_.op, context_.hooks)) {
     on("ClipboardCopyACTN", &WallActionController::copy);
     on("ClipboardPasteACTN", &WallActionController::paste);
     on("PasteSpecialACTN", &WallActionController::pasteSpecial);

@@ -36,7 +36,7 @@ protected:
             mlgui::WallActionContext{model, settings, binding, op,
                                      mlc::WallActionHooks{[this] { return sync.WriteWall(); },
                                                           [this] { return sync.ResyncVideowall(); }, [] {},
-                                                          [this] { ++captions; }},
+                                                          [this] { ++captions; }, [] { return true; }},
                                      [this] { return selection; }, [] {}},
             &window);
     }
