@@ -1,7 +1,6 @@
 #include "monitor/quick_menu_form.h"
 
 #include "monitor/value_slider.h"
-#include "wall/wall_state.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,20 +15,25 @@ namespace mlgui {
 
 namespace {
 
-struct ImageControl {
+// The image sliders: the monitor dialog's controls of these names (their fields and
+// rules), with labels of the quick menu's own mnemonics, and where each value goes.
+struct ImageSlider {
     const char* name;
     const char* label;
-    std::int32_t mlc::TMonitorSettings::*field;
+    std::int32_t mlc::QuickSettings::*value;
 };
-const std::array<ImageControl, 5> kImageControls = {{
-    {"Brightness", "&Brightness:", &mlc::TMonitorSettings::Brightness},
-    {"Contrast", "Co&ntrast:", &mlc::TMonitorSettings::Contrast},
-    {"Saturation", "&Saturation (composite / S-VHS):", &mlc::TMonitorSettings::Saturation},
-    {"Hue", "Hu&e (composite / S-VHS):", &mlc::TMonitorSettings::Hue},
-    {"Gamma", "Ga&mma:", &mlc::TMonitorSettings::Gamma},
-}};
-constexpr std::size_t kSaturation = 2;
-constexpr std::size_t kHue = 3;
+constexpr ImageSlider kImageSliders[] = {
+    {"Brightness", "&Brightness:", &mlc::QuickSettings::Brightness},
+    {"Contrast", "Co&ntrast:", &mlc::QuickSettings::Contrast},
+    {"Saturation", "&Saturation (composite / S-VHS):", &mlc::QuickSettings::Saturation},
+    {"Hue", "Hu&e (composite / S-VHS):", &mlc::QuickSettings::Hue},
+    {"Gamma", "Ga&mma:", &mlc::QuickSettings::Gamma},
+};
+
+// The monitor dialog's table row of a control, by its index there.
+std::size_t controlIndex(const char* name) {
+    return static_cast<std::size_t>(mlc::FindMonitorControl(name) - mlc::kMonitorControls.data());
+}
 
 QLabel* heading(const char* text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -80,8 +84,8 @@ void TQuickMenuFRM::buildWidgets() {
     xZoom_ = slider(ValueSlider::Kind::Magnification, "XZoom", "Horizontal (&W):");
     yZoom_ = slider(ValueSlider::Kind::Magnification, "YZoom", "Vertical (&H):");
     grid->addWidget(heading("Image quality:", this), row++, 0, 1, 2);
-    for (std::size_t i = 0; i < kImageControls.size(); ++i)
-        image_[i] = slider(ValueSlider::Kind::Percent, kImageControls[i].name, kImageControls[i].label);
+    for (std::size_t i = 0; i < image_.size(); ++i)
+        image_[i] = slider(ValueSlider::Kind::Percent, kImageSliders[i].name, kImageSliders[i].label);
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 260);
 
@@ -132,8 +136,9 @@ void TQuickMenuFRM::FormCreate() {
         findChild<QLabel*>("VideoMatrixSourceLBL")->setEnabled(videoMatrixSource_->isEnabled());
         inputSource_->setCurrentIndex(
             mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
-        for (std::size_t i = 0; i < kImageControls.size(); ++i)
-            image_[i]->setValue(mlc::ShownPercent(reference.*kImageControls[i].field));
+        const mlc::ControlValues loaded = mlc::LoadControls(reference, lists_);
+        for (std::size_t i = 0; i < image_.size(); ++i)
+            image_[i]->setValue(loaded[controlIndex(kImageSliders[i].name)]);
         applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
         const mlc::ZoomPanShown shown = mlc::ShownZoomPan(enlargement_);
         xZoom_->setValue(shown.XMagnification);
@@ -143,11 +148,14 @@ void TQuickMenuFRM::FormCreate() {
 }
 
 void TQuickMenuFRM::UpdateControlStates() {
-    const bool rgb = mlc::IsAnalogRgbSource(lists_, inputSource_->currentIndex());
-    for (std::size_t i : {kSaturation, kHue}) {
-        image_[i]->setEnabled(!rgb);
+    const mlc::MonitorControlStates states =
+        mlc::UpdateControlStates(lists_, inputSource_->currentIndex(), -1);
+    for (std::size_t i = 0; i < image_.size(); ++i) {
+        const bool enabled =
+            mlc::StateOf(mlc::FindMonitorControl(kImageSliders[i].name)->rule, states).enabled;
+        image_[i]->setEnabled(enabled);
         // Greyed with its slider, as in the monitor dialog.
-        findChild<QLabel*>(image_[i]->objectName() + "LBL")->setEnabled(!rgb);
+        findChild<QLabel*>(image_[i]->objectName() + "LBL")->setEnabled(enabled);
     }
 }
 
@@ -166,9 +174,8 @@ mlc::QuickSettings TQuickMenuFRM::values() const {
     v.VideoMatrixSource = settings_.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
     v.XZoom = enlargement_.XZoom;
     v.YZoom = enlargement_.YZoom;
-    std::int32_t* targets[] = {&v.Brightness, &v.Contrast, &v.Saturation, &v.Hue, &v.Gamma};
     for (std::size_t i = 0; i < image_.size(); ++i)
-        *targets[i] = mlc::StoredPercent(image_[i]->value());
+        v.*kImageSliders[i].value = mlc::StoredPercent(image_[i]->value());
     return v;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/monitor_apply.h"
+#include "dialogs/monitor_controls.h"
 #include "dialogs/slider_values.h"
 #include "files/settings_file.h"
 #include "monitor/dialog_parts.h"
