@@ -1,5 +1,6 @@
 #include "monitor/monitor_form.h"
 
+#include "common/dialog_buttons.h"
 #include "monitor/demo_preview.h"
 #include "monitor/value_slider.h"
 
@@ -25,28 +26,10 @@ const std::array<const char*, mlc::kSettingsBoxCount> kBoxNames = {
     "ZoomBOX", "ImageBOX", "ColorBOX", "RgbBOX", "VideoBOX", "EffectsBOX", "OsdBOX"};
 
 QLabel* boldValue(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    QLabel* label = heading(QString(), parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
     return label;
-}
-
-QLabel* heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QPushButton* button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -106,15 +89,15 @@ void TMonitorFRM::buildWidgets() {
     auto* defaultsBox = new QGroupBox(" Defaults ", this);
     defaultsBox->setObjectName("DefaultsBOX");
     auto* defaultsRow = new QHBoxLayout(defaultsBox);
-    QPushButton* saveDefaults = button("DefaultSaveBTN", "S&et new defaults", defaultsBox);
-    QPushButton* readDefaults = button("DefaultReadBTN", "Reset to &defaults", defaultsBox);
+    QPushButton* saveDefaults = namedButton("DefaultSaveBTN", "S&et new defaults", defaultsBox);
+    QPushButton* readDefaults = namedButton("DefaultReadBTN", "Reset to &defaults", defaultsBox);
     defaultsRow->addWidget(saveDefaults);
     defaultsRow->addWidget(readDefaults);
-
-    QPushButton* ok = button("OkBTN", "&Ok", this);
-    ok->setDefault(true);
-    QPushButton* cancel = button("CancelBTN", "&Cancel", this);
-    applyButton_ = button("ApplyBTN", "App&ly", this);
+    const DialogButtons buttons = dialogButtons(this, {defaultsBox}, "App&ly");
+    applyButton_ = buttons.apply;
+    // Enter means Ok wherever the focus is.
+    for (QPushButton* b : {saveDefaults, readDefaults, buttons.ok, buttons.cancel, buttons.apply})
+        b->setAutoDefault(false);
 
     auto* top = new QHBoxLayout;
     top->addWidget(monitorBox);
@@ -123,24 +106,14 @@ void TMonitorFRM::buildWidgets() {
     auto* middle = new QHBoxLayout;
     middle->addWidget(boxSelector_);
     middle->addWidget(boxes_, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(defaultsBox);
-    bottom->addStretch(1);
-    for (QPushButton* b : {ok, cancel, applyButton_})
-        bottom->addWidget(b, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(middle, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(buttons.row);
 
     connect(boxSelector_, &QListWidget::currentRowChanged, this, &TMonitorFRM::ShowSettingsBox);
     connect(saveDefaults, &QPushButton::clicked, this, &TMonitorFRM::DefaultSaveBTNClick);
     connect(readDefaults, &QPushButton::clicked, this, &TMonitorFRM::DefaultReadBTNClick);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (ApplySettings() != mlc::ApplyOutcome::Busy)
-            accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(applyButton_, &QPushButton::clicked, this, [this] { ApplySettings(); });
 }
 
@@ -311,9 +284,7 @@ void TMonitorFRM::showEnlargement() {
 }
 
 int TMonitorFRM::listPosition(const char* name) const {
-    const mlc::MonitorControl* control = mlc::FindMonitorControl(name);
-    return static_cast<QComboBox*>(
-               controls_[static_cast<std::size_t>(control - mlc::kMonitorControls.data())])
+    return static_cast<QComboBox*>(controls_[mlc::MonitorControlIndex(*mlc::FindMonitorControl(name))])
         ->currentIndex();
 }
 
@@ -395,6 +366,11 @@ void TMonitorFRM::DefaultReadBTNClick() {
 // The values are taken before anything is sent. The change handlers stay live while
 // the progress window lets events through, so what the operator edits meanwhile is
 // kept for the next OK or Apply instead of showing on sliders the dialog ignores.
+void TMonitorFRM::accept() {
+    if (ApplySettings() != mlc::ApplyOutcome::Busy)
+        QDialog::accept();
+}
+
 mlc::ApplyOutcome TMonitorFRM::ApplySettings() {
     return mlc::ApplySettings(wall_, devices_, settings_.ActivateVideoRouter, column_, row_,
                               collect(wall_.Monitors.at(column_, row_).Settings));

@@ -5,10 +5,11 @@
 // record, and calls the rules.
 #pragma once
 
+#include "common/dialog_parts.h"
 #include "dialogs/monitor_apply.h"
 #include "dialogs/monitor_controls.h"
 #include "files/settings_file.h"
-#include "monitor/dialog_parts.h"
+#include "monitor/setting_lists.h"
 
 #include <QDialog>
 
@@ -40,6 +41,8 @@ public:
 
     // OK and Apply: store and send. Public for the main window's tests.
     mlc::ApplyOutcome ApplySettings();
+    // OK: applies, and closes unless another device exchange refused it.
+    void accept() override;
     void ShowSettingsBox(int index);
 
 private:

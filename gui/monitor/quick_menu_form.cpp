@@ -1,5 +1,6 @@
 #include "monitor/quick_menu_form.h"
 
+#include "common/dialog_buttons.h"
 #include "monitor/value_slider.h"
 
 #include <QComboBox>
@@ -30,17 +31,8 @@ constexpr ImageSlider kImageSliders[] = {
     {"Gamma", "Ga&mma:", &mlc::QuickSettings::Gamma},
 };
 
-// The monitor dialog's table row of a control, by its index there.
-std::size_t controlIndex(const char* name) {
-    return static_cast<std::size_t>(mlc::FindMonitorControl(name) - mlc::kMonitorControls.data());
-}
-
-QLabel* heading(const char* text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
+const mlc::MonitorControl& controlOf(const ImageSlider& slider) {
+    return *mlc::FindMonitorControl(slider.name);
 }
 
 } // namespace
@@ -89,25 +81,16 @@ void TQuickMenuFRM::buildWidgets() {
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 260);
 
-    auto makeButton = [this](const char* name, const char* text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
+    const DialogButtons buttons = dialogButtons(this, {}, "&Apply");
+    applyButton_ = buttons.apply;
+    // Enter means Ok wherever the focus is, as in the monitor dialog.
+    for (QPushButton* b : {buttons.ok, buttons.cancel, buttons.apply})
         b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton* ok = makeButton("OkBTN", "&Ok");
-    ok->setDefault(true);
-    QPushButton* cancel = makeButton("CancelBTN", "&Cancel");
-    applyButton_ = makeButton("ApplyBTN", "&Apply");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {ok, cancel, applyButton_})
-        buttons->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(inputSource_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_)
@@ -115,11 +98,6 @@ void TQuickMenuFRM::buildWidgets() {
     });
     connect(xZoom_, &ValueSlider::valueChanged, this, [this] { ZoomChange(mlc::Axis::Horizontal); });
     connect(yZoom_, &ValueSlider::valueChanged, this, [this] { ZoomChange(mlc::Axis::Vertical); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (QuickApply() != mlc::ApplyOutcome::Busy)
-            accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(applyButton_, &QPushButton::clicked, this, [this] { QuickApply(); });
 }
 
@@ -138,7 +116,7 @@ void TQuickMenuFRM::FormCreate() {
             mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
         const mlc::ControlValues loaded = mlc::LoadControls(reference, lists_);
         for (std::size_t i = 0; i < image_.size(); ++i)
-            image_[i]->setValue(loaded[controlIndex(kImageSliders[i].name)]);
+            image_[i]->setValue(loaded[mlc::MonitorControlIndex(controlOf(kImageSliders[i]))]);
         applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
         const mlc::ZoomPanShown shown = mlc::ShownZoomPan(enlargement_);
         xZoom_->setValue(shown.XMagnification);
@@ -151,8 +129,7 @@ void TQuickMenuFRM::UpdateControlStates() {
     const mlc::MonitorControlStates states =
         mlc::UpdateControlStates(lists_, inputSource_->currentIndex(), -1);
     for (std::size_t i = 0; i < image_.size(); ++i) {
-        const bool enabled =
-            mlc::StateOf(mlc::FindMonitorControl(kImageSliders[i].name)->rule, states).enabled;
+        const bool enabled = mlc::StateOf(controlOf(kImageSliders[i]).rule, states).enabled;
         image_[i]->setEnabled(enabled);
         // Greyed with its slider, as in the monitor dialog.
         findChild<QLabel*>(image_[i]->objectName() + "LBL")->setEnabled(enabled);
@@ -177,6 +154,11 @@ mlc::QuickSettings TQuickMenuFRM::values() const {
     for (std::size_t i = 0; i < image_.size(); ++i)
         v.*kImageSliders[i].value = mlc::StoredPercent(image_[i]->value());
     return v;
+}
+
+void TQuickMenuFRM::accept() {
+    if (QuickApply() != mlc::ApplyOutcome::Busy)
+        QDialog::accept();
 }
 
 // As in the monitor dialog, edits made while the block is being sent are kept.

@@ -4,11 +4,12 @@
 // device exchange (mlc::ApplyQuickSettings). Each monitor keeps its pan position.
 #pragma once
 
+#include "common/dialog_parts.h"
 #include "dialogs/monitor_apply.h"
 #include "dialogs/monitor_controls.h"
 #include "dialogs/slider_values.h"
 #include "files/settings_file.h"
-#include "monitor/dialog_parts.h"
+#include "monitor/setting_lists.h"
 
 #include <QDialog>
 
@@ -32,6 +33,8 @@ public:
     const mlc::WallRect& Selection() const { return selection_; }
     // OK and Apply.
     mlc::ApplyOutcome QuickApply();
+    // OK: applies, and closes unless another device exchange refused it.
+    void accept() override;
 
 private:
     void buildWidgets();

@@ -1,7 +1,7 @@
 #include "wall/paste_special_dialog.h"
 
 #include "common/dialog_buttons.h"
-#include "operator.h"
+#include "common/dialog_parts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,7 +16,7 @@ namespace mlgui {
 TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("PasteSpecialFRM");
-    setWindowTitle(QString(mlc::kProgramTitle) + " - Paste special");
+    setWindowTitle(dialogCaption("Paste special"));
 
     auto* label = new QLabel("&Paste only the items selected below:", this);
     pasteWhat_ = new QListWidget(this);
@@ -48,7 +48,7 @@ TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* pare
     layout->addWidget(label);
     layout->addWidget(pasteWhat_, 1);
     layout->addWidget(unselected);
-    layout->addLayout(okCancelRow(this, {all, none}));
+    layout->addLayout(dialogButtons(this, {all, none}).row);
     resize(360, 480);
 
     display(mlc::pasteSpecialMaskOf(settings_));
