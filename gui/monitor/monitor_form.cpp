@@ -156,7 +156,7 @@ QWidget* TMonitorFRM::controlWidget(std::size_t index) {
     switch (control.kind) {
     case mlc::ControlKind::Percent: {
         auto* slider = new ValueSlider(ValueSlider::Kind::Percent, name, plainText(control.label), this);
-        connect(slider, &ValueSlider::valueChanged, this, &TMonitorFRM::SliderChange);
+        connect(slider, &ValueSlider::valueChanged, this, &TMonitorFRM::sliderOrListChanged);
         widget = slider;
         break;
     }
@@ -164,7 +164,7 @@ QWidget* TMonitorFRM::controlWidget(std::size_t index) {
         auto* list = makeList(name, plainText(control.label), this);
         // Only the input and the colour temperature change what the dialog shows.
         if (name == "InputSource" || name == "ColorTemp")
-            connect(list, &QComboBox::currentIndexChanged, this, &TMonitorFRM::SliderChange);
+            connect(list, &QComboBox::currentIndexChanged, this, &TMonitorFRM::sliderOrListChanged);
         if (name == "InputSource")
             connect(list, &QComboBox::currentIndexChanged, this, [this] {
                 if (!loading_)
@@ -303,7 +303,7 @@ void TMonitorFRM::ShowSettingsBox(int index) {
     boxSelector_->setCurrentRow(index < boxSelector_->count() ? index : -1);
 }
 
-void TMonitorFRM::SliderChange() {
+void TMonitorFRM::sliderOrListChanged() {
     if (!loading_)
         UpdateControlStates();
 }

@@ -52,7 +52,8 @@ private:
     QWidget* controlWidget(std::size_t index);
 
     void FormCreate();
-    void SliderChange();
+    // A percent slider, the input or the colour temperature changed: the control states follow.
+    void sliderOrListChanged();
     void ZoomChange(mlc::Axis axis, bool zoomMoved);
     void UpdateControlStates();
     void DrawPreview();

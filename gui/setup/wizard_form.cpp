@@ -38,7 +38,7 @@ TWizardFRM::TWizardFRM(WizardContext context, QWidget* parent)
     setObjectName("WizardFRM");
     setWindowTitle(dialogCaption("Configuration wizard"));
     buildControls();
-    mlc::WizardContext flow;
+    mlc::WizardFlowSetup flow;
     flow.portCount = [this] { return context_.autodetect.portCount(); };
     flow.configuredPort = context_.settings.SerialPortNumber;
     flow.inputNames = context_.lists.InputSources.Names;
