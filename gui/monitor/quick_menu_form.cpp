@@ -55,6 +55,7 @@ void TQuickMenuFRM::buildWidgets() {
         auto* label = new QLabel(text, this);
         label->setObjectName(widget->objectName() + "LBL");
         label->setBuddy(widget);
+        labels_.insert(widget, label);
         grid->addWidget(label, row, 0);
         grid->addWidget(widget, row++, 1);
     };
@@ -111,7 +112,7 @@ void TQuickMenuFRM::FormCreate() {
         enlargement_ = mlc::EnlargementOf(reference);
         fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
                        reference.VideoMatrixSource);
-        findChild<QLabel*>("VideoMatrixSourceLBL")->setEnabled(videoMatrixSource_->isEnabled());
+        labels_.value(videoMatrixSource_)->setEnabled(videoMatrixSource_->isEnabled());
         inputSource_->setCurrentIndex(
             mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
         const mlc::ControlValues loaded = mlc::LoadControls(reference, lists_);
@@ -132,7 +133,7 @@ void TQuickMenuFRM::UpdateControlStates() {
         const bool enabled = mlc::StateOf(controlOf(kImageSliders[i]).rule, states).enabled;
         image_[i]->setEnabled(enabled);
         // Greyed with its slider, as in the monitor dialog.
-        findChild<QLabel*>(image_[i]->objectName() + "LBL")->setEnabled(enabled);
+        labels_.value(image_[i])->setEnabled(enabled);
     }
 }
 

@@ -12,10 +12,12 @@
 #include "monitor/setting_lists.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace mlgui {
@@ -59,6 +61,7 @@ private:
     ValueSlider* yZoom_ = nullptr;
     // Brightness, Contrast, Saturation, Hue, Gamma.
     std::array<ValueSlider*, 5> image_{};
+    QHash<const QWidget*, QLabel*> labels_; // each control's label, greyed with it
     QPushButton* applyButton_ = nullptr;
 };
 
