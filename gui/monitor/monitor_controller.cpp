@@ -16,16 +16,16 @@ void MonitorController::editSelected() {
     if (context_.exchanges.refuse(context_.devices.op))
         return;
     mlc::ControlCenter& center = context_.center;
+    const MonitorDialogContext dialogs{center.wall(), center.lists(), center.settings(), context_.devices};
     const QPoint cell = context_.grid.currentCell();
     if (context_.grid.singleCellSelected()) {
         const DemoPictures& pictures = context_.pictures;
         TMonitorFRM dialog(
-            center.wall(), center.lists(), center.settings(), context_.devices, cell.x(), cell.y(),
-            [&pictures](int input) { return pictures.picture(input); }, &context_.window);
+            dialogs, cell.x(), cell.y(), [&pictures](int input) { return pictures.picture(input); },
+            &context_.window);
         dialog.exec();
     } else {
-        TQuickMenuFRM dialog(center.wall(), center.lists(), center.settings(), context_.devices, cell.x(),
-                             cell.y(), context_.grid.selectionRect(), &context_.window);
+        TQuickMenuFRM dialog(dialogs, cell.x(), cell.y(), context_.grid.selectionRect(), &context_.window);
         dialog.exec();
     }
     center.UpdateCaption();

@@ -34,12 +34,10 @@ QLabel* boldValue(const char* name, QWidget* parent) {
 
 } // namespace
 
-TMonitorFRM::TMonitorFRM(mlc::WallModel& wall, const mlc::MatchLists& lists,
-                         const mlc::ProgramSettings& settings, mlc::DeviceAccess devices, int column, int row,
-                         PictureProvider pictures, QWidget* parent)
-    : QDialog(parent), wall_(wall), lists_(lists), settings_(settings), devices_(devices),
-      pictures_(std::move(pictures)), column_(std::clamp(column, 1, mlc::kMaxColumns)),
-      row_(std::clamp(row, 1, mlc::kMaxRows)) {
+TMonitorFRM::TMonitorFRM(MonitorDialogContext context, int column, int row, PictureProvider pictures,
+                         QWidget* parent)
+    : QDialog(parent), context_(context), pictures_(std::move(pictures)),
+      column_(std::clamp(column, 1, mlc::kMaxColumns)), row_(std::clamp(row, 1, mlc::kMaxRows)) {
     buildWidgets();
     FormCreate();
 }
@@ -217,7 +215,7 @@ void TMonitorFRM::buildBox(mlc::SettingsBox box, QGroupBox* group) {
 
 void TMonitorFRM::FormCreate() {
     setWindowTitle(dialogCaption("Monitor settings"));
-    const mlc::TWallMonitor& monitor = wall_.Monitors.at(column_, row_);
+    const mlc::TWallMonitor& monitor = context_.wall.Monitors.at(column_, row_);
     rowValue_->setNum(row_);
     columnValue_->setNum(column_);
     idValue_->setNum(monitor.DeviceId);
@@ -225,15 +223,15 @@ void TMonitorFRM::FormCreate() {
     videoMatrixSource_->clear();
     for (std::size_t i = 0; i < mlc::kMonitorControlCount; ++i)
         if (mlc::kMonitorControls[i].kind == mlc::ControlKind::List)
-            fillList(static_cast<QComboBox*>(controls_[i]), mlc::kMonitorControls[i].list(lists_));
+            fillList(static_cast<QComboBox*>(controls_[i]), mlc::kMonitorControls[i].list(context_.lists));
 
     {
         LoadingScope loading(loading_);
         enlargement_ = mlc::EnlargementOf(monitor.Settings);
-        fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
+        fillRouterList(videoMatrixSource_, context_.devices.router, context_.settings.ActivateVideoRouter,
                        monitor.Settings.VideoMatrixSource);
-        showValues(mlc::LoadControls(monitor.Settings, lists_));
-        applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
+        showValues(mlc::LoadControls(monitor.Settings, context_.lists));
+        applyButton_->setEnabled(!context_.settings.InhibitSerialCommunication);
         showEnlargement();
     }
     ShowSettingsBox(0);
@@ -289,7 +287,7 @@ int TMonitorFRM::listPosition(const char* name) const {
 }
 
 int TMonitorFRM::routerInput() const {
-    return settings_.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
+    return context_.settings.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
 }
 
 mlc::TMonitorSettings TMonitorFRM::collect(const mlc::TMonitorSettings& base) const {
@@ -322,7 +320,7 @@ void TMonitorFRM::ZoomChange(mlc::Axis axis, bool zoomMoved) {
 
 void TMonitorFRM::UpdateControlStates() {
     const mlc::MonitorControlStates states =
-        mlc::UpdateControlStates(lists_, listPosition("InputSource"), listPosition("ColorTemp"));
+        mlc::UpdateControlStates(context_.lists, listPosition("InputSource"), listPosition("ColorTemp"));
     for (std::size_t i = 0; i < mlc::kMonitorControlCount; ++i) {
         const mlc::MonitorControl& control = mlc::kMonitorControls[i];
         const mlc::ControlState state = mlc::StateOf(control.rule, states);
@@ -345,18 +343,18 @@ void TMonitorFRM::DrawPreview() {
 }
 
 void TMonitorFRM::DefaultSaveBTNClick() {
-    wall_.DefaultSettings = collect(wall_.DefaultSettings);
+    context_.wall.DefaultSettings = collect(context_.wall.DefaultSettings);
 }
 
 void TMonitorFRM::DefaultReadBTNClick() {
     {
         LoadingScope loading(loading_);
-        const mlc::TMonitorSettings& defaults = wall_.DefaultSettings;
+        const mlc::TMonitorSettings& defaults = context_.wall.DefaultSettings;
         enlargement_ = mlc::EnlargementOf(defaults);
-        if (settings_.ActivateVideoRouter)
+        if (context_.settings.ActivateVideoRouter)
             videoMatrixSource_->setCurrentIndex(
                 defaults.VideoMatrixSource < videoMatrixSource_->count() ? defaults.VideoMatrixSource : -1);
-        showValues(mlc::LoadControls(defaults, lists_));
+        showValues(mlc::LoadControls(defaults, context_.lists));
         showEnlargement();
     }
     UpdateControlStates();
@@ -372,8 +370,8 @@ void TMonitorFRM::accept() {
 }
 
 mlc::ApplyOutcome TMonitorFRM::ApplySettings() {
-    return mlc::ApplySettings(wall_, devices_, settings_.ActivateVideoRouter, column_, row_,
-                              collect(wall_.Monitors.at(column_, row_).Settings));
+    return mlc::ApplySettings(context_.wall, context_.devices, context_.settings.ActivateVideoRouter, column_,
+                              row_, collect(context_.wall.Monitors.at(column_, row_).Settings));
 }
 
 } // namespace mlgui

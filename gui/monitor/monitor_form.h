@@ -9,7 +9,7 @@
 #include "dialogs/monitor_apply.h"
 #include "dialogs/monitor_controls.h"
 #include "files/settings_file.h"
-#include "monitor/setting_lists.h"
+#include "monitor/monitor_dialog_parts.h"
 
 #include <QDialog>
 
@@ -30,9 +30,8 @@ class ValueSlider;
 class TMonitorFRM : public QDialog {
     Q_OBJECT
 public:
-    // Edits Monitors[column, row] of `wall`.
-    TMonitorFRM(mlc::WallModel& wall, const mlc::MatchLists& lists, const mlc::ProgramSettings& settings,
-                mlc::DeviceAccess devices, int column, int row, PictureProvider pictures,
+    // Edits Monitors[column, row] of the context's wall.
+    TMonitorFRM(MonitorDialogContext context, int column, int row, PictureProvider pictures,
                 QWidget* parent = nullptr);
 
     int MonitorColumn() const { return column_; }
@@ -67,10 +66,7 @@ private:
     mlc::TMonitorSettings collect(const mlc::TMonitorSettings& base) const;
     int listPosition(const char* name) const;
 
-    mlc::WallModel& wall_;
-    const mlc::MatchLists& lists_;
-    const mlc::ProgramSettings& settings_;
-    mlc::DeviceAccess devices_;
+    MonitorDialogContext context_;
     PictureProvider pictures_;
     int column_;
     int row_;

@@ -37,12 +37,10 @@ const mlc::MonitorControl& controlOf(const ImageSlider& slider) {
 
 } // namespace
 
-TQuickMenuFRM::TQuickMenuFRM(mlc::WallModel& wall, const mlc::MatchLists& lists,
-                             const mlc::ProgramSettings& settings, mlc::DeviceAccess devices, int column,
-                             int row, const mlc::WallRect& selection, QWidget* parent)
-    : QDialog(parent), wall_(wall), lists_(lists), settings_(settings), devices_(devices),
-      column_(std::clamp(column, 1, mlc::kMaxColumns)), row_(std::clamp(row, 1, mlc::kMaxRows)),
-      selection_(selection) {
+TQuickMenuFRM::TQuickMenuFRM(MonitorDialogContext context, int column, int row,
+                             const mlc::WallRect& selection, QWidget* parent)
+    : QDialog(parent), context_(context), column_(std::clamp(column, 1, mlc::kMaxColumns)),
+      row_(std::clamp(row, 1, mlc::kMaxRows)), selection_(selection) {
     buildWidgets();
     FormCreate();
 }
@@ -105,20 +103,20 @@ void TQuickMenuFRM::buildWidgets() {
 void TQuickMenuFRM::FormCreate() {
     setWindowTitle(dialogCaption("Quick videowall settings"));
     videoMatrixSource_->clear();
-    fillList(inputSource_, lists_.InputSources);
-    const mlc::TMonitorSettings& reference = wall_.Monitors.at(column_, row_).Settings;
+    fillList(inputSource_, context_.lists.InputSources);
+    const mlc::TMonitorSettings& reference = context_.wall.Monitors.at(column_, row_).Settings;
     {
         LoadingScope loading(loading_);
         enlargement_ = mlc::EnlargementOf(reference);
-        fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
+        fillRouterList(videoMatrixSource_, context_.devices.router, context_.settings.ActivateVideoRouter,
                        reference.VideoMatrixSource);
         labels_.value(videoMatrixSource_)->setEnabled(videoMatrixSource_->isEnabled());
         inputSource_->setCurrentIndex(
-            mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
-        const mlc::ControlValues loaded = mlc::LoadControls(reference, lists_);
+            mlc::OpeningListPosition(reference.SourceInput, context_.lists.InputSources.Names.size()));
+        const mlc::ControlValues loaded = mlc::LoadControls(reference, context_.lists);
         for (std::size_t i = 0; i < image_.size(); ++i)
             image_[i]->setValue(loaded[mlc::MonitorControlIndex(controlOf(kImageSliders[i]))]);
-        applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
+        applyButton_->setEnabled(!context_.settings.InhibitSerialCommunication);
         const mlc::ZoomPanShown shown = mlc::ShownZoomPan(enlargement_);
         xZoom_->setValue(shown.XMagnification);
         yZoom_->setValue(shown.YMagnification);
@@ -128,7 +126,7 @@ void TQuickMenuFRM::FormCreate() {
 
 void TQuickMenuFRM::UpdateControlStates() {
     const mlc::MonitorControlStates states =
-        mlc::UpdateControlStates(lists_, inputSource_->currentIndex(), -1);
+        mlc::UpdateControlStates(context_.lists, inputSource_->currentIndex(), -1);
     for (std::size_t i = 0; i < image_.size(); ++i) {
         const bool enabled = mlc::StateOf(controlOf(kImageSliders[i]).rule, states).enabled;
         image_[i]->setEnabled(enabled);
@@ -149,7 +147,7 @@ void TQuickMenuFRM::ZoomChange(mlc::Axis axis) {
 mlc::QuickSettings TQuickMenuFRM::values() const {
     mlc::QuickSettings v;
     v.SourceInput = inputSource_->currentIndex();
-    v.VideoMatrixSource = settings_.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
+    v.VideoMatrixSource = context_.settings.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
     v.XZoom = enlargement_.XZoom;
     v.YZoom = enlargement_.YZoom;
     for (std::size_t i = 0; i < image_.size(); ++i)
@@ -164,7 +162,8 @@ void TQuickMenuFRM::accept() {
 
 // As in the monitor dialog, edits made while the block is being sent are kept.
 mlc::ApplyOutcome TQuickMenuFRM::QuickApply() {
-    return mlc::ApplyQuickSettings(wall_, devices_, settings_.ActivateVideoRouter, selection_, values());
+    return mlc::ApplyQuickSettings(context_.wall, context_.devices, context_.settings.ActivateVideoRouter,
+                                   selection_, values());
 }
 
 } // namespace mlgui

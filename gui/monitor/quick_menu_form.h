@@ -9,7 +9,7 @@
 #include "dialogs/monitor_controls.h"
 #include "dialogs/slider_values.h"
 #include "files/settings_file.h"
-#include "monitor/setting_lists.h"
+#include "monitor/monitor_dialog_parts.h"
 
 #include <QDialog>
 #include <QHash>
@@ -28,8 +28,7 @@ class TQuickMenuFRM : public QDialog {
     Q_OBJECT
 public:
     // `column`, `row`: the grid's current cell, whose values the dialog shows.
-    TQuickMenuFRM(mlc::WallModel& wall, const mlc::MatchLists& lists, const mlc::ProgramSettings& settings,
-                  mlc::DeviceAccess devices, int column, int row, const mlc::WallRect& selection,
+    TQuickMenuFRM(MonitorDialogContext context, int column, int row, const mlc::WallRect& selection,
                   QWidget* parent = nullptr);
 
     const mlc::WallRect& Selection() const { return selection_; }
@@ -45,10 +44,7 @@ private:
     void ZoomChange(mlc::Axis axis);
     mlc::QuickSettings values() const;
 
-    mlc::WallModel& wall_;
-    const mlc::MatchLists& lists_;
-    const mlc::ProgramSettings& settings_;
-    mlc::DeviceAccess devices_;
+    MonitorDialogContext context_;
     int column_;
     int row_;
     mlc::WallRect selection_;

@@ -1,4 +1,4 @@
-#include "monitor/setting_lists.h"
+#include "monitor/monitor_dialog_parts.h"
 
 #include "common/dialog_parts.h"
 #include "dialogs/monitor_apply.h"

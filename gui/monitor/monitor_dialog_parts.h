@@ -1,7 +1,9 @@
-// The list controls the monitor settings dialog and the quick menu share, and the
-// demo pictures they preview.
+// Pieces the monitor settings dialog and the quick menu share: what they work on,
+// the list controls and the demo pictures they preview.
 #pragma once
 
+#include "dialogs/monitor_apply.h"
+#include "files/settings_file.h"
 #include "router/video_router.h"
 #include "wall/match_lists.h"
 
@@ -14,6 +16,15 @@ class QComboBox;
 class QWidget;
 
 namespace mlgui {
+
+// What both dialogs work on: the wall they store into, the lists they show, the
+// settings (router, link) and the device exchange they send through.
+struct MonitorDialogContext {
+    mlc::WallModel& wall;
+    const mlc::MatchLists& lists;
+    const mlc::ProgramSettings& settings;
+    mlc::DeviceAccess devices;
+};
 
 // The demo picture of an input source (a null picture when there is none).
 using PictureProvider = std::function<QImage(int input)>;
