@@ -1,5 +1,6 @@
 #include "sequencer/sequencer_panel.h"
 
+#include "common/dialog_parts.h"
 #include "sequencer/timeline_model.h"
 
 #include <QGridLayout>
@@ -122,14 +123,15 @@ void SequencerPanel::selectionFromCore() {
 }
 
 void SequencerPanel::refresh() {
-    mirroring_ = true;
-    model_->sync();
-    selectionFromCore();
-    mirroring_ = false;
-    itemsCount_->setText(QString::fromStdString(sequencer_.itemsCountText()));
-    midnight_->setText(QString::fromStdString(sequencer_.midnightCounter()));
-    start_->setText(QString::fromStdString(sequencer_.startCounter()));
-    last_->setText(QString::fromStdString(sequencer_.lastEventCounter()));
+    {
+        LoadingScope mirroring(mirroring_);
+        model_->sync();
+        selectionFromCore();
+    }
+    itemsCount_->setText(qt(sequencer_.itemsCountText()));
+    midnight_->setText(qt(sequencer_.midnightCounter()));
+    start_->setText(qt(sequencer_.startCounter()));
+    last_->setText(qt(sequencer_.lastEventCounter()));
     if (sequencer_.timerEnabled() != timer_->isActive()) {
         if (sequencer_.timerEnabled())
             timer_->start();

@@ -2,6 +2,7 @@
 
 #include "app/control_center.h"
 #include "app/core_device_services.h"
+#include "common/dialog_parts.h"
 #include "grid/wall_grid_view.h"
 #include "setup/autostart_entry.h"
 #include "setup/preferences_form.h"
@@ -17,8 +18,7 @@ SetupController::SetupController(const MainActions& actions, SetupContext contex
       autodetect_(context_.devices.binding(), context_.center.settings(), context_.center.wall(),
                   context_.op),
       routerDialog_([&window = context_.window](const std::string& title, const std::string& text) {
-          QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
-                          QString::fromStdString(text), QMessageBox::Ok, &window);
+          QMessageBox box(QMessageBox::Information, qt(title), qt(text), QMessageBox::Ok, &window);
           box.setObjectName(QStringLiteral("RouterConfigurationFRM"));
           box.exec();
       }) {
