@@ -92,7 +92,6 @@ TMainFRM::~TMainFRM() {
     wallEditing_.reset();
     files_.reset();
     const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    grid_ = nullptr;
     qDeleteAll(children);
 }
 
