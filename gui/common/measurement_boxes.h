@@ -26,7 +26,6 @@ public:
     mlc::MeasureTexts texts() const;
     // Changes the boxes whose text differs.
     void setTexts(const mlc::MeasureTexts& texts);
-    QLineEdit* box(mlc::MeasureBox which) const { return boxes_[static_cast<std::size_t>(which)]; }
     // The boxes and their captions take input or are greyed; the headings stay.
     void setBoxesEnabled(bool enabled);
     // A line under the boxes: one widget under the horizontal half, one under the vertical.

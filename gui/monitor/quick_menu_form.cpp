@@ -1,6 +1,7 @@
 #include "monitor/quick_menu_form.h"
 
 #include "common/dialog_buttons.h"
+#include "dialogs/monitor_controls.h"
 #include "monitor/value_slider.h"
 
 #include <QComboBox>

@@ -6,7 +6,6 @@
 
 #include "common/dialog_parts.h"
 #include "dialogs/monitor_apply.h"
-#include "dialogs/monitor_controls.h"
 #include "dialogs/slider_values.h"
 #include "files/settings_file.h"
 #include "monitor/monitor_dialog_parts.h"
