@@ -27,7 +27,7 @@
 //   window messages run between monitors), another WriteMonitor, WriteWall,
 //   ExecuteQueue, ReadMonitor, ReadWall, ResyncVideowall, RunExchange or
 //   ConfigureRouter is refused: it returns false at once, sends nothing and tells
-//   the operator in one message (kExchangeBusyMessage). A refused write marks the
+//   the operator in one report (kExchangeBusyMessage). A refused write marks the
 //   monitors it was to send not synced, since the model holds what was not sent.
 //   Busy() lets callers that must stay silent (the sequencer's timer) try again
 //   later. The gate is the binding's, so other code that talks to the units shares it.

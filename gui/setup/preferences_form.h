@@ -10,8 +10,6 @@
 
 #include <QDialog>
 
-#include <array>
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -22,6 +20,8 @@ class QSpinBox;
 class QTableWidget;
 
 namespace mlgui {
+
+class MeasurementBoxes;
 
 // What the preferences dialog works on.
 struct PreferencesContext {
@@ -41,6 +41,9 @@ class TPreferencesFRM : public QDialog {
 public:
     explicit TPreferencesFRM(PreferencesContext context, QWidget* parent = nullptr);
 
+    // Ok: stores the form into the settings and the wall, then closes.
+    void accept() override;
+
 private:
     QWidget* buildLumivaneGroup();
     QWidget* buildGridGroup();
@@ -48,6 +51,7 @@ private:
     QWidget* buildRouterGroup();
     QWidget* buildCorrectionGroup();
     void load();
+    void fillForm(const mlc::PreferencesForm& f);
     mlc::PreferencesForm form() const;
     void updateEnabling();
     void monitorTypeChanged();
@@ -57,7 +61,6 @@ private:
     void imageBrowseClicked();
     void colourClicked();
     void sequenceBrowseClicked();
-    void okClicked();
 
     PreferencesContext context_;
     mlc::PreferencesForm loaded_;
@@ -82,7 +85,7 @@ private:
     QCheckBox* marginCorrection_ = nullptr;
     QComboBox* monitorType_ = nullptr;
     QGroupBox* customGroup_ = nullptr;
-    std::array<QLineEdit*, mlc::kMeasureBoxCount> measures_{};
+    MeasurementBoxes* measures_ = nullptr;
     QLabel* hPercentage_ = nullptr;
     QLabel* vPercentage_ = nullptr;
     QCheckBox* startWizard_ = nullptr;

@@ -240,7 +240,7 @@ TEST_F(SyncFixture, ASecondExchangeStartedMidWriteIsRefused) {
     EXPECT_FALSE(sync.Busy());
     // Each refusal was told, and the writes that could not run leave the wall needing
     // a synchronisation: (1, 1) was written before the last refusals came.
-    EXPECT_EQ(op.messageTexts(),
+    EXPECT_EQ(op.reportTexts(),
               std::vector<std::string>(static_cast<std::size_t>(refused), kExchangeBusyMessage));
     EXPECT_FALSE(model.Monitors.at(1, 1).Synced);
     EXPECT_FALSE(IsWallSynced(model));
