@@ -47,6 +47,7 @@ private:
     QWidget* buildAutostartGroup();
     QWidget* buildRouterGroup();
     QWidget* buildCorrectionGroup();
+    QWidget* buildSynchronisationGroup();
     void load();
     mlc::PreferencesForm form() const;
     void updateEnabling();
@@ -87,6 +88,9 @@ private:
     QLabel* vPercentage_ = nullptr;
     QCheckBox* startWizard_ = nullptr;
     QCheckBox* disableSourceInfo_ = nullptr;
+    QCheckBox* quickSync_ = nullptr;
+    QCheckBox* cacheRanges_ = nullptr;
+    QCheckBox* verifyWrites_ = nullptr;
 };
 
 } // namespace mlgui
