@@ -12,7 +12,9 @@
 #include "emulated_chain.h"
 #include "wall/enlargement.h"
 
+#include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 using namespace benchsupport;
@@ -81,19 +83,20 @@ void playItem(std::mt19937& random, ChainWall& wall) {
     }
 }
 
-// The lines of a state dump that say what the units hold: values and queues.
-std::vector<std::string> unitLines(const std::string& state) {
-    std::vector<std::string> lines;
+// What each unit holds by its state dump's lines: values and queues.
+std::map<int, std::vector<std::string>> unitLines(const std::string& state) {
+    std::map<int, std::vector<std::string>> units;
     std::istringstream in(state);
     for (std::string line; std::getline(in, line);)
-        if (line.find(" value ") != std::string::npos || line.find(" queue") != std::string::npos)
-            lines.push_back(line);
-    return lines;
+        if (line.rfind("unit ", 0) == 0 &&
+            (line.find(" value ") != std::string::npos || line.find(" queue") != std::string::npos))
+            units[std::atoi(line.c_str() + 5)].push_back(line);
+    return units;
 }
 
 struct Played {
-    std::vector<std::string> units; // the unit lines at the end
-    int unsynced = 0;               // monitors left needing a synchronisation
+    std::map<int, std::vector<std::string>> units; // at the end
+    std::set<int> unsynced;                        // IDs of monitors left needing a synchronisation
 };
 
 Played play(const Options& options, const std::vector<std::string>& emulatorOptions, PrintingOperator* op) {
@@ -117,7 +120,8 @@ Played play(const Options& options, const std::vector<std::string>& emulatorOpti
     played.units = unitLines(emu.process().state());
     for (int r = 1; r <= kRows; ++r)
         for (int c = 1; c <= kColumns; ++c)
-            played.unsynced += !wall.model.Monitors.at(c, r).Synced;
+            if (!wall.model.Monitors.at(c, r).Synced)
+                played.unsynced.insert(wall.model.Monitors.at(c, r).DeviceId);
     return played;
 }
 
@@ -142,18 +146,22 @@ int main(int argc, char** argv) {
         const Played faulty =
             play(options, {"--fault", options.fault, "--seed", std::to_string(options.seed)}, &op);
         const Played clean = play(options, {}, nullptr);
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < std::max(faulty.units.size(), clean.units.size()); ++i)
-            if (i >= faulty.units.size() || i >= clean.units.size() || faulty.units[i] != clean.units[i]) {
-                if (++differing <= 10)
-                    std::printf("differs: %s\n",
-                                i < faulty.units.size() ? faulty.units[i].c_str() : "(missing line)");
-            }
-        std::printf("end: %d units repaired and %d found still wrong over the writes; %zu unit lines "
-                    "compared, %zu differ from the clean chain; %d monitors left needing a "
-                    "synchronisation\n",
-                    op.repaired, op.wrong, clean.units.size(), differing, faulty.unsynced);
-        return differing == 0 ? 0 : 1;
+        std::string differing;
+        std::string silent; // differing, and nothing says so
+        for (const auto& [id, lines] : clean.units) {
+            const auto found = faulty.units.find(id);
+            if (found != faulty.units.end() && found->second == lines)
+                continue;
+            differing += " " + std::to_string(id);
+            if (!faulty.unsynced.count(id))
+                silent += " " + std::to_string(id);
+        }
+        std::printf("end: %d units repaired and %d named as still wrong over the writes; units that hold "
+                    "other than the clean chain's:%s; of them not marked as needing a synchronisation:%s; "
+                    "%zu monitors marked as needing one\n",
+                    op.repaired, op.wrong, differing.empty() ? " none" : differing.c_str(),
+                    silent.empty() ? " none" : silent.c_str(), faulty.unsynced.size());
+        return differing.empty() ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_sync_soak: %s\n", error.what());
         return 1;

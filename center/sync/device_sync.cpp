@@ -95,9 +95,13 @@ private:
                                                                    std::get<std::string>(*value)))
                               : ok(binding_.SetOperationPercent(field.operation, field.target,
                                                                 std::get<std::int32_t>(*value)));
-        if (sent && check_ && field.group != FieldGroup::Keys)
-            check_->noteQueued({column_, row_, monitor_.DeviceId}, field, *value,
-                               deviceValueOf(field, d_, lists_));
+        if (sent && check_ && field.group != FieldGroup::Keys) {
+            const MonitorPlace place{column_, row_, monitor_.DeviceId};
+            if (all_) // DeviceState may not be what the unit held
+                check_->noteWrittenWhole(place);
+            else
+                check_->noteQueued(place, field, *value, deviceValueOf(field, d_, lists_));
+        }
         return sent;
     }
 

@@ -31,20 +31,27 @@ std::string placeLines(const std::vector<MonitorPlace>& places) {
 
 void WriteCheck::noteQueued(const MonitorPlace& place, const MonitorField& field, const DeviceValue& sent,
                             const std::optional<DeviceValue>& before) {
-    // A read tells an executed queue from a missed one for sure when an identifier
-    // changed; a percentage comes back through the unit's range, so the further
-    // apart, the surer. An identifier that did not change (a monitor written whole)
-    // still shows a unit that holds something else.
-    const bool changed = before && *before != sent;
-    Witness witness{place, &field, sent, before, 0, 0};
-    if (isIdentifier(sent)) {
-        witness.rank = changed ? 3 : 1;
-    } else if (changed) {
-        witness.rank = 2;
+    if (!before) // what the unit held is not known
+        return noteWrittenWhole(place);
+    // Only a value that changed tells: exactly for an identifier; a percentage comes
+    // back through the unit's range, so the further apart, the surer. One that did
+    // not change leaves the unit as it was, applied or not.
+    if (*before == sent)
+        return;
+    Witness witness{place, &field, sent, before, 2, 0};
+    if (!isIdentifier(sent)) {
+        witness.rank = 1;
         witness.spread = distance(std::get<std::int32_t>(sent), std::get<std::int32_t>(*before));
-    } else {
-        return; // a percentage sent as it was: nothing to tell apart
     }
+    keep(witness);
+}
+
+void WriteCheck::noteWrittenWhole(const MonitorPlace& place) {
+    keep({place, nullptr, std::string(), std::nullopt, 3, 0});
+}
+
+void WriteCheck::keep(const Witness& witness) {
+    const MonitorPlace& place = witness.place;
     if (witnesses_.empty() || witnesses_.back().place.column != place.column ||
         witnesses_.back().place.row != place.row) {
         witnesses_.push_back(witness);
@@ -83,13 +90,21 @@ std::optional<DeviceValue> WriteCheck::read(DriverBinding& binding, const Witnes
 WriteCheck::Verdict WriteCheck::check(DriverBinding& binding, const Witness& witness) {
     if (!IsDriverSuccess(binding.SelectDevice(witness.place.id)))
         return Verdict::Wrong;
+    // Answered, an execution means the unit has applied whatever it held queued.
+    const auto executeAgain = [&binding] {
+        return IsDriverSuccess(binding.ExecuteOperation("op_IP_MISC_EXECUTEQUEUE", ""));
+    };
+    if (!witness.field) {
+        if (executeAgain())
+            return Verdict::Applied;
+        return executeAgain() ? Verdict::Repaired : Verdict::Wrong;
+    }
     const auto first = read(binding, witness);
     if (!first)
         return Verdict::Wrong;
     if (applied(witness, *first))
         return Verdict::Applied;
-    // Answered, so the unit has now executed whatever it held queued.
-    if (!IsDriverSuccess(binding.ExecuteOperation("op_IP_MISC_EXECUTEQUEUE", "")))
+    if (!executeAgain())
         return Verdict::Wrong;
     const auto second = read(binding, witness);
     if (!second)
@@ -139,9 +154,9 @@ std::string wrongUnitsText(const std::vector<MonitorPlace>& places) {
         return {};
     const bool one = places.size() == 1;
     return (one ? std::string("1 unit does") : std::to_string(places.size()) + " units do") +
-           " not hold the wall just written, also after " + (one ? "its queue was" : "their queues were") +
-           " executed again.\r\n" + (one ? "Its monitor needs" : "Their monitors need") +
-           " a synchronisation:" + placeLines(places);
+           " not show the wall just written or " + (one ? "does" : "do") + " not answer, also after " +
+           (one ? "its queue was" : "their queues were") + " executed again.\r\n" +
+           (one ? "Its monitor needs" : "Their monitors need") + " a synchronisation:" + placeLines(places);
 }
 
 } // namespace mlc

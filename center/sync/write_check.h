@@ -9,6 +9,12 @@
 // and applies its whole queue at once, so one field stands for all. A unit that
 // does not show the value sent has its queue executed again, addressed to it alone
 // and answered, and is read once more.
+//
+// A read tells only when the unit's old value is known: for a monitor written whole
+// (not synced: after start-up, a failure, a memory recall) the unit may have held
+// the value sent already. Such a unit has its queue executed again, addressed to
+// it and answered, instead of a read: a unit that answers has applied whatever it
+// held queued. One that does not answer is sent the execution once more.
 #pragma once
 
 #include "binding/driver_binding.h"
@@ -35,6 +41,8 @@ public:
     // is what the unit was known to hold (nothing when that had no value to send).
     void noteQueued(const MonitorPlace& place, const MonitorField& field, const DeviceValue& sent,
                     const std::optional<DeviceValue>& before);
+    // Fields went into the queue of a unit whose old values are not known.
+    void noteWrittenWhole(const MonitorPlace& place);
     bool empty() const { return witnesses_.empty(); }
 
     struct Result {
@@ -47,12 +55,13 @@ public:
 private:
     struct Witness {
         MonitorPlace place;
-        const MonitorField* field;
+        const MonitorField* field; // null: the queue is executed again instead of a read
         DeviceValue sent;
         std::optional<DeviceValue> before;
-        int rank;            // how sure a read tells an executed queue from a missed one
+        int rank;            // which witness of a monitor is kept: the highest
         std::int64_t spread; // percentages: how far apart the two values are
     };
+    void keep(const Witness& witness);
     enum class Verdict { Applied, Repaired, Wrong };
     static Verdict check(DriverBinding& binding, const Witness& witness);
     static bool applied(const Witness& witness, const DeviceValue& read);
