@@ -20,13 +20,6 @@ Lines unitWrite(const std::string& env, const std::string& sourceInfo, const Lin
     return lines;
 }
 
-Lines concat(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 } // namespace
 
 TEST_F(SyncFixture, AQuickWallWriteSendsOnlyTheMonitorsWithChanges) {
