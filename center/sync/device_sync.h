@@ -46,11 +46,12 @@
 //   to forget them when the operator resynchronises. A plug-in that never had the
 //   option on is never told anything.
 // - VerifyWrites: after the closing broadcast (and the router's commit) of a wall
-//   write, each monitor that had fields sent to its queue is read back (see
-//   sync/write_check.h). Units that missed the broadcast and took it when executed
-//   again are named in one non-modal report; units still wrong in one error
-//   message (a report when unattended), and their monitors lose Synced: the write
-//   returns false. Not done while the serial link is switched off.
+//   write, each monitor that had fields sent to its queue is read back, or, written
+//   whole, has its queue executed again, answered (see sync/write_check.h). Units
+//   that missed the broadcast and took it when executed again are named in one
+//   non-modal report; units still wrong or silent in one error message (a report
+//   when unattended), and their monitors lose Synced: the write returns false. Not
+//   done while the serial link is switched off.
 // - Without a loaded driver every exchange returns false at once without a message;
 //   the load failure was reported once at start.
 #pragma once
