@@ -26,7 +26,7 @@ ContextHolder holder;
 
 DriverContext::DriverContext()
     : port(createSerialPort()), link(*port), definitions(Definitions::fromFile(definitionFilePath())),
-      traffic(TrafficLog::fromEnvironment(definitions)) {
+      rangeCache(definitions), traffic(TrafficLog::fromEnvironment(definitions)) {
     link.traffic = traffic.get();
 }
 
@@ -60,6 +60,8 @@ void openPortNumber(DriverContext& context, std::uint8_t number) {
     char name[8];
     std::snprintf(name, sizeof name, "COM%u", static_cast<unsigned>(number));
     context.portName = name;
+    // Another port may reach other units.
+    context.rangeCache.forget();
     const auto ports = listSerialPorts();
     if (number == 0 || number > ports.size())
         throw SerialPortError(SerialErrorCode::Open, missingPortText(number, ports.size()));

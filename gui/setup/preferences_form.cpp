@@ -56,6 +56,7 @@ TPreferencesFRM::TPreferencesFRM(PreferencesContext context, QWidget* parent)
     right->addWidget(buildCorrectionGroup());
     right->addWidget(startWizard_);
     right->addWidget(disableSourceInfo_);
+    right->addWidget(buildSynchronisationGroup());
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -219,6 +220,18 @@ QWidget* TPreferencesFRM::buildCorrectionGroup() {
     return group;
 }
 
+QWidget* TPreferencesFRM::buildSynchronisationGroup() {
+    auto* group = new QGroupBox(" Synchronisation ", this);
+    group->setObjectName("SynchronisationBOX");
+    quickSync_ = checkBox("QuickSyncCHK", "Send only what changed (faster on large walls)", group);
+    cacheRanges_ = checkBox("CacheRangesCHK", "Remember each unit's value ranges", group);
+    verifyWrites_ = checkBox("VerifyWritesCHK", "Check the units after each wall write", group);
+    auto* layout = new QVBoxLayout(group);
+    for (QCheckBox* box : {quickSync_, cacheRanges_, verifyWrites_})
+        layout->addWidget(box);
+    return group;
+}
+
 void TPreferencesFRM::load() {
     const bool entryExists = mlc::fileExists(context_.services.autostartPath);
     loaded_ = mlc::loadPreferences(context_.settings, context_.wall, context_.lists,
@@ -256,6 +269,9 @@ void TPreferencesFRM::fillForm(const mlc::PreferencesForm& f) {
     marginCorrection_->setChecked(f.marginCorrection);
     startWizard_->setChecked(f.startWizard);
     disableSourceInfo_->setChecked(f.disableSourceInfo);
+    quickSync_->setChecked(f.quickSync);
+    cacheRanges_->setChecked(f.cacheRanges);
+    verifyWrites_->setChecked(f.verifyWrites);
     measures_->setTexts(f.measures);
     monitorType_->setCurrentIndex(f.monitorType);
 }
@@ -281,6 +297,9 @@ mlc::PreferencesForm TPreferencesFRM::form() const {
     f.measures = measures_->texts();
     f.startWizard = startWizard_->isChecked();
     f.disableSourceInfo = disableSourceInfo_->isChecked();
+    f.quickSync = quickSync_->isChecked();
+    f.cacheRanges = cacheRanges_->isChecked();
+    f.verifyWrites = verifyWrites_->isChecked();
     return f;
 }
 

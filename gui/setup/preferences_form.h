@@ -50,6 +50,7 @@ private:
     QWidget* buildAutostartGroup();
     QWidget* buildRouterGroup();
     QWidget* buildCorrectionGroup();
+    QWidget* buildSynchronisationGroup();
     void load();
     void fillForm(const mlc::PreferencesForm& f);
     mlc::PreferencesForm form() const;
@@ -90,6 +91,9 @@ private:
     QLabel* vPercentage_ = nullptr;
     QCheckBox* startWizard_ = nullptr;
     QCheckBox* disableSourceInfo_ = nullptr;
+    QCheckBox* quickSync_ = nullptr;
+    QCheckBox* cacheRanges_ = nullptr;
+    QCheckBox* verifyWrites_ = nullptr;
 };
 
 } // namespace mlgui

@@ -10,13 +10,6 @@ const Lines kSelect11 = {"SetAnswerRxStatus 1",
                          "SendOpSetValue op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE env11",
                          "SendOpSetValue op_IP_MISC_GPO gc8CHANNEL7 gc16CHANNEL2"};
 
-Lines concat(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 } // namespace
 
 TEST_F(SyncFixture, FirstWriteSendsEveryFieldThenOnlyTheFixedSteps) {
