@@ -36,7 +36,11 @@ TEST(InstalledLayout, ProgramsReachedThroughTheirLinksFindTheirPartsAndAreDocume
     EXPECT_EQ(lists.status, 0) << lists.err;
     EXPECT_NE(lists.out.find("isANALOGRGB1"), std::string::npos) << lists.out;
 
-    // Completion reads the operations and their targets through the same link.
+    const std::vector<std::string> commands = mlctlCommands(runProgram(mlctl, {"--help"}).out);
+    ASSERT_FALSE(commands.empty());
+
+    // Completion reads the commands from the program and the operations and their
+    // targets from the definitions, through the same link.
     const auto complete = [&](const std::string& words) {
         const std::string script = "source " + prefix.file("share/bash-completion/completions/mlctl") +
                                    "; COMP_WORDS=(" + mlctl + " " + words +
@@ -44,6 +48,10 @@ TEST(InstalledLayout, ProgramsReachedThroughTheirLinksFindTheirPartsAndAreDocume
                                    " _mlctl; echo \"${COMPREPLY[*]}\"";
         return runProgram("/bin/bash", {"-c", script}).out;
     };
+    std::string allCommands;
+    for (const std::string& command : commands)
+        allCommands += (allCommands.empty() ? "" : " ") + command;
+    EXPECT_EQ(complete("''"), allCommands + "\n");
     EXPECT_EQ(complete("get op_BRIGHT"), "op_BRIGHTNESS\n");
     EXPECT_EQ(complete("set op_BRIGHTNESS ''"), "wnWIN_MAIN wnWIN_PIP\n");
 
@@ -58,7 +66,7 @@ TEST(InstalledLayout, ProgramsReachedThroughTheirLinksFindTheirPartsAndAreDocume
         EXPECT_EQ(page.err, "") << program;
         if (std::string(program) != "mlctl")
             continue;
-        for (const std::string& command : mlctlCommands(runProgram(mlctl, {"--help"}).out)) {
+        for (const std::string& command : commands) {
             EXPECT_NE(page.out.find("\n       " + command + " "), std::string::npos)
                 << "mlctl(1) does not explain " << command;
         }

@@ -1,8 +1,8 @@
-# Bash completion for mlctl: its commands and options, wall, sequence and settings
-# files by their extension, and the names of the definitions mlctl reads (the
-# operations, their targets and values for get and set, the events), printed by
-# "pgc dump" from LVDRIVER_DEFINITIONS, else from mlcenter.PGC beside the real
-# mlctl file (which the link on the PATH points to).
+# Bash completion for mlctl: its commands (as "mlctl --help" lists them) and
+# options, wall, sequence and settings files by their extension, and the names of
+# the definitions mlctl reads (the operations, their targets and values for get
+# and set, the events), printed by "pgc dump" from LVDRIVER_DEFINITIONS, else from
+# mlcenter.PGC beside the real mlctl file (which the link on the PATH points to).
 
 # The definitions as source lines; $1 is the mlctl being completed.
 _mlctl_definitions() {
@@ -97,7 +97,7 @@ _mlctl() {
     fi
     local names=""
     case $command in
-    "") names="detect write read play sequence autoset memory event get set lists" ;;
+    "") names=$("${COMP_WORDS[0]}" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  / { print $1; next } on { exit }') ;;
     write | read) _mlctl_files MLV ;;
     play) ((${#words[@]} == 0)) && _mlctl_files MLS ;;
     sequence) if ((${#words[@]} == 0)); then _mlctl_files MLS; else _mlctl_files MLV; fi ;;
