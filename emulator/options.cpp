@@ -51,7 +51,8 @@ const char* usageText() {
            "\n"
            "To reach the units, give the plug-in the link (or the terminal) as its port:\n"
            "  LVDRIVER_PORTS=/tmp/wall0 mlctl detect\n"
-           "The traffic log, the state file and the faults are described in docs/mlemu.md.\n";
+           "The traffic log, the state file and the faults are described in mlemu(1), in full\n"
+           "in docs/mlemu.md of the sources.\n";
 }
 
 std::optional<UnitRangeOption> parseUnitRange(const std::string& text, std::string& error) {

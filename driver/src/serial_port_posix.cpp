@@ -7,9 +7,12 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -31,6 +34,29 @@ Clock::time_point after(long long ms) {
 // terminal is used after its hang-up.
 SerialPortError hungUp(SerialErrorCode failure) {
     return SerialPortError(failure, EIO, ": the line hung up");
+}
+
+// A device refused for lack of permission: who may open it and how to join them.
+// On Debian the serial devices belong to the group dialout, which a new user is
+// not in yet. Nothing to add when the device's group may not read and write it.
+std::string permissionAdvice(const std::string& devicePath) {
+    struct stat node {};
+    if (::stat(devicePath.c_str(), &node) != 0 || (node.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
+        return {};
+    char buffer[4096];
+    group groupEntry{};
+    group* owner = nullptr;
+    if (::getgrgid_r(node.st_gid, &groupEntry, buffer, sizeof buffer, &owner) != 0 || !owner)
+        return {};
+    const std::string groupName = owner->gr_name;
+    char userBuffer[4096];
+    passwd userEntry{};
+    passwd* self = nullptr;
+    const bool known =
+        ::getpwuid_r(::getuid(), &userEntry, userBuffer, sizeof userBuffer, &self) == 0 && self;
+    const std::string user = known ? self->pw_name : "$USER";
+    return ": members of the group " + groupName + " may use it; add " + user + " to it (sudo adduser " +
+           user + " " + groupName + ") and log in again";
 }
 
 enum class Readiness { Ready, TimedOut };
@@ -73,8 +99,14 @@ public:
         if (fd_ >= 0)
             close();
         const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            throw SerialPortError(SerialErrorCode::Open, errno, " " + devicePath);
+        if (fd < 0) {
+            const int error = errno;
+            if (error == EACCES)
+                throw SerialPortError(SerialErrorCode::Open, " " + devicePath + " (" +
+                                                                 systemErrorText(error) + ")" +
+                                                                 permissionAdvice(devicePath));
+            throw SerialPortError(SerialErrorCode::Open, error, " " + devicePath);
+        }
         // Another process holding the port makes the open fail, as on systems
         // where serial devices open exclusively.
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -3,9 +3,11 @@
 #include "app/termination_signals.h"
 #include "common/qt_operator.h"
 #include "main/main_form.h"
+#include "resources/resources.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -24,14 +26,15 @@ const char* kUsage = "Usage: mlcenter [--config-dir DIR]\n"
                      "  --config-dir DIR  keep the settings file (mlcenter.INI) and the automatic files\n"
                      "                    lastused.MLV, lastused.MLS and lastused.MLD in DIR (created\n"
                      "                    when missing). Without it they live beside the program, or,\n"
-                     "                    when that folder cannot be written (an installed program), in\n"
-                     "                    $XDG_CONFIG_HOME/mlcenter/ (by default ~/.config/mlcenter/).\n"
+                     "                    for an installed program or one whose folder cannot be written,\n"
+                     "                    in $XDG_CONFIG_HOME/mlcenter/ (by default ~/.config/mlcenter/).\n"
                      "  --help            this text\n"
                      "  --version         the program's version\n"
                      "\n"
                      "The driver LVDRIVER.so, the router library libMATRIXSW.so and the definitions\n"
-                     "mlcenter.PGC are the ones beside the program. LVDRIVER_PORTS chooses the serial\n"
-                     "ports (COM1 first), for example the emulator's terminal: see README.md.\n";
+                     "mlcenter.PGC are the ones beside the program file (an installed program's real\n"
+                     "file, not the link in /usr/bin). LVDRIVER_PORTS chooses the serial ports (COM1\n"
+                     "first), for example the emulator's terminal: see mlcenter(1).\n";
 
 struct Options {
     std::optional<std::string> configDir;
@@ -96,11 +99,15 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mlcenter"));
     QApplication::setApplicationVersion(QStringLiteral(MARLUNE_VERSION));
+    // The desktop entry and icon that an installed program comes with.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.marlune.mlcenter"));
+    mlgui::initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/mlcenter.svg")));
 
     const QFileInfo program(QApplication::applicationFilePath());
-    const mlgui::ProgramFolder folder =
-        mlgui::ResolveProgramFolder(program.absolutePath().toStdString(), options->configDir,
-                                    [](const char* name) { return std::getenv(name); });
+    const mlc::ProgramFolder folder =
+        mlc::ResolveProgramFolder(program.absolutePath().toStdString(), MARLUNE_INSTALLED_DIR,
+                                  options->configDir, [](const char* name) { return std::getenv(name); });
     if (!folder.problem.empty())
         QMessageBox::warning(nullptr, QString::fromLatin1(mlc::kProgramTitle),
                              QString::fromStdString(folder.problem) +

@@ -6,6 +6,7 @@
 static void registerResources() {
     Q_INIT_RESOURCE(icons);
     Q_INIT_RESOURCE(about);
+    Q_INIT_RESOURCE(app);
 }
 
 namespace mlgui {

@@ -1,4 +1,4 @@
-// The program's compiled-in pictures (glyphs, title pictures). The library is
+// The program's compiled-in pictures (glyphs, title pictures, the program's icon). The library is
 // static, so its resources must be registered by name before first use.
 #pragma once
 

@@ -10,7 +10,8 @@ namespace {
 constexpr const char* kOptionsHelp =
     "Options:\n"
     "  --port N          serial port number (default: the settings file's port)\n"
-    "  --settings FILE   settings file (default: mlctl.INI, else mlcenter.INI beside mlctl)\n"
+    "  --settings FILE   settings file (default: mlctl.INI, else mlcenter.INI, in mlctl's\n"
+    "                    folder, or in $XDG_CONFIG_HOME/mlcenter/ for an installed mlctl)\n"
     "  --yes             answer every question with Yes\n"
     "  --traffic FILE    log every packet sent and received, decoded, with time stamps\n"
     "  --inhibit         send nothing on the line (the driver's test mode)\n"

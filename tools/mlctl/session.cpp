@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "app/program_folder.h"
+#include "binding/shared_library.h"
 #include "sync/match_list_loading.h"
 #include "wall/wall_state.h"
 
@@ -16,27 +18,25 @@ bool fileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
-// --settings FILE, else mlctl.INI beside the program, else mlcenter.INI there. A
-// later --save writes to the first of them that exists (mlctl.INI when none does).
+// --settings FILE, else mlctl.INI in the folder mlcenter keeps its settings in
+// (mlctl's own folder, or the user's configuration folder for an installed
+// mlctl), else mlcenter.INI there. A later --save writes to the first of them
+// that exists (mlctl.INI when none does).
 std::string chooseSettingsPath(const CommandLine& line) {
     if (!line.settingsFile.empty())
         return line.settingsFile;
-    const std::string own = programDir() + "mlctl.INI";
-    const std::string center = programDir() + "mlcenter.INI";
+    const std::string folder =
+        mlc::ResolveProgramFolder(mlc::ProgramDirectory(), MARLUNE_INSTALLED_DIR, std::nullopt,
+                                  [](const char* name) { return std::getenv(name); })
+            .path;
+    const std::string own = folder + "mlctl.INI";
+    const std::string center = folder + "mlcenter.INI";
     if (!fileExists(own) && fileExists(center))
         return center;
     return own;
 }
 
 } // namespace
-
-std::string programDir() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return "./";
-    return exe.parent_path().string() + "/";
-}
 
 void complain(const std::string& text) {
     std::fprintf(stderr, "mlctl: %s\n", text.c_str());
@@ -83,7 +83,7 @@ bool Session::readSettings() {
 
 bool Session::loadDriver() {
     // The plug-in reads the definitions named here when it loads.
-    setenv("LVDRIVER_DEFINITIONS", (programDir() + "mlcenter.PGC").c_str(), 0);
+    setenv("LVDRIVER_DEFINITIONS", (mlc::ProgramDirectory() + "/mlcenter.PGC").c_str(), 0);
     if (!line_.trafficFile.empty())
         setenv("LVDRIVER_TRAFFIC", line_.trafficFile.c_str(), 1);
     if (!binding_.LoadDriverLibrary()) {

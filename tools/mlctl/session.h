@@ -80,9 +80,6 @@ private:
     mlc::ChainCommands chain_;
 };
 
-// The folder mlctl runs from (with a trailing '/').
-std::string programDir();
-
 // Prints "mlctl: <text>" on stderr: problems that are not the driver's.
 void complain(const std::string& text);
 

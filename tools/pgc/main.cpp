@@ -27,7 +27,7 @@ compile  writes the records of a definition source into a .PGC file. The key byt
          comes from --key (0..255, decimal or hexadecimal), else from --random-key,
          else from the source's "key" line, else it is chosen at random.
 dump     prints a .PGC file as a source that compiles back to the same file.
-The source format is described in docs/pgc.md.
+The source format is described in pgc(1), in full in docs/pgc.md of the sources.
 )";
 
 int usageError(const std::string& message) {

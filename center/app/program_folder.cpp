@@ -4,7 +4,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace mlgui {
+namespace mlc {
 
 namespace fs = std::filesystem;
 
@@ -27,13 +27,19 @@ std::string prepare(const std::string& path) {
     return {};
 }
 
+// The same folder however it is written (a trailing '/', a symbolic link).
+bool sameFolder(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return !a.empty() && !b.empty() && fs::equivalent(a, b, error);
+}
+
 } // namespace
 
 bool FolderWritable(const std::string& path) {
     return ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
-ProgramFolder ResolveProgramFolder(const std::string& executableDir,
+ProgramFolder ResolveProgramFolder(const std::string& executableDir, const std::string& installedDir,
                                    const std::optional<std::string>& configDir,
                                    const std::function<const char*(const char*)>& env,
                                    const std::function<bool(const std::string&)>& writable) {
@@ -45,7 +51,7 @@ ProgramFolder ResolveProgramFolder(const std::string& executableDir,
         folder.problem = prepare(folder.path);
         return folder;
     }
-    if (writable(executableDir)) {
+    if (!sameFolder(executableDir, installedDir) && writable(executableDir)) {
         folder.path = withSeparator(executableDir);
         return folder;
     }
@@ -64,4 +70,4 @@ ProgramFolder ResolveProgramFolder(const std::string& executableDir,
     return folder;
 }
 
-} // namespace mlgui
+} // namespace mlc
