@@ -12,6 +12,7 @@
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
 #include "wall/enlargement.h"
+#include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
 #include <algorithm>
@@ -131,6 +132,8 @@ struct ChainWall {
     mlc::DriverBinding binding;
     mlc::MatchLists lists;
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     mlc::MatrixSwRouter router;
     mlc::SyncOptions options;
     mlc::DeviceSync sync{model, lists, binding, router, op, options};

@@ -166,6 +166,11 @@ bool ControlCenter::ApplyConfiguration() {
     devices_.reopenPort(settings_.SerialPortNumber);
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
+    // Steps made on a wall of another size would put back monitors it no longer has.
+    if (wall_.WallColumns != historyColumns_ || wall_.WallRows != historyRows_)
+        history_.clear();
+    historyColumns_ = wall_.WallColumns;
+    historyRows_ = wall_.WallRows;
     devices_.configureRouter();
     ui_.configurationApplied();
     UpdateCaption();
@@ -319,6 +324,8 @@ void ControlCenter::openAction() {
             if (answer == Answer::Yes)
                 videowallSaveAction();
         }
+        WallHistory::EditStep step(history_, "open " + std::filesystem::path(*name).filename().string(),
+                                   WallHistory::Sending::Sent);
         WallSettings buffer = wallSettingsOf(wall_.Monitors);
         if (LoadVideowall(*name, buffer)) {
             applyWallSettings(buffer, wall_.Monitors);
@@ -338,6 +345,32 @@ void ControlCenter::openAction() {
     }
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
+}
+
+bool ControlCenter::undo() {
+    return restore(&WallHistory::undo);
+}
+
+bool ControlCenter::redo() {
+    return restore(&WallHistory::redo);
+}
+
+bool ControlCenter::restore(std::optional<Restored> (WallHistory::*take)()) {
+    if (refusedWhileBusy())
+        return false;
+    const std::optional<Restored> restored = (history_.*take)();
+    if (!restored)
+        return false;
+    wall_.VideowallModified = true;
+    if (restored->IdsChanged)
+        devices_.configureRouter();
+    UpdateCaption();
+    if (restored->Sent) {
+        devices_.writeWall();
+        UpdateCaption(); // the write decides which monitors are synced
+    }
+    sequencer_->UpdateSequencerActions();
+    return true;
 }
 
 void ControlCenter::UpdateCaption() {

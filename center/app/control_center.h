@@ -16,6 +16,7 @@
 #include "sequencer/sequencer.h"
 #include "wall/caption.h"
 #include "wall/match_lists.h"
+#include "wall/wall_history.h"
 #include "wall/wall_model.h"
 
 #include <functional>
@@ -85,6 +86,14 @@ public:
     void UpdateCaption();
     const CaptionTexts& caption() const { return caption_; }
 
+    // Undo and redo of the wall's edits: the monitors the step changed are put
+    // back, the wall counts as modified and, when the step had been sent, the wall
+    // is sent again (only what differs from the units). Refused (false, told)
+    // while a device exchange runs; false when there is nothing to take.
+    bool undo();
+    bool redo();
+    WallHistory& history() { return history_; }
+
     // State.
     WallModel& wall() { return wall_; }
     const WallModel& wall() const { return wall_; }
@@ -111,6 +120,7 @@ private:
     void wallChanged();
     bool writeItemWall();
     bool refusedWhileBusy();
+    bool restore(std::optional<Restored> (WallHistory::*take)());
 
     Operator& op_;
     UserInterface& ui_;
@@ -125,6 +135,10 @@ private:
 
     std::string videowallFileName_;
     std::string lastLoadedWallFile_;
+    WallHistory history_{wall_, videowallFileName_};
+    // The wall's size the history's steps were made in.
+    int historyColumns_ = 0;
+    int historyRows_ = 0;
     CaptionTexts caption_;
     bool terminate_ = false;
     bool autoStartPending_ = false; // an auto-start sequence waits for the open port

@@ -10,6 +10,7 @@
 #include "files/file_controller.h"
 #include "grid/grid_controller.h"
 #include "grid/wall_grid_view.h"
+#include "history/history_controller.h"
 #include "monitor/monitor_controller.h"
 #include "remote/remote_controller.h"
 #include "resources/resources.h"
@@ -85,6 +86,7 @@ TMainFRM::~TMainFRM() {
     }
     // The areas and the windows go before the core they refer to.
     gridArea_.reset(); // first: refresh() ends here from now on
+    history_.reset();
     setupArea_.reset();
     remote_.reset();
     monitors_.reset();
@@ -102,7 +104,7 @@ void TMainFRM::createAreas() {
     WallGridView& grid = *grid_;
     files_ = std::make_unique<FileController>(a, FileContext{center, *this});
     wallEditing_ = std::make_unique<WallActionController>(
-        a, WallActionContext{center.wall(), center.settings(), devices.binding(), relay_,
+        a, WallActionContext{center.wall(), center.history(), center.settings(), devices.binding(), relay_,
                              mlc::WallActionHooks{[&devices] { return devices.writeWall(); },
                                                   [&devices] { return devices.sync().ResyncVideowall(); },
                                                   [&center] { center.videowallSaveAction(); },
@@ -122,6 +124,7 @@ void TMainFRM::createAreas() {
         a, RemoteContext{center, devices.binding(), relay_, specialFunctionsTool_, *this});
     setupArea_ = std::make_unique<SetupController>(
         a, SetupContext{center, devices, relay_, *this, grid, setup_.programName, *this});
+    history_ = std::make_unique<HistoryController>(a, HistoryContext{center});
     connect(a.AboutACTN, &QAction::triggered, this, &TMainFRM::showAbout);
     connect(a.MessageLogACTN, &QAction::triggered, this, &TMainFRM::showMessageLog);
 }

@@ -14,6 +14,7 @@
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
+#include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
 #include <QAbstractButton>
@@ -84,6 +85,8 @@ protected:
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     std::optional<testsupport::ScopedEnv> ports;
     mlc::WallModel wall;
+    std::string wallFile;
+    mlc::WallHistory history{wall, wallFile};
     mlc::MatchLists lists;
     mlc::ProgramSettings programSettings;
     mlc::DriverBinding binding;

@@ -11,6 +11,7 @@
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
+#include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,8 @@ protected:
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
     testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     mlc::MatchLists lists;
     mlc::DriverBinding binding;
     mlc::MatrixSwRouter router;
