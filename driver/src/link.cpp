@@ -57,18 +57,23 @@ std::uint32_t PacketLink::collectReply(Packet& packet) {
                       (static_cast<std::uint32_t>(value[1]) << 24));
     }
     case LV_LINK_PACKET: {
-        logged(LV_LINK_PACKET);
         const std::uint8_t code = receiveReplyPacket(packet);
-        return code == LV_LINK_ACK ? static_cast<std::uint32_t>(LV_LINK_PACKET) : logged(code);
+        if (code != LV_LINK_ACK) // 21 here is the plug-in refusing a damaged reply
+            return logged(code, code == LV_LINK_NAK);
+        if (traffic) {
+            traffic->reply(LV_LINK_PACKET);
+            traffic->received(packet);
+        }
+        return LV_LINK_PACKET;
     }
     default:
         return logged(LV_LINK_UNEXPECTED);
     }
 }
 
-std::uint32_t PacketLink::logged(std::uint32_t result) {
+std::uint32_t PacketLink::logged(std::uint32_t result, bool badChecksum) {
     if (traffic)
-        traffic->reply(result);
+        traffic->reply(result, badChecksum);
     return result;
 }
 
@@ -94,8 +99,6 @@ std::uint8_t PacketLink::receiveReplyPacket(Packet& packet) {
         return LV_LINK_NAK;
     }
     std::memcpy(lastReceived_.get(), &packet, sizeof(Packet));
-    if (traffic)
-        traffic->received(packet);
     sendByte(LV_LINK_ACK);
     return LV_LINK_ACK;
 }
