@@ -217,6 +217,23 @@ TEST_F(TrafficTapOnChain, EntriesAreTheLogsLinesWithTheUnitAndTheOutcome) {
     ASSERT_EQ(select("env03"), LV_RESULT_DEVICE_OK);
     EXPECT_EQ(set("op_HUE", 50000), LV_RESULT_IO_ERROR);
     EXPECT_EQ(lastReply().outcome, LV_TRAFFIC_NO_ANSWER);
+
+    // The other packet types, each in its own words.
+    ASSERT_EQ(select("envEnable"), LV_RESULT_DEVICE_OK);
+    LvCell event = textCell("veINFO"), parameter = 3;
+    ASSERT_EQ(plugin->run("SendEvent", &event, &parameter), LV_RESULT_DEVICE_OK);
+    LvCell variable = textCell("vaOSD_LOCK"), state = 0;
+    ASSERT_EQ(plugin->run("VariableGet", &variable, &state), LV_RESULT_DEVICE_OK);
+    std::vector<std::uint8_t> data(65535, 0);
+    LvCell id = 7, size = 2, block = reinterpret_cast<LvCell>(data.data());
+    ASSERT_EQ(plugin->run("SendOEM", &id, &size, &block), LV_RESULT_DEVICE_OK);
+    std::vector<std::string> decoded;
+    for (const Entry& e : entries)
+        if (e.direction == LV_TRAFFIC_SENT && e.type != LV_PACKET_TYPE_OPERATION)
+            decoded.push_back(e.kind + "|" + e.name + "|" + e.value);
+    EXPECT_EQ(decoded, (std::vector<std::string>{"event|veINFO|param=3", "variable get|vaOSD_LOCK|value=0",
+                                                 "oem||id=7 size=2"}));
+    EXPECT_EQ(entries.back().direction, LV_TRAFFIC_RECEIVED); // the OEM echo
     LvCell wait = 0;
     plugin->run("SetAnswerRxStatus", &wait);
     ASSERT_EQ(select("envNotEnabled"), LV_RESULT_DEVICE_OK);
