@@ -17,6 +17,7 @@
 #include "sequencer/item_details_dialog.h"
 #include "sequencer/sequencer_controller.h"
 #include "setup/setup_controller.h"
+#include "traffic/traffic_controller.h"
 #include "wall/wall_action_controller.h"
 
 #include <QCloseEvent>
@@ -86,6 +87,7 @@ TMainFRM::~TMainFRM() {
     }
     // The areas and the windows go before the core they refer to.
     gridArea_.reset(); // first: refresh() ends here from now on
+    traffic_.reset();
     history_.reset();
     setupArea_.reset();
     remote_.reset();
@@ -125,6 +127,8 @@ void TMainFRM::createAreas() {
     setupArea_ = std::make_unique<SetupController>(
         a, SetupContext{center, devices, relay_, *this, grid, setup_.programName, *this});
     history_ = std::make_unique<HistoryController>(a, HistoryContext{center});
+    traffic_ = std::make_unique<TrafficController>(
+        a, TrafficContext{center, devices.binding(), relay_, *this, grid, *this});
     connect(a.AboutACTN, &QAction::triggered, this, &TMainFRM::showAbout);
     connect(a.MessageLogACTN, &QAction::triggered, this, &TMainFRM::showMessageLog);
 }

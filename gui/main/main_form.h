@@ -42,6 +42,7 @@ class RemoteController;
 class SequencerController;
 class SetupController;
 class TMessageLogFRM;
+class TrafficController;
 class WallActionController;
 class WallGridView;
 
@@ -131,6 +132,7 @@ private:
     std::unique_ptr<RemoteController> remote_;
     std::unique_ptr<SetupController> setupArea_;
     std::unique_ptr<HistoryController> history_;
+    std::unique_ptr<TrafficController> traffic_;
 
     bool shownOnce_ = false;
     bool ended_ = false;

@@ -62,15 +62,16 @@ QAction* entryCopy(QAction* original, QObject* owner) {
     return copy;
 }
 
-// Every entry of a menu that has no submenu, separators included.
+// Every entry of a menu that has no submenu, separators included (but one where
+// leaving the submenus out would put two together).
 void copyEntries(const QMenu* from, QMenu* to) {
     for (QAction* entry : from->actions()) {
         if (entry->menu())
             continue;
-        if (entry->isSeparator())
-            to->addSeparator();
-        else
+        if (!entry->isSeparator())
             to->addAction(entryCopy(entry, to));
+        else if (to->actions().isEmpty() || !to->actions().back()->isSeparator())
+            to->addSeparator();
     }
 }
 
