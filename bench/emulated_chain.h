@@ -42,7 +42,12 @@ public:
     void progressOpened() override {}
     void progressChanged(const mlc::ProgressView&) override {}
     void progressClosed() override {}
-    void processPendingEvents() override {}
+    void processPendingEvents() override {
+        if (onPendingEvents)
+            onPendingEvents();
+    }
+    // What the window's event loop would run between two monitors; nothing by default.
+    std::function<void()> onPendingEvents;
 };
 
 // mlemu with the chain the benchmark writes to, at the line's speed unless other

@@ -3,20 +3,38 @@
 #include "little_endian.h"
 #include "payload_layout.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <sys/time.h>
 
-// snprintf throughout: std::to_string would bind a symbol uniquely and keep the
-// library from being unloaded.
 namespace lv {
+
+template <std::size_t N> TrafficLog::Text<N>& TrafficLog::Text<N>::operator<<(long long number) {
+    char digits[24];
+    std::size_t count = 0;
+    unsigned long long magnitude =
+        number < 0 ? 0ULL - static_cast<unsigned long long>(number) : static_cast<unsigned long long>(number);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (number < 0)
+        digits[count++] = '-';
+    while (count > 0 && size_ + 1 < N)
+        chars_[size_++] = digits[--count];
+    chars_[size_] = '\0';
+    return *this;
+}
+
+template <std::size_t N> TrafficLog::Text<N>& TrafficLog::Text<N>::hexByte(std::uint8_t byte) {
+    static const char digits[] = "0123456789ABCDEF";
+    const char pair[] = {digits[byte >> 4], digits[byte & 0xF], '\0'};
+    return *this << pair;
+}
+
 namespace {
 
-template <std::size_t N, typename... Args> void put(char (&field)[N], const char* format, Args... args) {
-    std::snprintf(field, N, format, args...);
-}
+using Fields = TrafficLog::Fields;
 
 const char* itemCode(const Definitions& definitions, const std::string& list, std::int32_t value) {
     if (list.empty())
@@ -25,19 +43,21 @@ const char* itemCode(const Definitions& definitions, const std::string& list, st
     return item ? item->code.c_str() : nullptr;
 }
 
-void describeOperation(const Definitions& definitions, const Packet& packet, TrafficLog::Fields& fields) {
+void describeOperation(const Definitions& definitions, const Packet& packet, Fields& fields) {
     namespace at = op_payload;
     const std::uint8_t* p = packet.payload;
     const std::uint16_t code = getLe16(p + at::kCode);
     const OperationDef* op = definitions.findOperationByCode(code);
-    put(fields.kind, "operation %s", opStepName(p[at::kStep]));
-    if (op)
-        put(fields.name, "%s", op->name.c_str());
-    else
-        put(fields.name, "code=0x%04X", static_cast<unsigned>(code));
+    fields.kind << "operation " << opStepName(p[at::kStep]);
+    if (op) {
+        fields.name << op->name.c_str();
+    } else {
+        fields.name << "code=0x";
+        fields.name.hexByte(static_cast<std::uint8_t>(code >> 8)).hexByte(static_cast<std::uint8_t>(code));
+    }
     if (const char* target =
             op ? itemCode(definitions, op->targetList, getLe32Signed(p + at::kTarget)) : nullptr)
-        put(fields.target, "%s", target);
+        fields.target << target;
     const std::int32_t value = getLe32Signed(p + at::kValue);
     switch (static_cast<OpStep>(p[at::kStep])) {
     case OpStep::Set:
@@ -45,31 +65,32 @@ void describeOperation(const Definitions& definitions, const Packet& packet, Tra
         if (const char* valueCode = op && op->valueType == ValueType::Value
                                         ? itemCode(definitions, op->valueList, value)
                                         : nullptr)
-            put(fields.value, "value=%s", valueCode);
+            fields.value << "value=" << valueCode;
         else
-            put(fields.value, "value=%d", value);
+            fields.value << "value=" << value;
         break;
     case OpStep::RangeQuery:
-        put(fields.value, "min=%d max=%d", getLe32Signed(p + at::kMinimum), getLe32Signed(p + at::kMaximum));
+        fields.value << "min=" << getLe32Signed(p + at::kMinimum)
+                     << " max=" << getLe32Signed(p + at::kMaximum);
         break;
     case OpStep::Increment:
     case OpStep::Decrement:
-        put(fields.value, "step=%d", getLe32Signed(p + at::kIncrement));
+        fields.value << "step=" << getLe32Signed(p + at::kIncrement);
         break;
     default:
         break;
     }
 }
 
-const char* replyText(std::uint32_t linkResult, bool badChecksum, char (&text)[64]) {
+const char* replyText(std::uint32_t linkResult, bool badChecksum, TrafficLog::Text<64>& text) {
     switch (linkResult & 0xFFu) {
     case LV_LINK_ACK:
         return "acknowledge (6)";
     case LV_LINK_NAK:
         return badChecksum ? "reply packet with a wrong checksum, refused (21)" : "refusal (21)";
     case LV_LINK_VALUE:
-        put(text, "value (28) %u", static_cast<unsigned>(linkResult >> 16));
-        return text;
+        text << "value (28) " << static_cast<long long>(linkResult >> 16);
+        return text.c_str();
     case LV_LINK_PACKET:
         return "reply packet (30)";
     case LV_LINK_NO_REPLY:
@@ -77,8 +98,8 @@ const char* replyText(std::uint32_t linkResult, bool badChecksum, char (&text)[6
     case LV_LINK_SHORT_WRITE:
         return "short write or wrong sync word (254)";
     default:
-        put(text, "unexpected reply (%u)", static_cast<unsigned>(linkResult & 0xFFu));
-        return text;
+        text << "unexpected reply (" << static_cast<long long>(linkResult & 0xFFu) << ")";
+        return text.c_str();
     }
 }
 
@@ -110,24 +131,17 @@ const char* directionText(std::uint8_t direction) {
     }
 }
 
-// " BE EF 03 ..." for at most 64 bytes: the log is for reading, so long packets
+// " | BE EF 03 ..." for at most 64 bytes: the log is for reading, so long packets
 // (OEM data) are cut and their size said.
-std::size_t putBytes(const Packet& packet, char* out) {
-    static const char digits[] = "0123456789ABCDEF";
+template <std::size_t N> void putBytes(const Packet& packet, TrafficLog::Text<N>& line) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(&packet);
     const std::size_t size = LV_PACKET_HEADER_SIZE + packet.length;
     const std::size_t shown = size < 64 ? size : 64;
-    char* at = out;
-    *at++ = ' ';
-    *at++ = '|';
-    for (std::size_t i = 0; i < shown; ++i) {
-        *at++ = ' ';
-        *at++ = digits[bytes[i] >> 4];
-        *at++ = digits[bytes[i] & 0xF];
-    }
+    line << " |";
+    for (std::size_t i = 0; i < shown; ++i)
+        (line << " ").hexByte(bytes[i]);
     if (shown < size)
-        at += std::snprintf(at, 32, " ... (%zu bytes)", size);
-    return static_cast<std::size_t>(at - out);
+        line << " ... (" << static_cast<long long>(size) << " bytes)";
 }
 
 } // namespace
@@ -159,23 +173,22 @@ void TrafficLog::describe(const Packet& packet, Fields& fields) const {
         describeOperation(definitions_, packet, fields);
     } else if (packet.type == LV_PACKET_TYPE_EVENT && length >= event_payload::kSize) {
         const EventDef* event = definitions_.findEventByCode(getLe16(p + event_payload::kCode));
-        put(fields.kind, "event");
-        put(fields.name, "%s", event ? event->name.c_str() : "?");
-        put(fields.value, "param=%d", getLe32Signed(p + event_payload::kParameter));
+        fields.kind << "event";
+        fields.name << (event ? event->name.c_str() : "?");
+        fields.value << "param=" << getLe32Signed(p + event_payload::kParameter);
     } else if (packet.type == LV_PACKET_TYPE_VARIABLE && length >= variable_payload::kSize) {
         const VariableDef* variable = definitions_.findVariableByCode(getLe16(p + variable_payload::kCode));
-        put(fields.kind, "variable %s", variableStepName(p[variable_payload::kStep]));
-        put(fields.name, "%s", variable ? variable->name.c_str() : "?");
-        put(fields.value, "value=%u", static_cast<unsigned>(getLe16(p + variable_payload::kValue)));
+        fields.kind << "variable " << variableStepName(p[variable_payload::kStep]);
+        fields.name << (variable ? variable->name.c_str() : "?");
+        fields.value << "value=" << getLe16(p + variable_payload::kValue);
     } else if (packet.type == LV_PACKET_TYPE_OEM && length >= oem_payload::kHeaderSize) {
-        put(fields.kind, "oem");
-        put(fields.value, "id=%u size=%u", static_cast<unsigned>(getLe16(p + oem_payload::kId)),
-            static_cast<unsigned>(getLe16(p + oem_payload::kSize)));
+        fields.kind << "oem";
+        fields.value << "id=" << getLe16(p + oem_payload::kId) << " size=" << getLe16(p + oem_payload::kSize);
     } else if (packet.type == LV_PACKET_TYPE_DETECT) {
-        put(fields.kind, "port detection");
+        fields.kind << "port detection";
     } else {
-        put(fields.kind, "type=%u", static_cast<unsigned>(packet.type));
-        put(fields.value, "length=%u", static_cast<unsigned>(length));
+        fields.kind << "type=" << packet.type;
+        fields.value << "length=" << static_cast<long long>(length);
     }
 }
 
@@ -209,40 +222,34 @@ void TrafficLog::emit(std::uint8_t direction, const Fields& fields, std::uint8_t
         std::strftime(stamp_, sizeof stamp_, "%Y-%m-%d %H:%M:%S", &local);
         stampSecond_ = now.tv_sec;
     }
-    char unit[12];
-    if (entryUnit_ == 0)
-        put(unit, "all");
-    else if (entryUnit_ > 0)
-        put(unit, "%d", entryUnit_);
-    else
-        put(unit, "?");
-    char target[sizeof fields.target + 8] = "";
-    if (*fields.target)
-        put(target, "target=%s", fields.target);
-
     // Time, direction and unit, then the texts that are not empty (a reply's line
-    // says only how the exchange ended), then the bytes. The texts are bounded, so
-    // nothing is cut short; the room is checked all the same.
-    constexpr std::size_t kTextRoom = 780; // the bytes take at most 214 more
-    char line[kTextRoom + 240];
-    std::size_t used = 0;
-    const auto append = [&](const char* format, auto... args) {
-        const int n = std::snprintf(line + used, kTextRoom - used, format, args...);
-        used = n < 0 ? used : std::min(used + static_cast<std::size_t>(n), kTextRoom - 1);
-    };
-    append("%s.%03ld %s unit=%s", stamp_, static_cast<long>(now.tv_usec / 1000), directionText(direction),
-           unit);
-    const bool isReply = direction == LV_TRAFFIC_REPLY;
-    for (const char* part : {result, isReply ? "" : fields.kind, isReply ? "" : fields.name,
-                             isReply ? "" : static_cast<const char*>(target), isReply ? "" : fields.value})
-        if (*part)
-            append(" %s", part);
+    // says only how the exchange ended), then the bytes.
+    Text<1024> line;
+    const long milliseconds = static_cast<long>(now.tv_usec / 1000);
+    line << stamp_ << (milliseconds < 100 ? (milliseconds < 10 ? ".00" : ".0") : ".") << milliseconds << " "
+         << directionText(direction) << " unit=";
+    if (entryUnit_ == 0)
+        line << "all";
+    else if (entryUnit_ > 0)
+        line << entryUnit_;
+    else
+        line << "?";
+    if (*result)
+        line << " " << result;
+    if (direction != LV_TRAFFIC_REPLY) {
+        for (const char* part : {fields.kind.c_str(), fields.name.c_str()})
+            if (*part)
+                line << " " << part;
+        if (!fields.target.empty())
+            line << " target=" << fields.target.c_str();
+        if (!fields.value.empty())
+            line << " " << fields.value.c_str();
+    }
     if (packet)
-        used += putBytes(*packet, line + used);
-    line[used] = '\0';
+        putBytes(*packet, line);
 
     if (file_) {
-        std::fputs(line, file_);
+        std::fputs(line.c_str(), file_);
         std::fputc('\n', file_);
         std::fflush(file_);
     }
@@ -253,12 +260,12 @@ void TrafficLog::emit(std::uint8_t direction, const Fields& fields, std::uint8_t
                                    direction,
                                    outcome,
                                    packetType,
-                                   fields.kind,
-                                   fields.name,
-                                   fields.target,
-                                   fields.value,
+                                   fields.kind.c_str(),
+                                   fields.name.c_str(),
+                                   fields.target.c_str(),
+                                   fields.value.c_str(),
                                    result,
-                                   line};
+                                   line.c_str()};
         tap_(&entry, tapContext_);
     }
 }
@@ -272,7 +279,7 @@ void TrafficLog::sent(const Packet& packet, bool testMode) {
 }
 
 void TrafficLog::reply(std::uint32_t linkResult, bool badChecksum) {
-    char text[64];
+    Text<64> text;
     emit(LV_TRAFFIC_REPLY, lastSent_, lastType_, nullptr, linkResult, outcomeOf(linkResult, badChecksum),
          replyText(linkResult, badChecksum, text));
 }

@@ -44,12 +44,34 @@ public:
     // A reply packet received with a valid checksum.
     void received(const Packet& packet);
 
+    // A text in a fixed buffer: what is appended beyond its room is cut off.
+    // Decoding every packet while a tap listens must cost the exchange little,
+    // so the texts are built without formatting calls or allocations.
+    template <std::size_t N> class Text {
+    public:
+        Text() { chars_[0] = '\0'; }
+        Text& operator<<(const char* text) {
+            while (*text && size_ + 1 < N)
+                chars_[size_++] = *text++;
+            chars_[size_] = '\0';
+            return *this;
+        }
+        Text& operator<<(long long number);
+        Text& hexByte(std::uint8_t byte);
+        const char* c_str() const { return chars_; }
+        bool empty() const { return size_ == 0; }
+
+    private:
+        char chars_[N];
+        std::size_t size_ = 0;
+    };
+
     // The decoded packet: its kind, name, target and value texts.
     struct Fields {
-        char kind[32];
-        char name[260];
-        char target[260];
-        char value[64];
+        Text<32> kind;
+        Text<260> name;
+        Text<260> target;
+        Text<64> value;
     };
 
 private:
@@ -65,7 +87,7 @@ private:
     void* tapContext_ = nullptr;
     int unit_ = -1;      // 1..255, 0 for all units, -1 not known
     int entryUnit_ = -1; // the unit of the exchange under way
-    Fields lastSent_{};  // what a reply answers
+    Fields lastSent_;    // what a reply answers
     std::uint8_t lastType_ = 0;
     long stampSecond_ = -1; // the time stamp's date and time, made once a second
     char stamp_[32] = {};

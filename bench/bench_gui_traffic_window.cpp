@@ -1,0 +1,151 @@
+// The serial traffic window's cost to the exchanges: the first write of an
+// emulated 16 x 15 wall (IDs 1-240, every monitor written whole) at full line
+// speed, with the window closed and with it open (the plug-in's tap decoding
+// every packet, the record keeping its lines, the tables following it on their
+// timer while the write lets events through). Rounds alternate closed and open;
+// the host time is the processor time of this process (the emulator's is its
+// own), the elapsed time is given too. Also the resident memory as the record
+// fills and stays full.
+//
+//   bench_gui_traffic_window [--rounds N]
+#include "emulated_chain.h"
+#include "traffic/traffic_form.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace benchsupport;
+
+namespace {
+
+constexpr int kColumns = 16;
+constexpr int kRows = 15;
+
+double cpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+struct Times {
+    double cpu;
+    double elapsed;
+};
+
+// The median, and the least: on a machine others share, the least is the closest
+// to what the write costs by itself.
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+double least(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int rounds = 5;
+    if (argc == 3 && std::string(argv[1]) == "--rounds")
+        rounds = std::max(1, std::atoi(argv[2]));
+    try {
+        Emulator emu("1-240", {});
+        ChainWall wall(emu, kColumns, kRows);
+        for (int r = 1; r <= kRows; ++r)
+            for (int c = 1; c <= kColumns; ++c)
+                wall.model.Monitors.at(c, r).DeviceId = static_cast<std::uint8_t>((r - 1) * kColumns + c);
+        static double eventsCpu = 0;
+        static int eventsCalls = 0;
+        wall.op.onPendingEvents = [] {
+            double c = cpuSeconds();
+            QCoreApplication::processEvents();
+            eventsCpu += cpuSeconds() - c;
+            ++eventsCalls;
+        };
+        mlc::TrafficRecord record;
+        mlgui::TTrafficFRM form({record, wall.model, wall.binding});
+
+        const auto firstWrite = [&](bool open) {
+            mlc::SetAllSynced(wall.model, false);
+            const double cpu = cpuSeconds();
+            const auto start = std::chrono::steady_clock::now();
+            if (!wall.sync.WriteWall())
+                throw std::runtime_error("wall write failed");
+            if (open)
+                form.follow(); // what the timer had not caught up with yet
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            return Times{cpuSeconds() - cpu, elapsed.count()};
+        };
+        firstWrite(false); // the units' ranges and the line warmed up
+
+        // Closed, tapped by the record alone (no window), open.
+        std::vector<double> cpu[3], elapsed[3];
+        std::vector<long> memory;
+        for (int round = 0; round < rounds; ++round) {
+            const Times closed = firstWrite(false);
+            Times tapped{};
+            {
+                mlc::TrafficTap tap(wall.binding, record);
+                tapped = firstWrite(false);
+            }
+            eventsCpu = 0;
+            eventsCalls = 0;
+            const double c0 = cpuSeconds();
+            firstWrite(false);
+            std::printf("closed: events %.3f s in %d calls, total %.3f\n", eventsCpu, eventsCalls,
+                        cpuSeconds() - c0);
+            form.show();
+            eventsCpu = 0;
+            eventsCalls = 0;
+            const Times open = firstWrite(true);
+            std::printf("open: events %.3f s in %d calls, total %.3f\n", eventsCpu, eventsCalls, open.cpu);
+            form.close();
+            int i = 0;
+            for (const Times& t : {closed, tapped, open}) {
+                cpu[i].push_back(t.cpu);
+                elapsed[i++].push_back(t.elapsed);
+            }
+            memory.push_back(residentKiB());
+        }
+        std::printf("first write of a 16 x 15 wall, full line speed, %d rounds: median (least)\n", rounds);
+        std::printf("| %-22s | %-19s | %-27s | %-27s |\n", "", "window closed", "tap, no window",
+                    "window open");
+        std::printf("|---|---|---|---|\n");
+        for (const auto& [name, values] :
+             {std::pair{"host (processor) time", cpu}, {"elapsed time", elapsed}}) {
+            std::printf("| %-22s | %6.3f s (%6.3f s) |", name, median(values[0]), least(values[0]));
+            for (int i = 1; i < 3; ++i)
+                std::printf(" %6.3f s %+5.1f %% (%+5.1f %%) |", median(values[i]),
+                            (median(values[i]) / median(values[0]) - 1) * 100,
+                            (least(values[i]) / least(values[0]) - 1) * 100);
+            std::printf("\n");
+        }
+        std::printf("packets listed: %llu (kept: %llu), units: %zu\n",
+                    static_cast<unsigned long long>(record.end()),
+                    static_cast<unsigned long long>(record.end() - record.begin()), record.units().size());
+        std::printf("resident memory after each round (KiB):");
+        for (const long kib : memory)
+            std::printf(" %ld", kib);
+        std::printf("\n");
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_gui_traffic_window: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
