@@ -10,6 +10,7 @@
 #include "grid/demo_picture.h"
 #include "grid/wall_grid_view.h"
 #include "main/main_form.h"
+#include "process_usage.h"
 #include "silent_operator.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -47,14 +47,6 @@ private:
     bool inside_ = false;
 };
 
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
-
 std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, bench::SilentOperator& op) {
     mlgui::MainFormSetup setup;
     setup.programDir = QDir(folder).absolutePath().toStdString() + "/";
@@ -63,9 +55,7 @@ std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, bench::Silent
 }
 
 double cpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+    return bench::processorSeconds() * 1e3;
 }
 
 // Milliseconds a frame: elapsed, and the processor time the program used (which
@@ -119,7 +109,7 @@ int main(int argc, char** argv) {
     while (firstPaint.at < 0 && clock.elapsed() < 10000)
         QApplication::processEvents();
     const double startMs = firstPaint.at / 1e6;
-    const long rss = residentKiB();
+    const long rss = bench::residentKiB();
 
     // A grid of its own at 1920 x 1080 on the window's wall (enlarged over all 16 x 16).
     windowGrid->viewport()->removeEventFilter(&firstPaint);

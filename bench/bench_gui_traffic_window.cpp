@@ -9,14 +9,13 @@
 //
 //   bench_gui_traffic_window [--rounds N]
 #include "emulated_chain.h"
+#include "process_usage.h"
 #include "traffic/traffic_form.h"
 
 #include <QApplication>
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -26,20 +25,6 @@ namespace {
 
 constexpr int kColumns = 16;
 constexpr int kRows = 15;
-
-double cpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
 
 struct Times {
     double cpu;
@@ -77,14 +62,14 @@ int main(int argc, char** argv) {
 
         const auto firstWrite = [&](bool open) {
             mlc::SetAllSynced(wall.model, false);
-            const double cpu = cpuSeconds();
+            const double cpu = bench::processorSeconds();
             const auto start = std::chrono::steady_clock::now();
             if (!wall.sync.WriteWall())
                 throw std::runtime_error("wall write failed");
             if (open)
                 form.follow(); // what the timer had not caught up with yet
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-            return Times{cpuSeconds() - cpu, elapsed.count()};
+            return Times{bench::processorSeconds() - cpu, elapsed.count()};
         };
         const std::function<Times()> modes[3] = {
             [&] { return firstWrite(false); },
@@ -110,7 +95,7 @@ int main(int argc, char** argv) {
                 cpu[mode].push_back(t.cpu);
                 elapsed[mode].push_back(t.elapsed);
             }
-            memory.push_back(residentKiB());
+            memory.push_back(bench::residentKiB());
         }
 
         std::printf("first write of a 16 x 15 wall, full line speed, %d rounds: median (least)\n", rounds);

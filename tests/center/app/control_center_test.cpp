@@ -373,8 +373,6 @@ TEST(ControlCenter, AddingAnItemFromAFileLeavesTheWallsFileAlone) {
     EXPECT_EQ(p.center.caption().Caption, "Marlune Control Center - [Untitled* - wall.MLV*]");
 }
 
-} // namespace
-
 TEST(ControlCenter, UndoOfAnOpenedWallPutsBackItsMonitorsAndNameAndSendsThem) {
     testsupport::TempDir dir;
     testsupport::ScriptedOperator fileOp;
@@ -411,3 +409,5 @@ TEST(ControlCenter, UndoOfAnOpenedWallPutsBackItsMonitorsAndNameAndSendsThem) {
     p.center.ApplyConfiguration();
     EXPECT_FALSE(p.center.history().canUndo());
 }
+
+} // namespace
