@@ -85,7 +85,9 @@ void WallActions::copyFromVideowall() {
 }
 
 void WallActions::resync() {
-    // What the units hold is read afresh: steps taken back would send what they knew.
+    if (exchanges_.refuse(op_))
+        return;
+    // What the units hold is read afresh: the steps before it are not taken back.
     history_.clear();
     if (hooks_.resyncVideowall)
         hooks_.resyncVideowall();

@@ -51,7 +51,8 @@ public:
     // Takes over what the units hold (read first when the wall is not synced),
     // after asking to save unsaved changes. Nothing is sent.
     void copyFromVideowall();
-    // Reads every monitor back; the wall the operator edits stays.
+    // Reads every monitor back; the wall the operator edits stays, its history goes.
+    // Refused while a device exchange runs.
     void resync();
     // Memory write asks first; memory read leaves the wall needing a synchronisation.
     bool memoryStore(int memory);
