@@ -25,25 +25,43 @@ void TrafficRecord::take(const LvTrafficEntry& entry) {
         return;
     }
     if (entry.direction == LV_TRAFFIC_REPLY && awaitingReply_) {
-        TrafficLine& sent = lines_.back();
-        sent.result = entry.result;
+        TrafficLine& sent = slot(end_ - 1);
+        sent.result = kept(entry.result);
         sent.outcome = entry.outcome;
         sent.log.append("\n").append(entry.line);
         awaitingReply_ = false;
         return;
     }
-    add(TrafficLine{entry.time, entry.direction, entry.unit, entry.kind, entry.name, entry.target,
-                    entry.value, entry.direction == LV_TRAFFIC_REPLY ? entry.result : "", entry.outcome,
-                    entry.line});
+    TrafficLine& line = next();
+    line.time = entry.time;
+    line.direction = entry.direction;
+    line.unit = entry.unit;
+    line.outcome = entry.outcome;
+    line.kind = kept(entry.kind);
+    line.name = kept(entry.name);
+    line.target = kept(entry.target);
+    line.result = kept(entry.result);
+    line.value.assign(entry.value);
+    line.log.assign(entry.line);
     awaitingReply_ = entry.direction == LV_TRAFFIC_SENT;
 }
 
-void TrafficRecord::add(TrafficLine line) {
-    lines_.push_back(std::move(line));
-    if (lines_.size() > kMaxLines) {
-        lines_.pop_front();
+std::string_view TrafficRecord::kept(const char* text) {
+    const std::string_view view(text);
+    auto found = texts_.find(view);
+    if (found == texts_.end())
+        found = texts_.emplace(view).first;
+    return *found;
+}
+
+// The slot of the next line. Once the ring is full the oldest line's slot is
+// taken over, its texts' storage with it: a busy line costs no allocation.
+TrafficLine& TrafficRecord::next() {
+    if (lines_.size() < kMaxLines)
+        lines_.emplace_back();
+    if (end_ - first_ == kMaxLines)
         ++first_;
-    }
+    return slot(end_++);
 }
 
 // Every exchange that waited for an answer ends in one reply entry.
@@ -81,8 +99,7 @@ void TrafficRecord::setPaused(bool paused) {
 }
 
 void TrafficRecord::clear() {
-    first_ = end();
-    lines_.clear();
+    first_ = end_;
     awaitingReply_ = false;
     units_.clear();
     ++unitsChanged_;
@@ -90,9 +107,9 @@ void TrafficRecord::clear() {
 
 std::string TrafficRecord::logText(const TrafficFilter& filter) const {
     std::string text;
-    for (const TrafficLine& line : lines_)
-        if (filter.matches(line))
-            text.append(line.log).append("\n");
+    for (std::uint64_t n = first_; n < end_; ++n)
+        if (filter.matches(slot(n)))
+            text.append(slot(n).log).append("\n");
     return text;
 }
 

@@ -17,24 +17,29 @@
 #include "wall/wall_model.h"
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 namespace mlc {
 
 class UserInterface;
 
+// Kind, name, target and result are few different texts, kept once by the record
+// (a line's views stay valid as long as the record lives).
 struct TrafficLine {
-    std::int64_t time = 0;           // microseconds since the epoch
-    int direction = LV_TRAFFIC_SENT; // LV_TRAFFIC_SENT, _NOT_SENT, _RECEIVED (_REPLY without its packet)
-    int unit = -1;                   // 1..255, 0 all units, -1 not known
-    std::string kind, name, target, value;
-    std::string result;                  // how its exchange ended; empty when none is awaited
-    int outcome = LV_TRAFFIC_NO_OUTCOME; // LV_TRAFFIC_ANSWERED ...
-    std::string log;                     // the traffic log's lines for it, '\n' between them
+    std::int64_t time = 0;               // microseconds since the epoch
+    int direction = LV_TRAFFIC_SENT;     // LV_TRAFFIC_SENT, _NOT_SENT, _RECEIVED (_REPLY without its packet)
+    int unit = -1;                       // 1..255, 0 all units, -1 not known
+    int outcome = LV_TRAFFIC_NO_OUTCOME; // of its exchange: LV_TRAFFIC_ANSWERED ...
+    std::string_view kind, name, target;
+    std::string_view result; // how its exchange ended; empty when none is awaited
+    std::string value;
+    std::string log; // the traffic log's lines for it, '\n' between them
     bool failed() const { return outcome > LV_TRAFFIC_ANSWERED; }
 };
 
@@ -67,8 +72,8 @@ public:
 
     // Lines begin() .. end() - 1 are kept.
     std::uint64_t begin() const { return first_; }
-    std::uint64_t end() const { return first_ + lines_.size(); }
-    const TrafficLine& line(std::uint64_t number) const { return lines_[number - first_]; }
+    std::uint64_t end() const { return end_; }
+    const TrafficLine& line(std::uint64_t number) const { return slot(number); }
     // By device ID, 1..255.
     const std::map<int, UnitHealth>& units() const { return units_; }
     // Counts up whenever a unit's state changes.
@@ -84,15 +89,25 @@ public:
     std::string logText(const TrafficFilter& filter) const;
 
 private:
-    void count(const LvTrafficEntry& entry);
-    void add(TrafficLine line);
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
 
-    std::deque<TrafficLine> lines_;
+    void count(const LvTrafficEntry& entry);
+    TrafficLine& next();
+    TrafficLine& slot(std::uint64_t number) { return lines_[number % kMaxLines]; }
+    const TrafficLine& slot(std::uint64_t number) const { return lines_[number % kMaxLines]; }
+    std::string_view kept(const char* text);
+
+    std::vector<TrafficLine> lines_; // a ring: line n in slot n % kMaxLines
     std::uint64_t first_ = 0;
+    std::uint64_t end_ = 0;
     bool awaitingReply_ = false; // the last line is a packet sent whose exchange goes on
     bool paused_ = false;
     std::map<int, UnitHealth> units_;
     std::uint64_t unitsChanged_ = 0;
+    std::unordered_set<std::string, TextHash, std::equal_to<>> texts_;
 };
 
 // While one lives, the plug-in hands its traffic to the record; without one it

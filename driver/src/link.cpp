@@ -27,14 +27,27 @@ std::uint32_t PacketLink::exchange(Packet& packet) {
     packet.checksum[1] = 0;
     sealPacket(packet);
     std::memcpy(lastSent_.get(), &packet, sizeof(Packet));
-    if (traffic)
-        traffic->sent(packet, testMode);
-    if (testMode)
+    if (testMode) {
+        if (traffic)
+            traffic->sent(packet, true);
         return LV_LINK_ACK;
+    }
 
+    // The packet is reported once it is on its way, so that decoding it takes
+    // place while the unit reads it and answers.
     port_.purgeReceive();
     const std::size_t size = kHeaderSize + packet.length;
-    if (port_.write(bytesOf(packet), size) < size)
+    std::size_t written = 0;
+    try {
+        written = port_.write(bytesOf(packet), size);
+    } catch (const SerialPortError&) {
+        if (traffic)
+            traffic->sent(packet, false);
+        throw;
+    }
+    if (traffic)
+        traffic->sent(packet, false);
+    if (written < size)
         return logged(LV_LINK_SHORT_WRITE);
     if (!waitForAnswers)
         return LV_LINK_ACK;

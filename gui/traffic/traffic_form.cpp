@@ -1,6 +1,7 @@
 #include "traffic/traffic_form.h"
 
 #include "common/dialog_parts.h"
+#include "traffic/packet_delegate.h"
 #include "traffic/traffic_models.h"
 
 #include <QCheckBox>
@@ -116,6 +117,7 @@ QWidget* TTrafficFRM::buildPackets() {
     connect(save, &QPushButton::clicked, this, &TTrafficFRM::saveRequested);
 
     packetsView_ = makeTable("PacketsGRD", "Packets", lines_, {14, 9, 9, 16, 30, 17, 16}, panel);
+    packetsView_->setItemDelegate(new PacketDelegate(packetsView_));
     auto* controls = new QHBoxLayout;
     controls->addWidget(unitLabel);
     controls->addWidget(unitFilter_);
