@@ -26,7 +26,7 @@ void TrafficRecord::take(const LvTrafficEntry& entry) {
     }
     if (entry.direction == LV_TRAFFIC_REPLY && awaitingReply_) {
         TrafficLine& sent = slot(end_ - 1);
-        sent.result = kept(entry.result);
+        sent.result = entry.result;
         sent.outcome = entry.outcome;
         sent.log.append("\n").append(entry.line);
         awaitingReply_ = false;
@@ -37,21 +37,14 @@ void TrafficRecord::take(const LvTrafficEntry& entry) {
     line.direction = entry.direction;
     line.unit = entry.unit;
     line.outcome = entry.outcome;
-    line.kind = kept(entry.kind);
-    line.name = kept(entry.name);
-    line.target = kept(entry.target);
-    line.result = kept(entry.result);
-    line.value.assign(entry.value);
-    line.log.assign(entry.line);
+    // Assigned, not built anew: the slot's strings keep their storage.
+    line.kind = entry.kind;
+    line.name = entry.name;
+    line.target = entry.target;
+    line.value = entry.value;
+    line.result = entry.result;
+    line.log = entry.line;
     awaitingReply_ = entry.direction == LV_TRAFFIC_SENT;
-}
-
-std::string_view TrafficRecord::kept(const char* text) {
-    const std::string_view view(text);
-    auto found = texts_.find(view);
-    if (found == texts_.end())
-        found = texts_.emplace(view).first;
-    return *found;
 }
 
 // The slot of the next line. Once the ring is full the oldest line's slot is
@@ -68,7 +61,7 @@ TrafficLine& TrafficRecord::next() {
 void TrafficRecord::count(const LvTrafficEntry& entry) {
     if (entry.unit < 1 || entry.unit > 255)
         return;
-    UnitHealth& unit = units_[entry.unit];
+    UnitHealth& unit = health(entry.unit);
     ++unit.exchanges;
     switch (entry.outcome) {
     case LV_TRAFFIC_NO_ANSWER:
@@ -93,6 +86,14 @@ void TrafficRecord::count(const LvTrafficEntry& entry) {
     ++unitsChanged_;
 }
 
+UnitHealth& TrafficRecord::health(int unit) {
+    if (unit != lastUnit_) {
+        lastHealth_ = &units_[unit];
+        lastUnit_ = unit;
+    }
+    return *lastHealth_;
+}
+
 void TrafficRecord::setPaused(bool paused) {
     paused_ = paused;
     awaitingReply_ = false;
@@ -102,6 +103,7 @@ void TrafficRecord::clear() {
     first_ = end_;
     awaitingReply_ = false;
     units_.clear();
+    lastUnit_ = -1;
     ++unitsChanged_;
 }
 

@@ -20,8 +20,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -29,17 +27,14 @@ namespace mlc {
 
 class UserInterface;
 
-// Kind, name, target and result are few different texts, kept once by the record
-// (a line's views stay valid as long as the record lives).
 struct TrafficLine {
     std::int64_t time = 0;               // microseconds since the epoch
     int direction = LV_TRAFFIC_SENT;     // LV_TRAFFIC_SENT, _NOT_SENT, _RECEIVED (_REPLY without its packet)
     int unit = -1;                       // 1..255, 0 all units, -1 not known
     int outcome = LV_TRAFFIC_NO_OUTCOME; // of its exchange: LV_TRAFFIC_ANSWERED ...
-    std::string_view kind, name, target;
-    std::string_view result; // how its exchange ended; empty when none is awaited
-    std::string value;
-    std::string log; // the traffic log's lines for it, '\n' between them
+    std::string kind, name, target, value;
+    std::string result; // how its exchange ended; empty when none is awaited
+    std::string log;    // the traffic log's lines for it, '\n' between them
     bool failed() const { return outcome > LV_TRAFFIC_ANSWERED; }
 };
 
@@ -89,16 +84,11 @@ public:
     std::string logText(const TrafficFilter& filter) const;
 
 private:
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-
     void count(const LvTrafficEntry& entry);
     TrafficLine& next();
     TrafficLine& slot(std::uint64_t number) { return lines_[number % kMaxLines]; }
     const TrafficLine& slot(std::uint64_t number) const { return lines_[number % kMaxLines]; }
-    std::string_view kept(const char* text);
+    UnitHealth& health(int unit);
 
     std::vector<TrafficLine> lines_; // a ring: line n in slot n % kMaxLines
     std::uint64_t first_ = 0;
@@ -107,7 +97,9 @@ private:
     bool paused_ = false;
     std::map<int, UnitHealth> units_;
     std::uint64_t unitsChanged_ = 0;
-    std::unordered_set<std::string, TextHash, std::equal_to<>> texts_;
+    // The unit of the last reply: a unit's exchanges come one after another.
+    int lastUnit_ = -1;
+    UnitHealth* lastHealth_ = nullptr;
 };
 
 // While one lives, the plug-in hands its traffic to the record; without one it

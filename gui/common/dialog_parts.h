@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <string>
-#include <string_view>
 
 class QLabel;
 class QWidget;
@@ -19,8 +18,8 @@ QLabel* heading(const QString& text, QWidget* parent);
 // A label's text without its mnemonic marker and surrounding blanks, for accessible names.
 QString plainText(const char* label);
 // Text the core holds (UTF-8) as the widgets show it.
-inline QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+inline QString qt(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 // Sets a dialog's loading flag for a scope and clears it on every way out, so that
