@@ -12,23 +12,6 @@
 namespace lv {
 namespace {
 
-std::vector<std::string> splitPortVariable(std::string_view text) {
-    std::vector<std::string> ports;
-    if (text.empty())
-        return ports;
-    // Empty entries stay in place so that the numbers of the later ports do not
-    // shift; they simply fail to open.
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t colon = text.find(':', start);
-        ports.emplace_back(text.substr(start, colon - start));
-        if (colon == std::string_view::npos)
-            break;
-        start = colon + 1;
-    }
-    return ports;
-}
-
 // Orders ttyS2 before ttyS10: runs of digits compare by value.
 bool naturalLess(const std::string& a, const std::string& b) {
     std::size_t i = 0, j = 0;
@@ -82,10 +65,14 @@ std::vector<std::string> systemSerialDevices() {
 
 std::vector<std::string> listSerialPorts() {
     if (const char* variable = std::getenv("LVDRIVER_PORTS"))
-        return splitPortVariable(variable);
+        return splitPortList(variable);
     return systemSerialDevices();
 }
 
+namespace {
+
+// Why port `number` is not in a list of `count` ports, and where the list comes
+// from: " COM3: LVDRIVER_PORTS lists 2 ports".
 std::string missingPortText(unsigned number, std::size_t count) {
     // snprintf rather than std::to_string, as everywhere in the plug-in.
     char text[160];
@@ -103,6 +90,20 @@ std::string missingPortText(unsigned number, std::size_t count) {
                       " COM%u: %zu serial port%s found (LVDRIVER_PORTS can list device paths, ':'-separated)",
                       number, count, count == 1 ? "" : "s");
     return text;
+}
+
+} // namespace
+
+std::string portDevicePath(unsigned number) {
+    const auto ports = listSerialPorts();
+    if (number == 0 || number > ports.size())
+        throw SerialPortError(SerialErrorCode::Open, missingPortText(number, ports.size()));
+    if (ports[number - 1].empty()) {
+        char text[64];
+        std::snprintf(text, sizeof text, " COM%u: its entry in the port list is empty", number);
+        throw SerialPortError(SerialErrorCode::Open, text);
+    }
+    return ports[number - 1];
 }
 
 } // namespace lv

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lv {
@@ -89,11 +90,13 @@ public:
 
 std::unique_ptr<SerialPort> createSerialPort();
 
-// The system's serial devices, or LVDRIVER_PORTS when set (see port_list_posix.cpp).
-// Port n ("COMn") is entry n - 1.
+// The system's serial ports, or LVDRIVER_PORTS when set (see port_list_<platform>.cpp).
+// Its length is the port count the plug-in reports.
 std::vector<std::string> listSerialPorts();
-// Why port `number` is not in a list of `count` ports, and where the list comes
-// from: ": COM3 is not in the port list of 2 (LVDRIVER_PORTS)".
-std::string missingPortText(unsigned number, std::size_t count);
+// The device that port `number` ("COMn") opens. Throws SerialPortError (code
+// Open) when there is none, saying why.
+std::string portDevicePath(unsigned number);
+// LVDRIVER_PORTS split at ':'; empty entries keep their place.
+std::vector<std::string> splitPortList(std::string_view text);
 
 } // namespace lv

@@ -1,12 +1,13 @@
 #include "session.h"
 
+#include "app/environment.h"
+#include "binding/shared_library.h"
 #include "sync/match_list_loading.h"
 #include "wall/wall_state.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace mlctl {
 namespace {
@@ -31,11 +32,7 @@ std::string chooseSettingsPath(const CommandLine& line) {
 } // namespace
 
 std::string programDir() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return "./";
-    return exe.parent_path().string() + "/";
+    return mlc::ProgramDirectory() + "/";
 }
 
 void complain(const std::string& text) {
@@ -80,9 +77,9 @@ bool Session::readSettings() {
 
 bool Session::loadDriver() {
     // The plug-in reads the definitions named here when it loads.
-    setenv("LVDRIVER_DEFINITIONS", (programDir() + "mlcenter.PGC").c_str(), 0);
+    mlc::SetEnvironmentValue("LVDRIVER_DEFINITIONS", (programDir() + "mlcenter.PGC").c_str(), false);
     if (!line_.trafficFile.empty())
-        setenv("LVDRIVER_TRAFFIC", line_.trafficFile.c_str(), 1);
+        mlc::SetEnvironmentValue("LVDRIVER_TRAFFIC", line_.trafficFile.c_str());
     if (!binding_.LoadDriverLibrary()) {
         binding_.ReportLoadFailure(op_);
         return false;

@@ -9,7 +9,7 @@ using namespace mlc;
 TEST(DriverLoading, AMissingLibraryIsNeverCalledAndReportedOnce) {
     testsupport::TempDir dir;
     DriverBinding binding;
-    EXPECT_FALSE(binding.LoadDriverLibrary(dir.file("LVDRIVER.so")));
+    EXPECT_FALSE(binding.LoadDriverLibrary(dir.file(mlc::kDriverFileName)));
     EXPECT_FALSE(binding.IsLoaded());
     EXPECT_FALSE(binding.LoadError().empty());
 

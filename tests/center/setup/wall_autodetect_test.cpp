@@ -29,7 +29,7 @@ protected:
         configured = std::make_unique<EmulatorProcess>("1");
         other = std::make_unique<EmulatorProcess>(chosen);
         ports.emplace("LVDRIVER_PORTS", configured->link() + ":" + other->link() + ":" + dir.file("missing"));
-        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
+        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName))) << binding.LoadError();
         ASSERT_EQ(binding.OpenHardwarePort(1), 0);
         settings.SerialPortNumber = 1;
         settings.InhibitSerialCommunication = true;
