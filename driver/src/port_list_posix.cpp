@@ -1,4 +1,4 @@
-// The port list: which device path is "COM1", "COM2", ...
+// The system's serial devices, in order: port n ("COMn") is entry n.
 #include "serial_port.h"
 
 #include <algorithm>
@@ -63,47 +63,16 @@ std::vector<std::string> systemSerialDevices() {
 
 } // namespace
 
-std::vector<std::string> listSerialPorts() {
-    if (const char* variable = std::getenv("LVDRIVER_PORTS"))
-        return splitPortList(variable);
+std::vector<std::string> systemSerialPorts() {
     return systemSerialDevices();
 }
 
-namespace {
-
-// Why port `number` is not in a list of `count` ports, and where the list comes
-// from: " COM3: LVDRIVER_PORTS lists 2 ports".
-std::string missingPortText(unsigned number, std::size_t count) {
-    // snprintf rather than std::to_string, as everywhere in the plug-in.
-    char text[160];
-    if (number == 0)
-        std::snprintf(text, sizeof text, " COM0: port numbers start at 1");
-    else if (std::getenv("LVDRIVER_PORTS"))
-        std::snprintf(text, sizeof text, " COM%u: LVDRIVER_PORTS lists %zu port%s", number, count,
-                      count == 1 ? "" : "s");
-    else if (count == 0)
-        std::snprintf(text, sizeof text,
-                      " COM%u: no serial ports found (LVDRIVER_PORTS can list device paths, ':'-separated)",
-                      number);
-    else
-        std::snprintf(text, sizeof text,
-                      " COM%u: %zu serial port%s found (LVDRIVER_PORTS can list device paths, ':'-separated)",
-                      number, count, count == 1 ? "" : "s");
-    return text;
+std::string systemPortDevice(unsigned) {
+    return {}; // port n is entry n of the list
 }
 
-} // namespace
-
-std::string portDevicePath(unsigned number) {
-    const auto ports = listSerialPorts();
-    if (number == 0 || number > ports.size())
-        throw SerialPortError(SerialErrorCode::Open, missingPortText(number, ports.size()));
-    if (ports[number - 1].empty()) {
-        char text[64];
-        std::snprintf(text, sizeof text, " COM%u: its entry in the port list is empty", number);
-        throw SerialPortError(SerialErrorCode::Open, text);
-    }
-    return ports[number - 1];
+std::string portEntryDevice(const std::string& entry) {
+    return entry;
 }
 
 } // namespace lv

@@ -61,23 +61,6 @@ TimeoutScale TimeoutScale::fromEnvironment() {
     return scale;
 }
 
-std::vector<std::string> splitPortList(std::string_view text) {
-    std::vector<std::string> ports;
-    if (text.empty())
-        return ports;
-    // Empty entries stay in place so that the numbers of the later ports do not
-    // shift; they simply fail to open.
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t colon = text.find(':', start);
-        ports.emplace_back(text.substr(start, colon - start));
-        if (colon == std::string_view::npos)
-            break;
-        start = colon + 1;
-    }
-    return ports;
-}
-
 long long LineTimeouts::readTotalMs(std::size_t n) const {
     return scaled(scale.factor, kReadTotalBaseMs + kReadTotalPerByteMs * static_cast<long long>(n));
 }

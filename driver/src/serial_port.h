@@ -8,7 +8,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace lv {
@@ -90,13 +89,18 @@ public:
 
 std::unique_ptr<SerialPort> createSerialPort();
 
-// The system's serial ports, or LVDRIVER_PORTS when set (see port_list_<platform>.cpp).
-// Its length is the port count the plug-in reports.
+// The system's serial ports, or LVDRIVER_PORTS when set (port_list.cpp). Its
+// length is the port count the plug-in reports.
 std::vector<std::string> listSerialPorts();
 // The device that port `number` ("COMn") opens. Throws SerialPortError (code
 // Open) when there is none, saying why.
 std::string portDevicePath(unsigned number);
-// LVDRIVER_PORTS split at ':'; empty entries keep their place.
-std::vector<std::string> splitPortList(std::string_view text);
+
+// The platform's part (port_list_<platform>.cpp): the system's own list; the
+// device of port n when the platform names it without the list ("" when port n
+// is entry n of the list); the device an entry of LVDRIVER_PORTS names.
+std::vector<std::string> systemSerialPorts();
+std::string systemPortDevice(unsigned number);
+std::string portEntryDevice(const std::string& entry);
 
 } // namespace lv

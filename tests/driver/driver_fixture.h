@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace drivertest {
 
@@ -47,6 +48,19 @@ inline Bytes concat(Bytes a, const Bytes& b) {
 }
 
 using testsupport::ScopedEnv;
+
+// What differs between the platforms in the plug-in's messages: the system's
+// error ("errno 2: No such file or directory", "win error code: 2") and the
+// device names.
+inline std::string onPlatform(const std::string& posix, const std::string& windows) {
+#ifdef _WIN32
+    (void)posix;
+    return windows;
+#else
+    (void)windows;
+    return posix;
+#endif
+}
 
 class DriverOnPty : public ::testing::Test {
 protected:
