@@ -221,6 +221,8 @@ TEST_F(PluginInterface, PortNumbersUseTheLowByteAndThePortList) {
 }
 
 TEST_F(PluginInterface, PortHeldByAnotherProgramDoesNotOpen) {
+    if (!testsupport::heldPortsExcludeOthers())
+        GTEST_SKIP() << "this system lets a second opener have a held port";
     {
         const testsupport::HeldPort held(peer.path());
         ASSERT_TRUE(held.held());

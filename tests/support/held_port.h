@@ -6,6 +6,11 @@
 
 namespace testsupport {
 
+// Whether a held port is kept from other openers here. Wine does not keep a COM
+// port to one opener: its serial devices are plain Unix files, and an open
+// without sharing does not exclude another one on them.
+bool heldPortsExcludeOthers();
+
 class HeldPort {
 public:
     // device: what LVDRIVER_PORTS lists for the port (a path, or "COM3" on Windows).

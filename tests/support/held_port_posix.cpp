@@ -6,6 +6,10 @@
 
 namespace testsupport {
 
+bool heldPortsExcludeOthers() {
+    return true;
+}
+
 HeldPort::HeldPort(const std::string& device) {
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
     handle_ = fd;

@@ -4,6 +4,10 @@
 
 namespace testsupport {
 
+bool heldPortsExcludeOthers() {
+    return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
+}
+
 HeldPort::HeldPort(const std::string& device) {
     const HANDLE handle = ::CreateFileA(("\\\\.\\" + device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_EXISTING, 0, nullptr);

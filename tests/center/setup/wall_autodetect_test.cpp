@@ -86,6 +86,8 @@ TEST_F(Autodetect, APortThatCannotBeOpenedOrIsHeldShowsTheDriverError) {
     start("1-4");
     WallAutodetect detect(binding, settings, model, op);
     EXPECT_EQ(detect.run(3).status, DetectionOutcome::Status::NotRun);
+    if (!testsupport::heldPortsExcludeOthers())
+        GTEST_SKIP() << "this system lets a second opener have a held port";
     {
         // Another program holds port 2 the way the plug-in itself does.
         const testsupport::HeldPort held(other->link());
