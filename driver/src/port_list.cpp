@@ -9,7 +9,7 @@
 namespace lv {
 namespace {
 
-// LVDRIVER_PORTS split at ':'.
+// LVDRIVER_PORTS split at its separators.
 std::vector<std::string> splitPortList(std::string_view text) {
     std::vector<std::string> ports;
     if (text.empty())
@@ -18,11 +18,11 @@ std::vector<std::string> splitPortList(std::string_view text) {
     // shift; they simply fail to open.
     std::size_t start = 0;
     for (;;) {
-        const std::size_t colon = text.find(':', start);
-        ports.emplace_back(text.substr(start, colon - start));
-        if (colon == std::string_view::npos)
+        const std::size_t separator = text.find(kPortListSeparator, start);
+        ports.emplace_back(text.substr(start, separator - start));
+        if (separator == std::string_view::npos)
             break;
-        start = colon + 1;
+        start = separator + 1;
     }
     return ports;
 }

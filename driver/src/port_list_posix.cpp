@@ -63,6 +63,8 @@ std::vector<std::string> systemSerialDevices() {
 
 } // namespace
 
+const char kPortListSeparator = ':';
+
 std::vector<std::string> systemSerialPorts() {
     return systemSerialDevices();
 }

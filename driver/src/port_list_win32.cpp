@@ -18,6 +18,9 @@ std::string deviceNamespacePath(const std::string& name) {
 
 } // namespace
 
+// Paths hold colons after their drive letters.
+const char kPortListSeparator = ';';
+
 std::vector<std::string> systemSerialPorts() {
     std::vector<std::string> ports;
     HKEY key = nullptr;

@@ -100,6 +100,8 @@ std::string portDevicePath(unsigned number);
 // device of port n when the platform names it without the list ("" when port n
 // is entry n of the list); the device an entry of LVDRIVER_PORTS names.
 std::vector<std::string> systemSerialPorts();
+// What separates the entries of LVDRIVER_PORTS: ':' as in PATH, ';' on Windows.
+extern const char kPortListSeparator;
 std::string systemPortDevice(unsigned number);
 std::string portEntryDevice(const std::string& entry);
 

@@ -4,6 +4,7 @@
 
 #include "checksum.h"
 #include "lvdriver.h"
+#include "paths.h"
 #include "plugin_library.h"
 #include "pty_peer.h"
 #include "scoped_env.h"

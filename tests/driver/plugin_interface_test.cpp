@@ -53,7 +53,7 @@ TEST_F(PluginInterface, PortCountFollowsThePortListAtEachCall) {
     PluginInfo info{};
     LvCell cell = reinterpret_cast<LvCell>(&info);
     {
-        ScopedEnv three("LVDRIVER_PORTS", "/dev/null:/x:/y");
+        ScopedEnv three("LVDRIVER_PORTS", testsupport::portList({"/dev/null", "/x", "/y"}));
         ASSERT_EQ(plugin->getPluginSupportInfo(&cell), LV_RESULT_OK);
         EXPECT_EQ(info.portCount, 3u);
     }
@@ -198,7 +198,7 @@ TEST_F(PluginInterface, ReloadingStartsFromScratch) {
 }
 
 TEST_F(PluginInterface, PortNumbersUseTheLowByteAndThePortList) {
-    ScopedEnv ports("LVDRIVER_PORTS", ("/nonexistent/a::" + peer.path()).c_str());
+    ScopedEnv ports("LVDRIVER_PORTS", testsupport::portList({"/nonexistent/a", "", peer.path()}));
     EXPECT_EQ(plugin->openHardwarePort(1), LV_RESULT_CANNOT_OPEN_PORT);
     EXPECT_EQ(plugin->lastErrorText(),
               "Unable to open com port /nonexistent/a (" +

@@ -17,6 +17,18 @@ std::string sourcePath(const std::string& relative) {
     return std::string(MARLUNE_SOURCE_DIR) + "/" + relative;
 }
 
+std::string portList(const std::vector<std::string>& entries) {
+#ifdef _WIN32
+    const char separator = ';';
+#else
+    const char separator = ':';
+#endif
+    std::string list;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        list += (i > 0 ? std::string(1, separator) : std::string()) + entries[i];
+    return list;
+}
+
 TempDir::TempDir() {
     static std::mt19937_64 generator{std::random_device{}()};
     const auto base = std::filesystem::temp_directory_path();

@@ -110,6 +110,9 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     }
     ::CloseHandle(out[0]);
     ::CloseHandle(err[0]);
+    for (std::string* text : {&result.out, &result.err})
+        for (std::size_t at = 0; (at = text->find("\r\n", at)) != std::string::npos;)
+            text->erase(at, 1);
     return result;
 }
 

@@ -32,9 +32,12 @@ def relay(connection, link):
     master, slave = pty.openpty()
     tty.setraw(master)
     tty.setraw(slave)  # the slave stays open: the master never sees a hang-up
-    if os.path.islink(link):
-        os.unlink(link)
-    os.symlink(os.ttyname(slave), link)
+    terminal = os.ttyname(slave)
+    # Made beside the link and renamed over it: a link a previous user of the
+    # port left behind is replaced at once.
+    fresh = "%s.%d" % (link, os.getpid())
+    os.symlink(terminal, fresh)
+    os.replace(fresh, link)
     try:
         connection.sendall(b"R")
         while True:
@@ -47,7 +50,8 @@ def relay(connection, link):
                     return
                 os.write(master, data)
     finally:
-        os.unlink(link)
+        if os.path.islink(link) and os.readlink(link) == terminal:
+            os.unlink(link)
 
 
 def run(connection, command):

@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
 namespace {
 
 TEST(AutostartEntryWin32, AShellLinkInTheStartupFolderWrittenAndRemoved) {
-    const std::string path = mlc::autostartEntryPath("mlcenter-test");
-    EXPECT_NE(path.find("Startup\\mlcenter-test.lnk"), std::string::npos) << path;
+    std::string path = mlc::autostartEntryPath("mlcenter-test");
+    for (char& c : path)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(path.find("\\startup\\mlcenter-test.lnk"), std::string::npos) << path;
 
     testsupport::TempDir dir;
     std::string error;
@@ -24,8 +27,12 @@ TEST(AutostartEntryWin32, AShellLinkInTheStartupFolderWrittenAndRemoved) {
     // A shell link file: header size 0x4C and the shell link class.
     ASSERT_GE(bytes.size(), 20u);
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x4C\0\0\0\x01\x14\x02\0", 8));
-    // The arguments as the C run-time reads them back: one folder, quotes and all.
-    EXPECT_NE(bytes.find("--config-dir \"C:\\Walls\\Site \\\"A\\\"\\\\\""), std::string::npos);
+    // The arguments (stored as UTF-16) as the C run-time reads them back: one
+    // folder, quotes and all.
+    std::string arguments;
+    for (const char c : std::string("--config-dir \"C:\\Walls\\Site \\\"A\\\"\\\\\""))
+        arguments += std::string{c, '\0'};
+    EXPECT_NE(bytes.find(arguments), std::string::npos);
     in.close();
     EXPECT_TRUE(mlc::removeAutostartEntry(dir.file("mlcenter.lnk")));
     EXPECT_FALSE(mlc::fileExists(dir.file("mlcenter.lnk")));
