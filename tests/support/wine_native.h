@@ -29,7 +29,8 @@ private:
     void* lock_ = nullptr;
 };
 
-// wine_native_helper.py MODE ARGS..., connected. Closing the connection ends it.
+// wine_native_helper.py MODE ARGS..., connected. Destroying the object ends the
+// connection and waits until the helper has ended.
 class NativeHelper {
 public:
     explicit NativeHelper(const std::vector<std::string>& modeAndArgs);

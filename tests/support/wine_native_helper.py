@@ -15,7 +15,7 @@ natively:
       it SIGUSR1; "stop" sends SIGTERM and answers "exit N".
 
 Either ends (a program with SIGTERM) when the connection closes, so nothing
-outlives a test that dies.
+outlives a test that dies; it closes its end last, once its link is gone.
 """
 import os
 import pty
@@ -79,6 +79,7 @@ def main():
         relay(connection, rest[0]) if mode == "relay" else run(connection, rest)
     except (BrokenPipeError, ConnectionResetError):
         pass
+    connection.close()
 
 
 if __name__ == "__main__":

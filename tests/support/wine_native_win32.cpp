@@ -120,6 +120,20 @@ NativeHelper::NativeHelper(const std::vector<std::string>& modeAndArgs) : socket
 }
 
 NativeHelper::~NativeHelper() {
+    // The helper sees the end of the connection, removes what it made (a link
+    // the port's next user makes anew) and closes its end: only then is it done.
+    ::shutdown(socket_, SD_SEND);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::uint8_t rest[256];
+    while (std::chrono::steady_clock::now() < deadline) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket_, &readable);
+        timeval limit{0, 100000};
+        if (::select(0, &readable, nullptr, nullptr, &limit) == 1 &&
+            ::recv(socket_, reinterpret_cast<char*>(rest), sizeof rest, 0) <= 0)
+            break;
+    }
     ::closesocket(socket_);
 }
 
