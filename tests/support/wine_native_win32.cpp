@@ -59,10 +59,11 @@ std::string unixPath(const std::string& windowsPath) {
 }
 
 WinePort::WinePort() {
-    const std::string ports = "Z:" + winePrefix() + "/ports/com";
     // A lock file held without sharing; a stale one (its holder died) opens again.
+    // Not "com1.lock": with any extension that is the device COM1.
+    const std::string locks = "Z:" + winePrefix() + "/ports/taken-com";
     for (int n = 1; n <= 8 && !lock_; ++n) {
-        const HANDLE lock = ::CreateFileA((ports + std::to_string(n) + ".lock").c_str(), GENERIC_WRITE, 0, nullptr,
+        const HANDLE lock = ::CreateFileA((locks + std::to_string(n)).c_str(), GENERIC_WRITE, 0, nullptr,
                                           OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (lock != INVALID_HANDLE_VALUE) {
             lock_ = lock;
