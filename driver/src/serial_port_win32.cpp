@@ -63,11 +63,13 @@ public:
     void close() override {
         if (handle_ == INVALID_HANDLE_VALUE)
             return;
-        // Transfers are waited for, so nothing of ours is pending; what was written
-        // still leaves the output buffer (a wall write ends with a broadcast nobody
-        // acknowledges, and the port may be closed right after it).
+        // Every transfer is waited for, so none is pending but a read's; what was
+        // written still leaves the output buffer (a wall write ends with a
+        // broadcast nobody acknowledges, and the port may be closed right after
+        // it). No PURGE_TXABORT: Wine carries it out by discarding the output
+        // buffer, as PURGE_TXCLEAR does.
         ::FlushFileBuffers(handle_);
-        if (!::PurgeComm(handle_, PURGE_TXABORT | PURGE_RXABORT | PURGE_RXCLEAR))
+        if (!::PurgeComm(handle_, PURGE_RXABORT | PURGE_RXCLEAR))
             throw SerialPortError(SerialErrorCode::Purge, static_cast<int>(::GetLastError()));
         release();
     }
