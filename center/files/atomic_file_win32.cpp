@@ -108,8 +108,8 @@ void removeStaleTemporaries(const std::string& path) {
     std::error_code error;
     for (fs::directory_iterator it(folderOf(path), error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + kTemporarySuffixLength && name.compare(0, prefix.size(), prefix) == 0 &&
-            it->is_regular_file(error))
+        if (name.size() == prefix.size() + kTemporarySuffixLength &&
+            name.compare(0, prefix.size(), prefix) == 0 && it->is_regular_file(error))
             ::DeleteFileA(it->path().string().c_str());
     }
 }
@@ -177,12 +177,11 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         return false;
     if (!writeAll(temp.fd(), bytes) || ::_commit(temp.fd()) != 0 || !temp.close())
         return false;
-    const bool replaced =
-        fileExists(path)
-            ? ::ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                             nullptr, nullptr) != 0
-            : ::MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-                  0;
+    const bool replaced = fileExists(path)
+                              ? ::ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr,
+                                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                              : ::MoveFileExA(temp.path().c_str(), path.c_str(),
+                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!replaced)
         return false;
     temp.keep();

@@ -122,7 +122,8 @@ bool writeAutostartEntry(const std::string& entryPath, const std::string& progra
         ::DeleteFileA(fresh.c_str());
         return false;
     }
-    if (!::MoveFileExA(fresh.c_str(), entryPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!::MoveFileExA(fresh.c_str(), entryPath.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ::DeleteFileA(fresh.c_str());
         error = "the file could not be written";
         return false;

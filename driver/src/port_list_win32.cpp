@@ -24,7 +24,8 @@ const char kPortListSeparator = ';';
 std::vector<std::string> systemSerialPorts() {
     std::vector<std::string> ports;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return ports;
     for (DWORD index = 0;; ++index) {
         char name[256];

@@ -50,7 +50,8 @@ public:
         const HANDLE handle = ::CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
-            throw SerialPortError(SerialErrorCode::Open, static_cast<int>(::GetLastError()), " " + devicePath);
+            throw SerialPortError(SerialErrorCode::Open, static_cast<int>(::GetLastError()),
+                                  " " + devicePath);
         handle_ = handle;
         try {
             configure(timeouts);
@@ -124,7 +125,8 @@ private:
         limits.ReadIntervalTimeout = milliseconds(timeouts.readIntervalMs());
         limits.ReadTotalTimeoutMultiplier = milliseconds(perByte);
         limits.ReadTotalTimeoutConstant = milliseconds(timeouts.readTotalMs(0));
-        limits.WriteTotalTimeoutMultiplier = milliseconds(timeouts.writeTotalMs(1) - timeouts.writeTotalMs(0));
+        limits.WriteTotalTimeoutMultiplier =
+            milliseconds(timeouts.writeTotalMs(1) - timeouts.writeTotalMs(0));
         limits.WriteTotalTimeoutConstant = milliseconds(timeouts.writeTotalMs(0));
         if (!::SetCommTimeouts(handle_, &limits))
             throw SerialPortError(SerialErrorCode::Timeouts, static_cast<int>(::GetLastError()));

@@ -14,14 +14,15 @@ struct EmulatorProcess::Native {
 
 EmulatorProcess::EmulatorProcess(const std::string& ids, const std::vector<std::string>& extraArgs,
                                  const std::string& definitions)
-    : logPath_(dir_.file("mlemu.log")), statePath_(dir_.file("mlemu.state")), native_(std::make_unique<Native>()) {
+    : logPath_(dir_.file("mlemu.log")), statePath_(dir_.file("mlemu.state")),
+      native_(std::make_unique<Native>()) {
     link_ = native_->port.name();
-    std::vector<std::string> args = {"run",      std::string(MARLUNE_NATIVE_BIN_DIR) + "/mlemu",
+    std::vector<std::string> args = {"run",           std::string(MARLUNE_NATIVE_BIN_DIR) + "/mlemu",
                                      "--definitions", unixPath(definitions),
-                                     "--ids",    ids,
-                                     "--link",   native_->port.link(),
-                                     "--log",    unixPath(logPath_),
-                                     "--state",  unixPath(statePath_)};
+                                     "--ids",         ids,
+                                     "--link",        native_->port.link(),
+                                     "--log",         unixPath(logPath_),
+                                     "--state",       unixPath(statePath_)};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     native_->helper = std::make_unique<NativeHelper>(args);
     banner_ = native_->helper->receiveLine(20000);

@@ -9,8 +9,8 @@ bool heldPortsExcludeOthers() {
 }
 
 HeldPort::HeldPort(const std::string& device) {
-    const HANDLE handle = ::CreateFileA(("\\\\.\\" + device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_EXISTING, 0, nullptr);
+    const HANDLE handle = ::CreateFileA(("\\\\.\\" + device).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
     held_ = handle != INVALID_HANDLE_VALUE;
     handle_ = reinterpret_cast<long long>(handle);
 }

@@ -1,9 +1,9 @@
 // The far end of a serial line for tests: the master side of a real
 // pseudo-terminal, served by a thread. The plug-in opens the slave side
 // (path()) like a serial device. Under Wine the pseudo-terminal is made and
-// relayed by wine_native_helper.py and path() is the COM port it is linked to. The peer records every byte it receives, splits
-// the stream into packets by their header, and answers each packet with the
-// next queued reply (or the default reply, or silence).
+// relayed by wine_native_helper.py and path() is the COM port it is linked to. The peer records every byte it
+// receives, splits the stream into packets by their header, and answers each packet with the next queued
+// reply (or the default reply, or silence).
 #pragma once
 
 #include <chrono>

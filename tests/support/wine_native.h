@@ -39,7 +39,9 @@ public:
     NativeHelper& operator=(const NativeHelper&) = delete;
 
     bool send(const std::uint8_t* data, std::size_t size);
-    bool send(const std::string& text) { return send(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()); }
+    bool send(const std::string& text) {
+        return send(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    }
     // Waits up to timeoutMs for bytes; 0 when none came or the helper is gone.
     std::size_t receive(std::uint8_t* buffer, std::size_t size, int timeoutMs);
     // One line without its end, waiting up to timeoutMs in all.

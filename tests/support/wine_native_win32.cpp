@@ -90,11 +90,13 @@ NativeHelper::NativeHelper(const std::vector<std::string>& modeAndArgs) : socket
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int size = sizeof address;
     if (listener == INVALID_SOCKET || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        ::listen(listener, 1) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        ::listen(listener, 1) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0)
         throw std::runtime_error("no listening socket for the native helper");
 
-    std::string command = "/usr/bin/python3 " + quoted(unixPath(sourcePath("tests/support/wine_native_helper.py"))) +
-                          " " + std::to_string(ntohs(address.sin_port));
+    std::string command = "/usr/bin/python3 " +
+                          quoted(unixPath(sourcePath("tests/support/wine_native_helper.py"))) + " " +
+                          std::to_string(ntohs(address.sin_port));
     for (const std::string& argument : modeAndArgs)
         command += " " + quoted(argument);
     STARTUPINFOA startup{};

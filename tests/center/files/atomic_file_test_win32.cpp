@@ -47,7 +47,8 @@ TEST(AtomicFileWin32, ReplacesByteForByteAndSweepsOnlyUnheldLeftovers) {
     EXPECT_FALSE(mlc::canReplaceFile(path));
     EXPECT_FALSE(mlc::writeFileAtomically(path, std::vector<std::uint8_t>{9}));
     EXPECT_EQ(readAll(path), bytes) << "a refused replace keeps the file";
-    EXPECT_TRUE(temporariesOf(dir, "wall.MLV").empty()) << "the failed save's own file is gone, and the stale one";
+    EXPECT_TRUE(temporariesOf(dir, "wall.MLV").empty())
+        << "the failed save's own file is gone, and the stale one";
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

@@ -1,6 +1,6 @@
 // The start-up entry on Windows: a shell link in the Startup folder.
-#include "paths.h"
 #include "files/atomic_file.h"
+#include "paths.h"
 #include "setup/autostart_entry.h"
 
 #include <gtest/gtest.h>

@@ -26,8 +26,10 @@ protected:
     void start(const std::string& chosen) {
         configured = std::make_unique<EmulatorProcess>("1");
         other = std::make_unique<EmulatorProcess>(chosen);
-        ports.emplace("LVDRIVER_PORTS", testsupport::portList({configured->link(), other->link(), dir.file("missing")}));
-        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName))) << binding.LoadError();
+        ports.emplace("LVDRIVER_PORTS",
+                      testsupport::portList({configured->link(), other->link(), dir.file("missing")}));
+        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName)))
+            << binding.LoadError();
         ASSERT_EQ(binding.OpenHardwarePort(1), 0);
         settings.SerialPortNumber = 1;
         settings.InhibitSerialCommunication = true;
