@@ -59,7 +59,8 @@ std::unique_ptr<TrafficLog> TrafficLog::fromEnvironment(const Definitions& defin
     const char* path = std::getenv("LVDRIVER_TRAFFIC");
     if (!path || !*path)
         return nullptr;
-    std::FILE* file = std::fopen(path, "a");
+    // Binary: the same bytes on every system, line ends included.
+    std::FILE* file = std::fopen(path, "ab");
     if (!file)
         return nullptr;
     return std::make_unique<TrafficLog>(file, definitions);
