@@ -5,6 +5,8 @@
 // anybody: a killed save left it behind.
 #include "files/atomic_file.h"
 
+#include "files/file_descriptors.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -22,20 +24,8 @@ namespace mlc {
 
 namespace {
 
-WriteCall& currentWriteCall() {
-    static WriteCall call;
-    return call;
-}
-
-long writeChunk(int fd, const void* data, std::size_t size) {
-    const WriteCall& call = currentWriteCall();
-    const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30));
-    return call ? call(fd, data, chunk) : static_cast<long>(::_write(fd, data, chunk));
-}
-
-// "wall.MLV.tmp-" and six characters, as on other systems.
-constexpr const char* kTemporaryInfix = ".tmp-";
-constexpr std::size_t kTemporarySuffixLength = 6;
+using files::kTemporaryInfix;
+using files::kTemporarySuffixLength;
 
 std::string temporaryName(const std::string& destination) {
     static std::mt19937 generator{std::random_device{}()};
@@ -84,29 +74,14 @@ private:
     bool kept_ = false;
 };
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const long n = writeChunk(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 // Deletes the temporary files of `path` that killed saves left behind; one that
 // a running save holds cannot be deleted and stays.
 void removeStaleTemporaries(const std::string& path) {
     namespace fs = std::filesystem;
     const std::string prefix = fs::path(path).filename().string() + kTemporaryInfix;
     std::error_code error;
-    for (fs::directory_iterator it(folderOf(path), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(files::folderOf(path), error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.size() == prefix.size() + kTemporarySuffixLength &&
             name.compare(0, prefix.size(), prefix) == 0 && it->is_regular_file(error))
@@ -118,54 +93,11 @@ DWORD attributesOf(const std::string& path) {
     return ::GetFileAttributesA(path.c_str());
 }
 
-// Reads up to limit bytes; `more` tells whether the file goes on beyond them.
-Loaded<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t limit, bool& more) {
-    int fd = -1;
-    if (::_sopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYNO, 0) != 0)
-        return errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
-    const std::size_t wanted = limit + 1;
-    std::vector<std::uint8_t> data(std::min<std::size_t>(wanted, 4096));
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < wanted) {
-        if (done == data.size())
-            data.resize(std::min(wanted, data.size() * 2));
-        const int n = ::_read(fd, data.data() + done,
-                              static_cast<unsigned>(std::min<std::size_t>(data.size() - done, 1u << 30)));
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::_close(fd);
-    if (!ok)
-        return LoadStatus::Unreadable;
-    more = done > limit;
-    data.resize(std::min(done, limit));
-    return data;
-}
-
 } // namespace
 
 bool fileExists(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-Loaded<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
-    bool more = false;
-    auto data = readUpTo(path, maxBytes, more);
-    if (more)
-        return LoadStatus::TooLarge;
-    return data;
-}
-
-Loaded<std::vector<std::uint8_t>> readFileStart(const std::string& path, std::size_t maxBytes) {
-    bool more = false;
-    return readUpTo(path, maxBytes, more);
 }
 
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
@@ -175,7 +107,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     TemporaryFile temp(path);
     if (!temp.opened())
         return false;
-    if (!writeAll(temp.fd(), bytes) || ::_commit(temp.fd()) != 0 || !temp.close())
+    if (!files::writeAll(temp.fd(), bytes) || ::_commit(temp.fd()) != 0 || !temp.close())
         return false;
     const bool replaced = fileExists(path)
                               ? ::ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr,
@@ -189,7 +121,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 }
 
 bool canReplaceFile(const std::string& path) {
-    const DWORD folder = attributesOf(folderOf(path));
+    const DWORD folder = attributesOf(files::folderOf(path));
     const DWORD file = attributesOf(path);
     return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY) &&
            file != INVALID_FILE_ATTRIBUTES && !(file & FILE_ATTRIBUTE_READONLY);
@@ -200,11 +132,27 @@ bool removeFile(const std::string& path) {
     return attributesOf(path) == INVALID_FILE_ATTRIBUTES;
 }
 
-ScopedWriteCall::ScopedWriteCall(WriteCall call) : previous_(std::move(currentWriteCall())) {
-    currentWriteCall() = std::move(call);
+namespace files {
+
+int openForReading(const std::string& path, LoadStatus& failure) {
+    int fd = -1;
+    if (::_sopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYNO, 0) != 0)
+        failure = errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
+    return fd;
 }
-ScopedWriteCall::~ScopedWriteCall() {
-    currentWriteCall() = std::move(previous_);
+
+long readChunk(int fd, void* data, std::size_t size) {
+    return ::_read(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
 }
+
+long writeChunk(int fd, const void* data, std::size_t size) {
+    return ::_write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+}
+
+void closeFile(int fd) {
+    ::_close(fd);
+}
+
+} // namespace files
 
 } // namespace mlc
