@@ -17,7 +17,6 @@ constexpr const char* kOptionsHelp =
     "  --inhibit         send nothing on the line (the driver's test mode)\n"
     "  --help            this text; with a command, that command's help\n";
 
-
 void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: mlctl [options] COMMAND ...\n\nCommands:\n");
     for (const auto& command : mlctl::commands())
