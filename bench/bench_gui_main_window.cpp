@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
     clock.start();
     std::unique_ptr<mlgui::TMainFRM> window = openWindow(folder.path(), op);
     FirstPaint firstPaint(clock);
-    window->grid().viewport()->installEventFilter(&firstPaint);
+    auto* windowGrid = window->findChild<mlgui::WallGridView*>(QStringLiteral("Videowall"));
+    windowGrid->viewport()->installEventFilter(&firstPaint);
     window->resize(1920, 1080);
     window->show();
     while (firstPaint.at < 0 && clock.elapsed() < 10000)
@@ -121,10 +122,11 @@ int main(int argc, char** argv) {
     const long rss = residentKiB();
 
     // A grid of its own at 1920 x 1080 on the window's wall (enlarged over all 16 x 16).
-    window->grid().viewport()->removeEventFilter(&firstPaint);
+    windowGrid->viewport()->removeEventFilter(&firstPaint);
+    mlc::ControlCenter& center = window->center();
     mlgui::DemoPictures pictures;
-    pictures.load({}, window->lists().InputSources.Ids.size());
-    mlgui::WallGridView grid(window->wall(), window->settings(), pictures);
+    pictures.load({}, center.lists().InputSources.Ids.size());
+    mlgui::WallGridView grid(center.wall(), center.settings(), pictures);
     grid.resize(1920, 1080);
     grid.resetSize();
     grid.show();

@@ -74,7 +74,7 @@ template <typename Dialog> void openAndPaint(Dialog& dialog) {
 void BM_OpenMonitorDialog(benchmark::State& state) {
     Setup& s = setup();
     for (auto _ : state) {
-        mlgui::TMonitorFRM dialog(s.wall, s.lists, s.settings, {s.sync, s.router, s.op}, 5, 5,
+        mlgui::TMonitorFRM dialog({s.wall, s.lists, s.settings, {s.sync, s.router, s.op}}, 5, 5,
                                   [&](int) { return s.picture; });
         openAndPaint(dialog);
     }
@@ -84,7 +84,7 @@ BENCHMARK(BM_OpenMonitorDialog)->Unit(benchmark::kMillisecond);
 void BM_OpenQuickMenu(benchmark::State& state) {
     Setup& s = setup();
     for (auto _ : state) {
-        mlgui::TQuickMenuFRM dialog(s.wall, s.lists, s.settings, {s.sync, s.router, s.op}, 5, 5,
+        mlgui::TQuickMenuFRM dialog({s.wall, s.lists, s.settings, {s.sync, s.router, s.op}}, 5, 5,
                                     {1, 1, 16, 16});
         openAndPaint(dialog);
     }

@@ -1,6 +1,6 @@
-// What the wall benchmarks share: mlemu at 19200 baud on a link in a temporary
-// folder with its traffic log, a console operator, and the measurement of one
-// wall write against the line time of the bytes it exchanged.
+// What the wall benchmarks share: mlemu (at 19200 baud unless told otherwise) on a
+// link in a temporary folder with its traffic log, a console operator, and the
+// measurement of one wall write against the line time of the bytes it exchanged.
 #pragma once
 
 #include "binding/driver_binding.h"
@@ -44,11 +44,15 @@ public:
     void processPendingEvents() override {}
 };
 
-// mlemu with the chain the benchmark writes to, at the line's speed.
+// mlemu with the chain the benchmark writes to, at the line's speed unless other
+// options are given (no "--baud": full speed).
 class Emulator {
 public:
-    explicit Emulator(const std::string& ids) : process_(ids, {"--baud", std::to_string(kBaud)}) {}
+    explicit Emulator(const std::string& ids,
+                      const std::vector<std::string>& options = {"--baud", std::to_string(kBaud)})
+        : process_(ids, options) {}
     const std::string& link() const { return process_.link(); }
+    testsupport::EmulatorProcess& process() { return process_; }
 
     // Broadcast queue executions the units have received so far.
     std::size_t broadcasts() const {
@@ -98,11 +102,11 @@ inline void report(const char* name, const Measure& m) {
         name, m.bytes, m.lineSeconds(), m.seconds, m.ratio(), m.settled, m.settledRatio());
 }
 
-// A 4 x 4 wall (IDs 11..44) on the emulator through the real plug-in, the picture
-// spread over it; run(body) repeats body on a fresh chain as often as
-// "--repeat N" asks and turns failures into the exit status.
+// A wall (4 x 4 by default, IDs row * 10 + column) on the emulator through the
+// real plug-in, the picture spread over it; run(body) repeats body on a fresh chain
+// as often as "--repeat N" asks and turns failures into the exit status.
 struct ChainWall {
-    explicit ChainWall(const Emulator& emu)
+    explicit ChainWall(const Emulator& emu, int columns = 4, int rows = 4)
         : ports("LVDRIVER_PORTS", emu.link()),
           definitions("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")) {
         if (!binding.LoadDriverLibrary(std::string(MARLUNE_BIN_DIR) + "/LVDRIVER.so"))
@@ -112,9 +116,9 @@ struct ChainWall {
         mlc::LoadMatchLists(binding, lists, op);
         model.DefaultSettings = mlc::FactoryDefaultSettings(lists);
         mlc::InitialiseWall(model);
-        model.WallColumns = 4;
-        model.WallRows = 4;
-        mlc::AutosetEnlargement(model, {1, 1, 4, 4});
+        model.WallColumns = columns;
+        model.WallRows = rows;
+        mlc::AutosetEnlargement(model, {1, 1, columns, rows});
     }
     ~ChainWall() {
         binding.CloseHardwarePort();

@@ -14,7 +14,8 @@ struct KindName {
 };
 constexpr KindName kKinds[] = {{FaultKind::Drop, "drop"}, {FaultKind::Nak, "nak"},
                                {FaultKind::Crc, "crc"},   {FaultKind::Garbage, "garbage"},
-                               {FaultKind::Late, "late"}, {FaultKind::Silent, "silent"}};
+                               {FaultKind::Late, "late"}, {FaultKind::Silent, "silent"},
+                               {FaultKind::Miss, "miss"}};
 
 bool parseNumber(const std::string& text, double& out) {
     if (text.empty())
@@ -43,6 +44,8 @@ std::string FaultSpec::text() const {
     out << faultName(kind);
     if (unit)
         out << ",unit=" << unit;
+    if (!operation.empty())
+        out << ",op=" << operation;
     if (at)
         out << ",at=" << at;
     if (probability >= 0)
@@ -69,7 +72,7 @@ std::optional<FaultSpec> parseFault(const std::string& text, std::string& error)
             known = true;
         }
     if (!known) {
-        error = "unknown fault kind '" + parts[0] + "' (drop, nak, crc, garbage, late, silent)";
+        error = "unknown fault kind '" + parts[0] + "' (drop, nak, crc, garbage, late, silent, miss)";
         return std::nullopt;
     }
     for (std::size_t i = 1; i < parts.size(); ++i) {
@@ -80,6 +83,8 @@ std::optional<FaultSpec> parseFault(const std::string& text, std::string& error)
         bool ok = false;
         if (key == "unit")
             ok = parseInt(value, spec.unit) && spec.unit >= 1 && spec.unit <= 255;
+        else if (key == "op")
+            ok = !(spec.operation = value).empty();
         else if (key == "at")
             ok = parseInt(value, spec.at) && spec.at >= 1;
         else if (key == "p")
@@ -99,25 +104,31 @@ std::optional<FaultSpec> parseFault(const std::string& text, std::string& error)
 }
 
 FaultInjector::FaultInjector(std::vector<FaultSpec> faults, std::uint64_t seed)
-    : faults_(std::move(faults)), random_(seed) {}
+    : faults_(std::move(faults)), random_(seed), answers_(faults_.size(), 0) {}
 
-std::optional<FaultSpec> FaultInjector::decide(int answerer) {
+bool FaultInjector::hits(const FaultSpec& fault, std::uint64_t count, std::mt19937_64& random) {
+    if (fault.at)
+        return count == fault.at;
+    if (fault.probability >= 0)
+        return std::uniform_real_distribution<double>(0.0, 1.0)(random) < fault.probability;
+    return true;
+}
+
+std::optional<FaultSpec> FaultInjector::decide(int answerer, const std::string& operation) {
     if (chainSilent_ || silentUnits_.count(answerer)) {
         FaultSpec silent;
         silent.kind = FaultKind::Silent;
         return silent;
     }
-    ++chainAnswers_;
-    const std::uint64_t unitCount = answerer > 0 ? ++unitAnswers_[answerer] : 0;
-    for (const FaultSpec& fault : faults_) {
-        if (fault.unit && fault.unit != answerer)
+    std::optional<FaultSpec> chosen;
+    for (std::size_t i = 0; i < faults_.size(); ++i) {
+        const FaultSpec& fault = faults_[i];
+        if (fault.kind == FaultKind::Miss || (fault.unit && fault.unit != answerer) ||
+            (!fault.operation.empty() && fault.operation != operation))
             continue;
-        bool hit = true;
-        if (fault.at)
-            hit = (fault.unit ? unitCount : chainAnswers_) == fault.at;
-        else if (fault.probability >= 0)
-            hit = std::uniform_real_distribution<double>(0.0, 1.0)(random_) < fault.probability;
-        if (!hit)
+        // Every fault counts the answers it watches, also once another has decided.
+        const std::uint64_t count = ++answers_[i];
+        if (chosen || !hits(fault, count, random_))
             continue;
         if (fault.kind == FaultKind::Silent) {
             if (fault.unit)
@@ -125,9 +136,23 @@ std::optional<FaultSpec> FaultInjector::decide(int answerer) {
             else
                 chainSilent_ = true;
         }
-        return fault;
+        chosen = fault;
     }
-    return std::nullopt;
+    return chosen;
+}
+
+bool FaultInjector::misses(int unit, const std::string& operation) {
+    bool missed = false;
+    for (std::size_t i = 0; i < faults_.size(); ++i) {
+        const FaultSpec& fault = faults_[i];
+        if (fault.kind != FaultKind::Miss || (fault.unit && fault.unit != unit) ||
+            (!fault.operation.empty() && fault.operation != operation))
+            continue;
+        const std::uint64_t count = ++heard_[{i, unit}];
+        if (!missed && hits(fault, count, random_))
+            missed = true;
+    }
+    return missed;
 }
 
 } // namespace mlemu

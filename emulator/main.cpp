@@ -23,7 +23,35 @@ std::string besideProgram(const std::string& name) {
     return error ? name : (self.parent_path() / name).string();
 }
 
-int run(const mlemu::Options& options) {
+// Gives the named units their own ranges and the faults the operations' names as
+// the file spells them; false with a message for a name or unit that is not there.
+bool applyNames(const mlemu::UnitCatalog& catalog, mlemu::Options& options, mlemu::Chain& chain) {
+    const lv::Definitions& definitions = catalog.definitions();
+    for (mlemu::FaultSpec& fault : options.faults) {
+        if (fault.operation.empty())
+            continue;
+        const lv::OperationDef* def = definitions.findOperation(fault.operation);
+        if (!def) {
+            std::cerr << "mlemu: --fault " << fault.text() << ": no operation " << fault.operation << "\n";
+            return false;
+        }
+        fault.operation = def->name;
+    }
+    for (const mlemu::UnitRangeOption& range : options.unitRanges) {
+        const lv::OperationDef* def = definitions.findOperation(range.operation);
+        const mlemu::OpInfo* op = def ? catalog.operation(def->code) : nullptr;
+        mlemu::Unit* unit = chain.unit(range.unit);
+        if (!op || def->valueType != lv::ValueType::Pot || !unit) {
+            std::cerr << "mlemu: --unit-range " << range.unit << ":" << range.operation << ": "
+                      << (unit ? "no POT operation of that name" : "no such unit in --ids") << "\n";
+            return false;
+        }
+        unit->useRange(*op, range.min, range.max);
+    }
+    return true;
+}
+
+int run(mlemu::Options options) {
     const std::string definitionsPath =
         options.definitions.empty() ? besideProgram("mlcenter.PGC") : options.definitions;
     if (!std::filesystem::is_regular_file(definitionsPath)) {
@@ -35,6 +63,9 @@ int run(const mlemu::Options& options) {
         std::cerr << "mlemu: " << definitionsPath << " defines no operations\n";
         return 2;
     }
+    mlemu::Chain chain(catalog, options.ids);
+    if (!applyNames(catalog, options, chain))
+        return 2;
     const int signalFd = mlemu::takeOverSignals();
     mlemu::PseudoTerminal terminal;
     std::unique_ptr<mlemu::SymbolicLink> link;
@@ -44,7 +75,6 @@ int run(const mlemu::Options& options) {
                                                  ? std::make_unique<mlemu::TrafficLog>()
                                                  : std::make_unique<mlemu::TrafficLog>(options.log);
 
-    mlemu::Chain chain(catalog, options.ids);
     mlemu::SessionOptions sessionOptions;
     sessionOptions.baud = options.baud;
     sessionOptions.faults = options.faults;

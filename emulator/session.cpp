@@ -34,7 +34,10 @@ Session::Session(const UnitCatalog& catalog, Chain& chain, TrafficLog& log, Sess
       faults_(options_.faults, options_.seed),
       parser_(FrameParser::Handler{[this](const Frame& f) { onFrame(f); },
                                    [this](std::span<const std::uint8_t> b) { onNoise(b); }}),
-      start_(start), now_(start), lastByte_(start), inLineFree_(start), outLineFree_(start) {}
+      start_(start), now_(start), lastByte_(start), inLineFree_(start), outLineFree_(start) {
+    chain_.setMissTest(
+        [this](int unit, const std::string& operation) { return faults_.misses(unit, operation); });
+}
 
 double Session::seconds(Clock::time_point now) const {
     return std::chrono::duration<double>(now - start_).count();
@@ -110,10 +113,20 @@ void Session::onFrame(const Frame& frame) {
         if (frame.checksumValid)
             fields = describePacket(catalog_, frame.type, frame.payload(), false) +
                      (outcome.answer.queued ? " queued=1" : "");
+        for (std::size_t i = 0; i < outcome.missed.size(); ++i)
+            fields += (i ? "," : " missed=") + std::to_string(outcome.missed[i]);
         log_.write(seconds(now_), "rx", outcome.addressed, fields, frame.bytes);
     }
     if (outcome.answerer != ChainOutcome::kNobody)
         answer(frame, outcome);
+}
+
+std::string Session::operationName(const Frame& frame) const {
+    if (frame.type != LV_PACKET_TYPE_OPERATION)
+        return {};
+    const std::optional<OpRequest> request = OpRequest::parse(frame.payload());
+    const OpInfo* op = request ? catalog_.operation(request->code) : nullptr;
+    return op ? op->def->name : std::string();
 }
 
 void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
@@ -133,7 +146,7 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
     }
 
     Clock::duration delay = Clock::duration::zero();
-    if (const std::optional<FaultSpec> fault = faults_.decide(outcome.answerer)) {
+    if (const std::optional<FaultSpec> fault = faults_.decide(outcome.answerer, operationName(frame))) {
         fields += std::string(" fault=") + faultName(fault->kind);
         switch (fault->kind) {
         case FaultKind::Drop:
@@ -159,6 +172,8 @@ void Session::answer(const Frame& frame, const ChainOutcome& outcome) {
         case FaultKind::Late:
             delay = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(fault->delay));
             fields += " delay=" + std::to_string(fault->delay);
+            break;
+        case FaultKind::Miss: // decided before the units acted, never here
             break;
         }
     }

@@ -60,6 +60,7 @@ private:
     void onFrame(const Frame& frame);
     void onNoise(std::span<const std::uint8_t> bytes);
     void answer(const Frame& frame, const ChainOutcome& outcome);
+    std::string operationName(const Frame& frame) const;
     void send(std::vector<std::uint8_t> bytes, Clock::duration delay);
     Clock::duration byteTime() const;
 

@@ -22,7 +22,7 @@ std::string valueText(const UnitCatalog& catalog, const OpInfo& op, std::int32_t
     std::string text = std::to_string(value);
     // The percentage the driver reads back from this value.
     if (op.def->valueType == lv::ValueType::Pot)
-        text += " percent=" + std::to_string(lv::RangeToPercent(op.def->rangeMin, op.def->rangeMax, value));
+        text += " percent=" + std::to_string(lv::RangeToPercent(op.rangeMin, op.rangeMax, value));
     const std::string item = catalog.valueName(op, value);
     if (!item.empty())
         text += " item=" + item;
@@ -42,15 +42,16 @@ const char* changeName(lv::OpStep sub) {
     }
 }
 
-void writeValues(std::ostringstream& out, const UnitCatalog& catalog, const std::string& prefix,
-                 bool withMemorySelect,
+void writeValues(std::ostringstream& out, const UnitCatalog& catalog, const Unit& unit,
+                 const std::string& prefix, bool withMemorySelect,
                  const std::function<std::int32_t(std::uint16_t, std::int32_t)>& valueOf) {
     for (const OpInfo* op : catalog.valueOperations()) {
         if (op->role != OpRole::Plain && !(withMemorySelect && op->role == OpRole::MemorySelect))
             continue;
+        const OpInfo& own = *unit.operationInfo(op->def->code); // the unit's range
         for (std::int32_t target : op->targetValues())
             out << prefix << op->def->name << ' ' << targetText(catalog, *op, target) << ' '
-                << valueText(catalog, *op, valueOf(op->def->code, target)) << '\n';
+                << valueText(catalog, own, valueOf(op->def->code, target)) << '\n';
     }
 }
 
@@ -84,18 +85,18 @@ std::string formatState(const UnitCatalog& catalog, const Chain& chain, double s
                 << changeName(change.sub) << ' ' << change.amount << '\n';
         }
         out << id << "memory-chosen " << unit.chosenMemory() << '\n';
-        writeValues(out, catalog, id + "value ", true,
+        writeValues(out, catalog, unit, id + "value ", true,
                     [&unit](std::uint16_t code, std::int32_t target) { return unit.value(code, target); });
         for (std::size_t m = 0; m < unit.memories().size(); ++m) {
             const auto& memory = unit.memories()[m];
             if (!memory)
                 continue;
-            writeValues(out, catalog, id + "memory " + std::to_string(m + 1) + ' ', false,
+            writeValues(out, catalog, unit, id + "memory " + std::to_string(m + 1) + ' ', false,
                         [&](std::uint16_t code, std::int32_t target) {
                             const auto it = memory->find({code, target});
                             if (it != memory->end())
                                 return it->second;
-                            const OpInfo* op = catalog.operation(code);
+                            const OpInfo* op = unit.operationInfo(code);
                             return op ? op->factory : 0;
                         });
         }

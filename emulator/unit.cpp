@@ -27,11 +27,22 @@ std::optional<OpRequest> OpRequest::parse(std::span<const std::uint8_t> payload)
 
 Unit::Unit(int id, const UnitCatalog& catalog) : id_(id), catalog_(catalog) {}
 
+void Unit::useRange(const OpInfo& op, std::int32_t min, std::int32_t max) {
+    OpInfo own = op;
+    own.useRange(min, max);
+    ownRanges_[op.def->code] = own;
+}
+
+const OpInfo* Unit::operationInfo(std::uint16_t code) const {
+    const auto own = ownRanges_.find(code);
+    return own != ownRanges_.end() ? &own->second : catalog_.operation(code);
+}
+
 std::int32_t Unit::value(std::uint16_t code, std::int32_t target) const {
     const auto it = values_.find({code, target});
     if (it != values_.end())
         return it->second;
-    const OpInfo* op = catalog_.operation(code);
+    const OpInfo* op = operationInfo(code);
     return op ? op->factory : 0;
 }
 
@@ -42,7 +53,7 @@ bool Unit::validTarget(const OpInfo& op, std::int32_t target) const {
 }
 
 UnitAnswer Unit::operation(const OpRequest& request) {
-    const OpInfo* op = catalog_.operation(request.code);
+    const OpInfo* op = operationInfo(request.code);
     if (!op || !validTarget(*op, request.target))
         return UnitAnswer::nak();
     const lv::ValueType type = op->def->valueType;
@@ -63,7 +74,7 @@ UnitAnswer Unit::operation(const OpRequest& request) {
         return reply(request, 0, kAvailable, 0, 0);
     case lv::OpStep::RangeQuery:
         if (type == lv::ValueType::Pot)
-            return reply(request, 0, 0, op->def->rangeMin, op->def->rangeMax);
+            return reply(request, 0, 0, op->rangeMin, op->rangeMax);
         if (op->values && !op->values->items.empty()) {
             const auto [lo, hi] = std::minmax_element(
                 op->values->items.begin(), op->values->items.end(),
@@ -142,7 +153,7 @@ UnitAnswer Unit::execute(const OpInfo& op, const OpRequest& request) {
         break;
     case OpRole::ExecuteQueue:
         for (const QueuedChange& change : queue_)
-            if (const OpInfo* queuedOp = catalog_.operation(change.code))
+            if (const OpInfo* queuedOp = operationInfo(change.code))
                 apply(*queuedOp, change.sub, change.target, change.amount);
         queue_.clear();
         queueOpen_ = false;

@@ -66,6 +66,11 @@ public:
     Unit(int id, const UnitCatalog& catalog);
 
     int id() const { return id_; }
+    // Makes this unit one of another kind for a POT operation: it reports and keeps
+    // min..max instead of the file's range.
+    void useRange(const OpInfo& op, std::int32_t min, std::int32_t max);
+    // The operation as this unit knows it; null for an unknown code.
+    const OpInfo* operationInfo(std::uint16_t code) const;
 
     UnitAnswer operation(const OpRequest& request);
     UnitAnswer event(std::uint16_t code, std::uint32_t parameter);
@@ -95,7 +100,8 @@ private:
 
     int id_;
     const UnitCatalog& catalog_;
-    ValueMap values_; // only values that differ from the factory ones are kept
+    std::map<std::uint16_t, OpInfo> ownRanges_; // operations whose range differs from the file's
+    ValueMap values_;                           // only values that differ from the factory ones are kept
     bool queueOpen_ = false;
     std::vector<QueuedChange> queue_;
     int chosenMemory_ = 1;

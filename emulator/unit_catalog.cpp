@@ -61,6 +61,18 @@ std::int32_t OpInfo::clamp(std::int64_t value) const {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, lo, hi));
 }
 
+void OpInfo::useRange(std::int32_t min, std::int32_t max) {
+    rangeMin = min;
+    rangeMax = max;
+    // The driver scales percentages into 0..(max - min) for a negative minimum, so
+    // a unit keeps such values there.
+    lo = min < 0 ? 0 : min;
+    hi = min < 0 ? static_cast<std::int32_t>(std::int64_t{max} - min) : max;
+    if (hi < lo)
+        hi = lo;
+    factory = static_cast<std::int32_t>(lo + (std::int64_t{hi} - lo) / 2);
+}
+
 UnitCatalog::UnitCatalog(lv::Definitions definitions) : definitions_(std::move(definitions)) {
     for (const lv::MatchItem& item : definitions_.matchItems()) {
         ItemList& list = lists_[upper(item.list)];
@@ -73,16 +85,8 @@ UnitCatalog::UnitCatalog(lv::Definitions definitions) : definitions_(std::move(d
         OpInfo info;
         info.def = &def;
         info.role = roleOf(def.name);
-        if (def.valueType == lv::ValueType::Pot) {
-            // The driver scales percentages into 0..(max - min) for a negative
-            // minimum, so a unit keeps such values there.
-            info.lo = def.rangeMin < 0 ? 0 : def.rangeMin;
-            info.hi = def.rangeMin < 0 ? static_cast<std::int32_t>(std::int64_t{def.rangeMax} - def.rangeMin)
-                                       : def.rangeMax;
-            if (info.hi < info.lo)
-                info.hi = info.lo;
-            info.factory = static_cast<std::int32_t>(info.lo + (std::int64_t{info.hi} - info.lo) / 2);
-        }
+        if (def.valueType == lv::ValueType::Pot)
+            info.useRange(def.rangeMin, def.rangeMax);
         if (def.valueType == lv::ValueType::Value) {
             info.values = list(def.valueList);
             if (info.values && !info.values->items.empty())

@@ -38,7 +38,9 @@ struct ItemList {
 struct OpInfo {
     const lv::OperationDef* def = nullptr;
     OpRole role = OpRole::Plain;
-    std::int32_t lo = 0; // the range a unit keeps a POT value in
+    std::int32_t rangeMin = 0; // the range a unit reports for a POT: the file's unless
+    std::int32_t rangeMax = 0; // the unit is of another kind (mlemu --unit-range)
+    std::int32_t lo = 0;       // the range a unit keeps a POT value in
     std::int32_t hi = 0;
     const ItemList* values = nullptr;  // VALUE operations
     const ItemList* targets = nullptr; // operations that take a target
@@ -48,6 +50,9 @@ struct OpInfo {
     // Target values the operation is kept for: its target list, or 0 alone.
     std::vector<std::int32_t> targetValues() const;
     std::int32_t clamp(std::int64_t value) const;
+    // A POT reports min..max, keeps its values in the range the driver scales
+    // into and starts in the middle of it.
+    void useRange(std::int32_t min, std::int32_t max);
 };
 
 class UnitCatalog {

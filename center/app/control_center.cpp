@@ -1,5 +1,6 @@
 #include "app/control_center.h"
 
+#include "binding/exchange_gate.h"
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
 #include "files/wall_file.h"
@@ -79,7 +80,7 @@ ControlCenter::~ControlCenter() = default;
 bool ControlCenter::refusedWhileBusy() {
     if (!devices_.busy())
         return false;
-    op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+    ExchangeGate::reportRefusal(op_);
     return true;
 }
 

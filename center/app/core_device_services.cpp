@@ -21,6 +21,9 @@ SyncOptions CoreDeviceServices::syncOptions() const {
         options.ActivateVideoRouter = settings_->ActivateVideoRouter;
         options.InhibitSerialCommunication = settings_->InhibitSerialCommunication;
         options.DisableSourceInfo = settings_->DisableSourceInfo;
+        options.QuickSync = settings_->QuickSync;
+        options.CacheUnitRanges = settings_->CacheUnitRanges;
+        options.VerifyWrites = settings_->VerifyWrites;
     }
     return options;
 }

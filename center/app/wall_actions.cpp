@@ -2,6 +2,7 @@
 
 #include "app/control_center.h"
 #include "wall/enlargement.h"
+#include "wall/wall_arrangement.h"
 #include "wall/wall_rect.h"
 #include "wall/wall_state.h"
 
@@ -25,8 +26,9 @@ int memoryNumberWithinRange(int memory) {
     return std::clamp(memory, 1, kMemoryCount);
 }
 
-WallActions::WallActions(WallModel& model, ChainCommands& chain, Operator& op, WallActionHooks hooks)
-    : model_(model), chain_(chain), op_(op), hooks_(std::move(hooks)) {}
+WallActions::WallActions(WallModel& model, ChainCommands& chain, const ExchangeGate& exchanges, Operator& op,
+                         WallActionHooks hooks)
+    : model_(model), chain_(chain), exchanges_(exchanges), op_(op), hooks_(std::move(hooks)) {}
 
 void WallActions::updateCaption() {
     if (hooks_.updateCaption)
@@ -98,6 +100,44 @@ void WallActions::autosetEnlargement(const WallRect& selection) {
         return;
     AutosetEnlargement(model_, *rect);
     changedAndSent();
+}
+
+void WallActions::moveColumn(int from, int to) {
+    rearrange(MoveWallColumn, from, to);
+}
+
+void WallActions::moveRow(int from, int to) {
+    rearrange(MoveWallRow, from, to);
+}
+
+// A number dropped on its own place changes nothing, so it is never refused.
+void WallActions::rearrange(bool (*move)(WallModel&, int, int), int from, int to) {
+    if (from != to && exchanges_.refuse(op_))
+        return;
+    if (move(model_, from, to)) {
+        updateCaption(); // the grid shows the move while the wall is sent
+        if (hooks_.writeWall)
+            hooks_.writeWall();
+        model_.VideowallModified = true;
+    }
+    updateCaption();
+}
+
+void WallActions::numberSequentially() {
+    renumber(NumberDevicesSequentially);
+}
+
+void WallActions::numberByRowAndColumn() {
+    renumber(NumberDevicesByRowAndColumn);
+}
+
+void WallActions::renumber(void (*number)(WallModel&)) {
+    if (exchanges_.refuse(op_))
+        return;
+    number(model_);
+    if (hooks_.configureRouter)
+        hooks_.configureRouter();
+    updateCaption();
 }
 
 } // namespace mlc

@@ -1,10 +1,12 @@
 // The main window's actions on blocks of monitors and on the units' memories: copy,
 // paste and paste special, copy from videowall, resynchronise, memory write and
-// read, and automatic enlargement of the selection. The window passes the grid's
-// selection, the paste-special choice and the memory number; this object changes
-// the model, asks what must be asked and sends through the hooks.
+// read, automatic enlargement of the selection, moving columns and rows, and the
+// device ID numbering. The window passes the grid's selection, the paste-special
+// choice and the memory number; this object changes the model, asks what must be
+// asked and sends through the hooks.
 #pragma once
 
+#include "binding/exchange_gate.h"
 #include "files/settings_file.h"
 #include "operator.h"
 #include "sync/chain_commands.h"
@@ -20,6 +22,7 @@ struct WallActionHooks {
     std::function<bool()> resyncVideowall; // reads every monitor back; the router re-reads the wall
     std::function<void()> saveWall;        // the save-videowall action (asks for a name if needed)
     std::function<void()> updateCaption;   // caption and status texts; the grid is redrawn
+    std::function<bool()> configureRouter; // the router learns the wall's device IDs
 };
 
 // The paste-special choice as the settings keep it, and back.
@@ -31,7 +34,9 @@ int memoryNumberWithinRange(int memory);
 
 class WallActions {
 public:
-    WallActions(WallModel& model, ChainCommands& chain, Operator& op, WallActionHooks hooks);
+    // `exchanges` refuses the moves and the numbering while a device exchange runs.
+    WallActions(WallModel& model, ChainCommands& chain, const ExchangeGate& exchanges, Operator& op,
+                WallActionHooks hooks);
 
     // Copy: a snapshot of the wall and the selection; Paste is possible from now on.
     void copy(const WallRect& selection);
@@ -52,12 +57,25 @@ public:
     // Spreads the picture over the selection (within the used wall) and sends the wall.
     void autosetEnlargement(const WallRect& selection);
 
+    // A column's or row's number dropped at another place: the settings move (see
+    // MoveWallColumn), the wall is sent and marked modified. Refused while a device
+    // exchange runs, so that the wall does not change under it.
+    void moveColumn(int from, int to);
+    void moveRow(int from, int to);
+    // The numbering actions: new device IDs, which the router learns; nothing is sent.
+    // Refused while a device exchange runs.
+    void numberSequentially();
+    void numberByRowAndColumn();
+
 private:
     void changedAndSent();
     void updateCaption();
+    void rearrange(bool (*move)(WallModel&, int, int), int from, int to);
+    void renumber(void (*number)(WallModel&));
 
     WallModel& model_;
     ChainCommands& chain_;
+    const ExchangeGate& exchanges_;
     Operator& op_;
     WallActionHooks hooks_;
     WallClipboard clipboard_;

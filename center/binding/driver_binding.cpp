@@ -222,6 +222,10 @@ std::uint8_t DriverBinding::SetTestMode(bool on) {
     return call("SetTestModeStatus", on ? 1 : 0, 0, 0, 0);
 }
 
+std::uint8_t DriverBinding::SetRangeCacheStatus(bool on) {
+    return call(LV_COMMAND_SET_RANGE_CACHE_STATUS, on ? 1 : 0, 0, 0, 0);
+}
+
 std::uint8_t DriverBinding::SelectDevice(std::uint8_t id) {
     // Several units would answer a broadcast at once, so none is waited for.
     SetAnswerWait(id > 0);

@@ -86,6 +86,10 @@ public:
     std::uint8_t GetMatchListEntry(const std::string& list, std::uint32_t index, std::string& code,
                                    std::string& description);
     std::uint8_t SetTestMode(bool on);
+    // The added command SetRangeCacheStatus: the plug-in remembers each unit's
+    // ranges while on; every call makes it forget what it holds. A plug-in without
+    // the command answers 6 and goes on asking the units.
+    std::uint8_t SetRangeCacheStatus(bool on);
 
     // Addresses the units: id 0 selects all of them and stops waiting for answers.
     std::uint8_t SelectDevice(std::uint8_t id);

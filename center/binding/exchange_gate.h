@@ -5,8 +5,10 @@
 // or a user command may try to start a second one meanwhile. That second one is
 // refused: tryEnter() gives no scope while another scope is alive, and the caller
 // returns false without touching the devices. An action the operator started is
-// told so in one message (tryEnter(op), kExchangeBusyMessage); callers that want to
-// wait instead (the sequencer's timer) check busy() and try again on their next tick.
+// told so in one report (tryEnter(op), refuse(op): kExchangeBusyMessage in the status
+// bar and the message log), never in a modal box, which would hold up the running
+// exchange until it was closed. Callers that want to wait instead (the sequencer's
+// timer) check busy() and try again on their next tick.
 // Nothing that reconfigures the port, the driver or the router runs while busy().
 #pragma once
 
@@ -45,20 +47,21 @@ public:
             return std::nullopt;
         return std::optional<Scope>(std::in_place, *this);
     }
-    // The same for an action the operator started: a refusal is told with
-    // kExchangeBusyMessage.
+    // The same for an action the operator started: a refusal is told.
     std::optional<Scope> tryEnter(Operator& op) {
         auto scope = tryEnter();
         if (!scope)
-            op.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+            reportRefusal(op);
         return scope;
     }
     // Tells the operator when an exchange runs; true then.
     bool refuse(Operator& op) const {
         if (busy_)
-            op.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+            reportRefusal(op);
         return busy_;
     }
+    // How every refusal of an operator's action is told.
+    static void reportRefusal(Operator& op) { op.report(MessageKind::Warning, kExchangeBusyMessage); }
 
 private:
     bool busy_ = false;

@@ -18,7 +18,7 @@ WallRect cutToWall(const WallRect& r) {
 bool refusedAsBusy(DeviceAccess& devices) {
     if (!devices.sync.Busy())
         return false;
-    devices.op.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+    ExchangeGate::reportRefusal(devices.op);
     return true;
 }
 

@@ -33,7 +33,7 @@ enum class ApplyOutcome {
 // The monitor dialog's OK and Apply: stores `settings` into Monitors[column, row]
 // and writes it with the queue executed, under "Updating monitor...", then commits
 // the router when one is active. The wall becomes modified, also when a unit or
-// the router refused. While another exchange runs nothing is stored: a message, Busy.
+// the router refused. While another exchange runs nothing is stored: a report, Busy.
 ApplyOutcome ApplySettings(WallModel& wall, DeviceAccess devices, bool routerActive, int column, int row,
                            const TMonitorSettings& settings);
 

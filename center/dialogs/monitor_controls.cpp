@@ -106,6 +106,10 @@ const MonitorControl* FindMonitorControl(const char* name) {
     return nullptr;
 }
 
+std::size_t MonitorControlIndex(const MonitorControl& control) {
+    return static_cast<std::size_t>(&control - kMonitorControls.data());
+}
+
 ControlValues LoadControls(const TMonitorSettings& settings, const MatchLists& lists) {
     TMonitorSettings record = settings; // the accessors hand out references
     ControlValues values{};

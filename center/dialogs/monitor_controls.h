@@ -62,6 +62,8 @@ extern const std::array<MonitorControl, kMonitorControlCount> kMonitorControls;
 
 // The table entry of a control name, or nullptr.
 const MonitorControl* FindMonitorControl(const char* name);
+// Its place in the table, which is also its place in ControlValues.
+std::size_t MonitorControlIndex(const MonitorControl& control);
 
 // What the controls show, one value per control in table order: a percentage for
 // percent sliders, a position for lists (-1: nothing selected), 0 or 1 for check boxes.

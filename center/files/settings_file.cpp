@@ -116,6 +116,9 @@ public:
     void string(const char* section, const std::string& key, const std::string& value) {
         ini_.set(section, key, value);
     }
+    bool has(const char* section, const std::string& key) const {
+        return ini_.value(section, key).has_value();
+    }
 
 private:
     IniFile& ini_;
@@ -143,9 +146,14 @@ void readDeviceIds(const Reader& in, WallModel& wall) {
 struct WallSize {
     int WallModel::*field; // read clamped to 1..16: start-up uses it before anything else clamps
 };
+// A switch of our own that is off by default. It is written only when on or when
+// the file has it already, so a file whose program never used it stays as it was.
+struct Addition {
+    bool ProgramSettings::*field;
+};
 using SettingField =
     std::variant<bool ProgramSettings::*, std::int32_t ProgramSettings::*, std::uint8_t ProgramSettings::*,
-                 std::string ProgramSettings::*, bool WallModel::*, double WallModel::*, WallSize>;
+                 std::string ProgramSettings::*, bool WallModel::*, double WallModel::*, WallSize, Addition>;
 struct SettingKey {
     const char* section;
     const char* key;
@@ -165,6 +173,9 @@ const SettingEntry kSettings[] = {
     SettingKey{kHardware, "ActivateVideoRouter", &P::ActivateVideoRouter},
     SettingKey{kHardware, "InhibitSerialCommunication", &P::InhibitSerialCommunication},
     SettingKey{kHardware, "DisableSourceInfo", &P::DisableSourceInfo},
+    SettingKey{kHardware, "QuickSync", Addition{&P::QuickSync}},
+    SettingKey{kHardware, "CacheUnitRanges", Addition{&P::CacheUnitRanges}},
+    SettingKey{kHardware, "VerifyWrites", Addition{&P::VerifyWrites}},
     KeyFamily::DemoImages,
     SettingKey{kVideowall, "Width", WallSize{&W::WallColumns}},
     SettingKey{kVideowall, "Height", WallSize{&W::WallRows}},
@@ -203,6 +214,7 @@ void readKey(const Reader& in, const SettingKey& key, ProgramSettings& s, WallMo
             [&](bool W::*f) { w.*f = in.boolean(section, name, dw.*f); },
             [&](double W::*f) { w.*f = in.real(section, name, dw.*f); },
             [&](WallSize size) { w.*size.field = clampWallSize(in.integer(section, name, dw.*size.field)); },
+            [&](Addition a) { s.*a.field = in.boolean(section, name, false); },
         },
         key.field);
 }
@@ -218,6 +230,10 @@ void writeKey(Writer& out, const SettingKey& key, const ProgramSettings& s, cons
                    [&](bool W::*f) { out.boolean(section, name, w.*f); },
                    [&](double W::*f) { out.real(section, name, w.*f); },
                    [&](WallSize size) { out.integer(section, name, w.*size.field); },
+                   [&](Addition a) {
+                       if (s.*a.field || out.has(section, name))
+                           out.boolean(section, name, s.*a.field);
+                   },
                },
                key.field);
 }

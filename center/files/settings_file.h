@@ -28,6 +28,10 @@ struct ProgramSettings {
     bool ActivateVideoRouter = false;
     bool InhibitSerialCommunication = false;
     bool DisableSourceInfo = true;
+    // Our additions for large and unattended walls (see sync/device_sync.h).
+    bool QuickSync = false;                  // a wall write passes over monitors with nothing to send
+    bool CacheUnitRanges = false;            // the plug-in remembers each unit's ranges
+    bool VerifyWrites = false;               // a wall write checks that every unit applied its queue
     std::vector<std::string> DemoImageFiles; // one per input source
     bool DisplayGrid = true;
     bool ShowDeviceId = true;

@@ -38,6 +38,9 @@ PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel
     form.marginCorrection = wall.EnableMarginCorrection;
     form.startWizard = settings.RunWizardAtStartup;
     form.disableSourceInfo = settings.DisableSourceInfo;
+    form.quickSync = settings.QuickSync;
+    form.cacheRanges = settings.CacheUnitRanges;
+    form.verifyWrites = settings.VerifyWrites;
     form.measures = measurementTexts(measurementsOf(wall));
     form.monitorType = kCustomMonitorType;
     return form;
@@ -76,6 +79,10 @@ void storePreferences(PreferencesForm& form, ProgramSettings& settings, WallMode
     settings.IdBackgroundColor = form.idBackgroundColor;
     settings.RunWizardAtStartup = form.startWizard;
     settings.DisableSourceInfo = form.disableSourceInfo;
+    // Used from the next exchange with the units on.
+    settings.QuickSync = form.quickSync;
+    settings.CacheUnitRanges = form.cacheRanges;
+    settings.VerifyWrites = form.verifyWrites;
 
     if (form.autoRun) {
         std::string error;

@@ -43,6 +43,10 @@ struct PreferencesForm {
     MeasureTexts measures;
     bool startWizard = true;
     bool disableSourceInfo = true;
+    // " Synchronisation ": QuickSync, CacheUnitRanges, VerifyWrites.
+    bool quickSync = false;
+    bool cacheRanges = false;
+    bool verifyWrites = false;
 };
 
 PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel& wall,

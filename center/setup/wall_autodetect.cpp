@@ -16,11 +16,9 @@ class PortSwitch {
 public:
     PortSwitch(DriverBinding& binding, ProgramSettings& settings, Operator& op, int port)
         : binding_(binding), settings_(settings), op_(op), inhibit_(settings.InhibitSerialCommunication),
-          gate_(binding.Exchanges().tryEnter()) {
-        if (!gate_) {
-            op_.showMessage(MessageKind::Warning, kExchangeBusyMessage);
+          gate_(binding.Exchanges().tryEnter(op)) {
+        if (!gate_)
             return;
-        }
         switched_ = true;
         settings_.InhibitSerialCommunication = false;
         setTestMode(false);

@@ -62,7 +62,7 @@ int atLeastOne(std::string_view text) {
 
 } // namespace
 
-WizardFlow::WizardFlow(WizardContext context, Operator& op) : context_(std::move(context)), op_(op) {
+WizardFlow::WizardFlow(WizardFlowSetup setup, Operator& op) : setup_(std::move(setup)), op_(op) {
     enter(1, {});
 }
 
@@ -111,9 +111,9 @@ void WizardFlow::enterPort() {
     page_.info = kPortText;
     page_.comboShown = true;
     page_.comboLabel = kPortLabel;
-    const int portCount = context_.portCount ? context_.portCount() : 0;
+    const int portCount = setup_.portCount ? setup_.portCount() : 0;
     page_.comboItems = portNames(portCount);
-    page_.comboIndex = portListIndex(chosenPort_ > 0 ? chosenPort_ : context_.configuredPort, portCount);
+    page_.comboIndex = portListIndex(chosenPort_ > 0 ? chosenPort_ : setup_.configuredPort, portCount);
     if (portCount <= 0) {
         page_.info += kNoPortText;
         page_.comboIndex = -1;
@@ -124,7 +124,7 @@ void WizardFlow::enterPort() {
 void WizardFlow::enterMeasures(const WizardInput& input, bool fromPortPage) {
     if (fromPortPage)
         chosenPort_ = input.comboIndex + 1;
-    const DetectionOutcome outcome = context_.detect ? context_.detect(chosenPort_) : DetectionOutcome{};
+    const DetectionOutcome outcome = setup_.detect ? setup_.detect(chosenPort_) : DetectionOutcome{};
     if (outcome.status == DetectionOutcome::Status::NotRun) {
         enter(2, input);
         return;
@@ -136,7 +136,7 @@ void WizardFlow::enterMeasures(const WizardInput& input, bool fromPortPage) {
     page_.previousEnabled = true;
     page_.info = kMeasuresText;
     page_.measuresShown = true;
-    page_.measures = measurementTexts(context_.configured);
+    page_.measures = measurementTexts(setup_.configured);
     page_.comboShown = true;
     page_.comboLabel = kMonitorLabel;
     for (const TMonitorType& type : MonitorTypes)
@@ -169,7 +169,7 @@ void WizardFlow::enterInput(const WizardInput& input, bool fromMeasuresPage) {
     page_.info = kInputText;
     page_.comboShown = true;
     page_.comboLabel = kInputLabel;
-    page_.comboItems = context_.inputNames;
+    page_.comboItems = setup_.inputNames;
     page_.comboIndex = page_.comboItems.empty() ? -1 : 0;
 }
 

@@ -64,7 +64,9 @@ struct WizardResult {
     WallRect block; // the enlargement block chosen on the last page
 };
 
-struct WizardContext {
+// What the flow learns from the program: the ports, the configuration it starts
+// from, the input names and the detection.
+struct WizardFlowSetup {
     // The driver's port count, asked each time the port page is entered: an adapter
     // plugged in after "check cables" shows up when the operator comes back.
     std::function<int()> portCount;
@@ -77,7 +79,7 @@ struct WizardContext {
 class WizardFlow {
 public:
     // Enters the first page.
-    WizardFlow(WizardContext context, Operator& op);
+    WizardFlow(WizardFlowSetup setup, Operator& op);
 
     const WizardPage& page() const { return page_; }
     void next(const WizardInput& input);
@@ -97,7 +99,7 @@ private:
     void enterEnlargement(const WizardInput& input);
     void finish(const WizardInput& input);
 
-    WizardContext context_;
+    WizardFlowSetup setup_;
     Operator& op_;
     WizardPage page_;
     int chosenPort_ = 0;

@@ -1,12 +1,15 @@
 #include "sync/device_sync.h"
 
 #include "binding/driver_result.h"
+#include "sync/field_values.h"
 #include "sync/monitor_fields.h"
 #include "sync/progress.h"
+#include "sync/write_check.h"
 #include "wall/enlargement.h"
 #include "wall/wall_state.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace mlc {
 
@@ -30,11 +33,12 @@ template <typename Body> bool forEachInGroup(FieldGroup group, Body body) {
 // One WriteMonitor: the fields in their fixed order, each sent only when needed.
 class DeviceSync::MonitorWriter {
 public:
-    MonitorWriter(DeviceSync& sync, int column, int row)
+    // check: where the fields sent to the unit's queue are noted, if anywhere.
+    MonitorWriter(DeviceSync& sync, int column, int row, WriteCheck* check = nullptr)
         : sync_(sync), binding_(sync.binding_), lists_(sync.lists_), column_(column), row_(row),
           monitor_(sync.model_.Monitors.at(column, row)), state_(sync.model_.DeviceState.at(column, row)),
           s_(monitor_.Settings), d_(state_.Settings), all_(!monitor_.Synced),
-          rgb_(IsAnalogRgbSource(lists_, s_.SourceInput)) {}
+          rgb_(IsAnalogRgbSource(lists_, s_.SourceInput)), check_(check) {}
 
     bool run(bool executeQueue) {
         const SyncOptions& options = sync_.options_;
@@ -49,6 +53,21 @@ public:
                finish(executeQueue);
     }
 
+    // Synced, no field to send, no router input to set, and the unit holds the
+    // source-information output that goes with the options now.
+    bool hasNothingToSend() const {
+        if (!monitor_.Synced || routerInputChanges())
+            return false;
+        const auto held = sync_.sourceInfoSent_.find(monitor_.DeviceId);
+        if (held == sync_.sourceInfoSent_.end() || held->second != sync_.options_.DisableSourceInfo)
+            return false;
+        return std::none_of(kMonitorFields.begin(), kMonitorFields.end(), [this](const MonitorField& field) {
+            return appliesTo(field.sentFor, rgb_) && needed(field);
+        });
+    }
+    // Records a write that had nothing to send, as a write that sent it would.
+    void passOver() { hold(false); }
+
 private:
     bool ok(std::uint8_t result) { return sync_.succeeded(result); }
 
@@ -59,37 +78,38 @@ private:
         return field.value == FieldValue::Pan && s_.*field.zoom != d_.*field.zoom;
     }
 
+    bool routerInputChanges() const {
+        const SyncOptions& options = sync_.options_;
+        return s_.VideoMatrixSource != d_.VideoMatrixSource && options.ActivateVideoRouter &&
+               !options.InhibitSerialCommunication;
+    }
+
     bool sendIfNeeded(const MonitorField& field) {
         if (!appliesTo(field.sentFor, rgb_) || !needed(field))
             return true;
-        switch (field.value) {
-        case FieldValue::Percent:
-            return ok(binding_.SetOperationPercent(field.operation, field.target, integerOf(field, s_)));
-        case FieldValue::Listed: {
-            // A position the list has no entry for is skipped, never read.
-            const std::int32_t index = integerOf(field, s_);
-            const std::string* id = (lists_.*field.list).idAt(index);
-            if (!id)
-                return skip(field, std::to_string(index));
-            return ok(binding_.SetOperationIdentifier(field.operation, field.target, *id));
+        const std::optional<DeviceValue> value = deviceValueOf(field, s_, lists_);
+        if (!value)
+            return skip(field);
+        const bool sent = std::holds_alternative<std::string>(*value)
+                              ? ok(binding_.SetOperationIdentifier(field.operation, field.target,
+                                                                   std::get<std::string>(*value)))
+                              : ok(binding_.SetOperationPercent(field.operation, field.target,
+                                                                std::get<std::int32_t>(*value)));
+        if (sent && check_ && field.group != FieldGroup::Keys) {
+            const MonitorPlace place{column_, row_, monitor_.DeviceId};
+            if (all_) // DeviceState may not be what the unit held
+                check_->noteWrittenWhole(place);
+            else
+                check_->noteQueued(place, field, *value, deviceValueOf(field, d_, lists_));
         }
-        case FieldValue::Switch:
-            return ok(binding_.SetOperationIdentifier(field.operation, field.target,
-                                                      s_.*field.flag ? kSwitchOn : kSwitchOff));
-        case FieldValue::Zoom: {
-            const auto value = ZoomToDevice(s_.*field.real);
-            if (!value)
-                return skip(field, "0");
-            return ok(binding_.SetOperationPercent(field.operation, field.target, *value));
-        }
-        case FieldValue::Pan:
-            return ok(binding_.SetOperationPercent(field.operation, field.target,
-                                                   PanToDevice(s_.*field.zoom, s_.*field.real)));
-        }
-        return true;
+        return sent;
     }
 
-    bool skip(const MonitorField& field, const std::string& value) {
+    // A field without a value the units understand: a list position without an
+    // identifier, or a zoom of 0.
+    bool skip(const MonitorField& field) {
+        const std::string value =
+            field.value == FieldValue::Listed ? std::to_string(integerOf(field, s_)) : "0";
         sync_.unsent_.push_back({column_, row_, monitor_.DeviceId, std::string(field.name) + " " + value});
         skipped_.push_back(&field);
         return true;
@@ -97,8 +117,7 @@ private:
 
     bool finish(bool executeQueue) {
         const SyncOptions& options = sync_.options_;
-        const bool newInput = s_.VideoMatrixSource != d_.VideoMatrixSource && options.ActivateVideoRouter &&
-                              !options.InhibitSerialCommunication;
+        const bool newInput = routerInputChanges();
         if (newInput && !sync_.router_.SetNewInput(monitor_.DeviceId, s_.VideoMatrixSource)) {
             sync_.out().showMessage(MessageKind::Error,
                                     "Virtual video router refused to set the specified input");
@@ -110,6 +129,13 @@ private:
             if (options.ActivateVideoRouter)
                 sync_.router_.CommitChanges();
         }
+        sync_.sourceInfoSent_[monitor_.DeviceId] = options.DisableSourceInfo;
+        hold(newInput);
+        return true;
+    }
+
+    // DeviceState takes the record whole, but for what was not sent.
+    void hold(bool newInput) {
         // Skipped fields keep what the unit is known to hold, so a later write tries again.
         TMonitorSettings held = s_;
         for (const MonitorField* field : skipped_)
@@ -119,7 +145,6 @@ private:
             held.VideoMatrixSource = d_.VideoMatrixSource;
         d_ = held;
         monitor_.Synced = true;
-        return true;
     }
 
     DeviceSync& sync_;
@@ -133,6 +158,7 @@ private:
     TMonitorSettings& d_;
     bool all_;
     bool rgb_;
+    WriteCheck* check_;
     std::vector<const MonitorField*> skipped_;
 };
 
@@ -180,6 +206,7 @@ template <typename Body, typename Refused> bool DeviceSync::guarded(Body body, R
     }
     if (refreshOptions_)
         refreshOptions_();
+    tellRangeCache();
     unsent_.clear();
     const bool result = body();
     reportUnsent();
@@ -244,10 +271,22 @@ bool DeviceSync::WriteWall() {
     return guarded([&] { return writeWallInExchange(); }, [&] { SetAllSynced(model_, false); });
 }
 
+void DeviceSync::tellRangeCache() {
+    if (options_.CacheUnitRanges == rangeCacheOn_)
+        return;
+    binding_.SetRangeCacheStatus(options_.CacheUnitRanges);
+    rangeCacheOn_ = options_.CacheUnitRanges;
+}
+
 bool DeviceSync::writeWallInExchange() {
     ProgressWindow progress(out());
     progress.setText("Updating videowall...");
-    if (!forEachUsedMonitor(progress, [&](int c, int r) { return sendMonitorInExchange(c, r, false); }))
+    // With the link off the units cannot be read back.
+    std::optional<WriteCheck> check;
+    if (options_.VerifyWrites && !options_.InhibitSerialCommunication)
+        check.emplace();
+    WriteCheck* noted = check ? &*check : nullptr;
+    if (!forEachUsedMonitor(progress, [&](int c, int r) { return sendMonitorOfWall(c, r, noted); }))
         return false;
     if (!sendQueueExecutionInExchange())
         return false;
@@ -257,7 +296,34 @@ bool DeviceSync::writeWallInExchange() {
         if (!router_.CommitChanges())
             return false;
     }
-    return true;
+    return !check || checkWallWrite(*check, progress);
+}
+
+bool DeviceSync::sendMonitorOfWall(int column, int row, WriteCheck* check) {
+    const std::uint8_t id = model_.Monitors.at(column, row).DeviceId;
+    PlaceScope place(*this, column, row, id);
+    // A monitor with ID 0 addresses every unit: none of them can be read back.
+    MonitorWriter writer(*this, column, row, id != 0 ? check : nullptr);
+    if (options_.QuickSync && writer.hasNothingToSend()) {
+        writer.passOver();
+        return true;
+    }
+    return writer.run(false);
+}
+
+bool DeviceSync::checkWallWrite(const WriteCheck& check, ProgressWindow& progress) {
+    if (check.empty())
+        return true;
+    const WriteCheck::Result result = check.run(binding_, progress);
+    // Not synced, the status asks for a synchronisation and the next write sends them whole.
+    for (const MonitorPlace& place : result.wrong)
+        model_.Monitors.at(place.column, place.row).Synced = false;
+    if (!result.repaired.empty())
+        out().report(MessageKind::Information, repairedUnitsText(result.repaired));
+    if (result.wrong.empty())
+        return true;
+    out().showMessage(MessageKind::Error, wrongUnitsText(result.wrong));
+    return false;
 }
 
 bool DeviceSync::ExecuteQueue() {
@@ -367,6 +433,9 @@ template <typename Body> bool DeviceSync::forEachUsedMonitor(ProgressWindow& pro
 
 bool DeviceSync::ResyncVideowall() {
     return guarded([&] {
+        // Starting from what the units hold: their ranges are asked for afresh too.
+        if (rangeCacheOn_)
+            binding_.SetRangeCacheStatus(true);
         if (!readsAllowed() || !readWallInExchange(true))
             return false;
         if (options_.ActivateVideoRouter)

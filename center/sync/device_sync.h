@@ -27,7 +27,7 @@
 //   window messages run between monitors), another WriteMonitor, WriteWall,
 //   ExecuteQueue, ReadMonitor, ReadWall, ResyncVideowall, RunExchange or
 //   ConfigureRouter is refused: it returns false at once, sends nothing and tells
-//   the operator in one message (kExchangeBusyMessage). A refused write marks the
+//   the operator in one report (kExchangeBusyMessage). A refused write marks the
 //   monitors it was to send not synced, since the model holds what was not sent.
 //   Busy() lets callers that must stay silent (the sequencer's timer) try again
 //   later. The gate is the binding's, so other code that talks to the units shares it.
@@ -36,6 +36,22 @@
 //   operator's non-modal report instead of message boxes.
 // - The options are read when an exchange starts (setOptionsRefresh), so a change
 //   of the settings counts from the next exchange on.
+// - QuickSync: a wall write passes over a monitor that is synced and has nothing
+//   to send (no field differs, no router input to set, and its unit was last sent
+//   the source-information output that goes with DisableSourceInfo now): no
+//   selection, no source-information output, no queue opening. Monitors not synced
+//   are written whole. The write to one monitor (WriteMonitor) is as always.
+// - CacheUnitRanges: the plug-in is told to remember each unit's ranges
+//   (SetRangeCacheStatus) when an exchange starts with the option changed, and
+//   to forget them when the operator resynchronises. A plug-in that never had the
+//   option on is never told anything.
+// - VerifyWrites: after the closing broadcast (and the router's commit) of a wall
+//   write, each monitor that had fields sent to its queue is read back, or, written
+//   whole, has its queue executed again, answered (see sync/write_check.h). Units
+//   that missed the broadcast and took it when executed again are named in one
+//   non-modal report; units still wrong or silent in one error message (a report
+//   when unattended), and their monitors lose Synced: the write returns false. Not
+//   done while the serial link is switched off.
 // - Without a loaded driver every exchange returns false at once without a message;
 //   the load failure was reported once at start.
 #pragma once
@@ -47,6 +63,7 @@
 #include "wall/wall_model.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +71,7 @@
 namespace mlc {
 
 class ProgressWindow;
+class WriteCheck;
 struct MonitorField;
 
 // The settings the synchronisation reads.
@@ -61,6 +79,11 @@ struct SyncOptions {
     bool ActivateVideoRouter = false;        // an external video matrix router is in use
     bool InhibitSerialCommunication = false; // serial link off: driver in test mode
     bool DisableSourceInfo = true;           // units' on-screen source information off
+    // Our additions for large and unattended walls, off by default; with all three
+    // off every byte on the line is as it always was.
+    bool QuickSync = false;       // a wall write passes over monitors with nothing to send
+    bool CacheUnitRanges = false; // the plug-in remembers each unit's ranges
+    bool VerifyWrites = false;    // a wall write checks that every unit applied its queue
 };
 
 class DeviceSync {
@@ -150,7 +173,14 @@ private:
     // progress window; stops at the first false.
     template <typename Body> bool forEachUsedMonitor(ProgressWindow& progress, Body body);
     bool sendMonitorInExchange(int column, int row, bool executeQueue);
+    // One monitor of a wall write: passed over when there is nothing to send and
+    // QuickSync is on; the fields sent to its queue are noted for the check.
+    bool sendMonitorOfWall(int column, int row, WriteCheck* check);
     bool writeWallInExchange();
+    // After the closing broadcast; false when a unit is still wrong.
+    bool checkWallWrite(const WriteCheck& check, ProgressWindow& progress);
+    // Tells the plug-in to remember the units' ranges, or to stop, when the option changed.
+    void tellRangeCache();
     bool sendQueueExecutionInExchange();
     bool readMonitorInExchange(int column, int row);
     bool readWallInExchange(bool force);
@@ -177,6 +207,9 @@ private:
     std::unique_ptr<Operator> reporting_; // the operator's report() as an Operator
     std::function<void()> refreshOptions_;
     std::string currentPlace_;
+    // The source-information output each unit (by device ID) was last written with.
+    std::map<std::uint8_t, bool> sourceInfoSent_;
+    bool rangeCacheOn_ = false; // what the plug-in was last told
 };
 
 } // namespace mlc

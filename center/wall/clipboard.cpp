@@ -5,159 +5,55 @@
 
 namespace mlc {
 
-const std::array<const char*, kPasteFieldCount> kPasteFieldTexts{
-    "Horizontal panning",
-    "Vertical panning",
-    "Horizontal zoom",
-    "Vertical zoom",
-    "Video source",
-    "Active input",
-    "Horizontal sampling position",
-    "Vertical sampling position",
-    "Video 1/1 75 ohm termination",
-    "Video 1/2 75 ohm termination",
-    "Video 2/1 75 ohm termination",
-    "Video 2/2 75 ohm termination",
-    "Freeze",
-    "Frame locking",
-    "Interpolation",
-    "Brightness",
-    "Contrast",
-    "Sharpness",
-    "RGB filter",
-    "Phase",
-    "Frequency",
-    "Color temperature",
-    "User temperature (Red)",
-    "User temperature (Green)",
-    "User temperature (Blue)",
-    "Saturation",
-    "Hue",
-    "Gamma",
-    "Scaler mode",
-    "Horizontal strerch",
-    "Vertical stretch",
-    "Keystoning mode",
-    "Keystone",
-    "Blank color",
-    "RGB Synchronism type",
-    "Test pattern",
-    "S1 key binding",
-    "S2 key binding",
-    "S3 key binding",
-    "S4 key binding",
-};
+#define FIELD(text, member)                                                                                  \
+    PasteField {                                                                                             \
+        text, [](TMonitorSettings& to, const TMonitorSettings& from) { to.member = from.member; }            \
+    }
 
-void copyPasteField(TMonitorSettings& to, const TMonitorSettings& from, std::size_t field) {
-    if (field >= 8 && field <= 11) {
-        to.Termination[field - 8] = from.Termination[field - 8];
-        return;
-    }
-    if (field >= 36 && field <= 39) {
-        to.BindKey[field - 36] = from.BindKey[field - 36];
-        return;
-    }
-    switch (field) {
-    case 0:
-        to.XPosition = from.XPosition;
-        break;
-    case 1:
-        to.YPosition = from.YPosition;
-        break;
-    case 2:
-        to.XZoom = from.XZoom;
-        break;
-    case 3:
-        to.YZoom = from.YZoom;
-        break;
-    case 4:
-        to.VideoMatrixSource = from.VideoMatrixSource;
-        break;
-    case 5:
-        to.SourceInput = from.SourceInput;
-        break;
-    case 6:
-        to.HSamplingPos = from.HSamplingPos;
-        break;
-    case 7:
-        to.VSamplingPos = from.VSamplingPos;
-        break;
-    case 12:
-        to.Freeze = from.Freeze;
-        break;
-    case 13:
-        to.FrameLock = from.FrameLock;
-        break;
-    case 14:
-        to.Interpolation = from.Interpolation;
-        break;
-    case 15:
-        to.Brightness = from.Brightness;
-        break;
-    case 16:
-        to.Contrast = from.Contrast;
-        break;
-    case 17:
-        to.Sharpness = from.Sharpness;
-        break;
-    case 18:
-        to.Filter = from.Filter;
-        break;
-    case 19:
-        to.Phase = from.Phase;
-        break;
-    case 20:
-        to.Frequency = from.Frequency;
-        break;
-    case 21:
-        to.ColorTemperature = from.ColorTemperature;
-        break;
-    case 22:
-        to.RedUserTemp = from.RedUserTemp;
-        break;
-    case 23:
-        to.GreenUserTemp = from.GreenUserTemp;
-        break;
-    case 24:
-        to.BlueUserTemp = from.BlueUserTemp;
-        break;
-    case 25:
-        to.Saturation = from.Saturation;
-        break;
-    case 26:
-        to.Hue = from.Hue;
-        break;
-    case 27:
-        to.Gamma = from.Gamma;
-        break;
-    case 28:
-        to.ScalerMode = from.ScalerMode;
-        break;
-    case 29:
-        to.HStretch = from.HStretch;
-        break;
-    case 30:
-        to.VStretch = from.VStretch;
-        break;
-    case 31:
-        to.KeystoneMode = from.KeystoneMode;
-        break;
-    case 32:
-        to.Keystone = from.Keystone;
-        break;
-    case 33:
-        to.BlankColor = from.BlankColor;
-        break;
-    case 34:
-        to.HD15Sync = from.HD15Sync;
-        break;
-    case 35:
-        to.TestPattern = from.TestPattern;
-        break;
-    default:
-        break;
-    }
-}
+const std::array<PasteField, kPasteFieldCount> kPasteFields{{
+    FIELD("Horizontal panning", XPosition),
+    FIELD("Vertical panning", YPosition),
+    FIELD("Horizontal zoom", XZoom),
+    FIELD("Vertical zoom", YZoom),
+    FIELD("Video source", VideoMatrixSource),
+    FIELD("Active input", SourceInput),
+    FIELD("Horizontal sampling position", HSamplingPos),
+    FIELD("Vertical sampling position", VSamplingPos),
+    FIELD("Video 1/1 75 ohm termination", Termination[0]),
+    FIELD("Video 1/2 75 ohm termination", Termination[1]),
+    FIELD("Video 2/1 75 ohm termination", Termination[2]),
+    FIELD("Video 2/2 75 ohm termination", Termination[3]),
+    FIELD("Freeze", Freeze),
+    FIELD("Frame locking", FrameLock),
+    FIELD("Interpolation", Interpolation),
+    FIELD("Brightness", Brightness),
+    FIELD("Contrast", Contrast),
+    FIELD("Sharpness", Sharpness),
+    FIELD("RGB filter", Filter),
+    FIELD("Phase", Phase),
+    FIELD("Frequency", Frequency),
+    FIELD("Color temperature", ColorTemperature),
+    FIELD("User temperature (Red)", RedUserTemp),
+    FIELD("User temperature (Green)", GreenUserTemp),
+    FIELD("User temperature (Blue)", BlueUserTemp),
+    FIELD("Saturation", Saturation),
+    FIELD("Hue", Hue),
+    FIELD("Gamma", Gamma),
+    FIELD("Scaler mode", ScalerMode),
+    FIELD("Horizontal strerch", HStretch),
+    FIELD("Vertical stretch", VStretch),
+    FIELD("Keystoning mode", KeystoneMode),
+    FIELD("Keystone", Keystone),
+    FIELD("Blank color", BlankColor),
+    FIELD("RGB Synchronism type", HD15Sync),
+    FIELD("Test pattern", TestPattern),
+    FIELD("S1 key binding", BindKey[0]),
+    FIELD("S2 key binding", BindKey[1]),
+    FIELD("S3 key binding", BindKey[2]),
+    FIELD("S4 key binding", BindKey[3]),
+}};
+
+#undef FIELD
 
 void WallClipboard::copy(const WallGrid& monitors, const WallRect& selection) {
     const auto rect = clippedRect(selection);
@@ -204,7 +100,7 @@ bool WallClipboard::pasteSpecial(WallModel& model, const WallRect& selection,
             to = model.DefaultSettings;
         for (std::size_t field = 0; field < kPasteFieldCount; ++field)
             if (mask.Flags[field])
-                copyPasteField(to, from, field);
+                kPasteFields[field].copy(to, from);
     });
 }
 

@@ -15,8 +15,13 @@ namespace mlc {
 // One flag per stored monitor setting, in record order (the Termination and BindKey
 // arrays count one flag per element).
 inline constexpr std::size_t kPasteFieldCount = 40;
-// The paste-special dialog's text for each flag.
-extern const std::array<const char*, kPasteFieldCount> kPasteFieldTexts;
+
+// A paste-special flag: the dialog's text and the copy of the field it stands for.
+struct PasteField {
+    const char* text;
+    void (*copy)(TMonitorSettings& to, const TMonitorSettings& from);
+};
+extern const std::array<PasteField, kPasteFieldCount> kPasteFields;
 
 // What to do with the fields a paste special leaves out.
 enum PasteUnselected : std::int32_t { LeaveUnselected = 0, ResetUnselected = 1 };
@@ -25,9 +30,6 @@ struct PasteSpecialMask {
     std::int32_t Unselected = LeaveUnselected; // only ResetUnselected resets
     std::array<bool, kPasteFieldCount> Flags{};
 };
-
-// Copies field `field` (0..39) of one settings record into another; others do nothing.
-void copyPasteField(TMonitorSettings& to, const TMonitorSettings& from, std::size_t field);
 
 class WallClipboard {
 public:

@@ -204,6 +204,28 @@ enum {
     LV_COMMAND_COUNT = 20
 };
 
+/*
+ * Commands added to the table after the twenty above. They are found by name only
+ * (ExecutePluginFunctionByName, letter case ignored, after the twenty): by number
+ * they are refused with LV_RESULT_UNSUPPORTED_COMMAND as every number from 20 on
+ * is, QueryParam does not describe them and the info record's command count stays
+ * 20. A host that never calls one gets the plug-in's behaviour, and its bytes on
+ * the line, unchanged; an older plug-in answers one with
+ * LV_RESULT_UNSUPPORTED_COMMAND.
+ *
+ * SetRangeCacheStatus: P1 (ptBoolean, in) remember the units' ranges (TRUE=Yes);
+ * P2..P4 unused. Returns LV_RESULT_OK. While on, the range a unit answered for an
+ * operation and target is kept, keyed by the device ID selected alone through
+ * "op_IP_MISC_DEVICESELECTION" (never for all units at once), and later sets and
+ * gets of that POT operation on that unit scale with it instead of running a range
+ * query first. Every call empties what is kept, so a host calls it again to make
+ * the plug-in ask the units afresh. The plug-in also forgets everything when the
+ * port is opened or closed, after "op_DATA_MANAGER_RESET" is executed, after any
+ * exchange that did not succeed and after a SendPacket of the host's. In test mode
+ * or without waiting for answers nothing is kept or used.
+ */
+#define LV_COMMAND_SET_RANGE_CACHE_STATUS "SetRangeCacheStatus"
+
 /* Parameter kinds of a ParameterDescription. */
 enum {
     LV_PT_UNUSED = 0,

@@ -122,6 +122,15 @@ constexpr std::array<CommandText, LV_COMMAND_COUNT> kCommands{{
      {{{LV_PT_BOOLEAN, "(IN) Disable serial transmission/reception (TRUE=Yes)"}, kUnused, kUnused, kUnused}}},
 }};
 
+struct AddedCommandName {
+    const char* name;
+    AddedCommand number;
+};
+
+constexpr AddedCommandName kAddedCommands[] = {
+    {LV_COMMAND_SET_RANGE_CACHE_STATUS, kSetRangeCacheStatus},
+};
+
 struct Tables {
     PluginInfo info{};
     std::array<CommandDescription, LV_COMMAND_COUNT> commands{};
@@ -183,6 +192,9 @@ int commandNumberByName(std::string_view name) {
         if (equalIgnoringCase(name, std::string_view(stored.chars, stored.length)))
             return static_cast<int>(n);
     }
+    for (const AddedCommandName& added : kAddedCommands)
+        if (equalIgnoringCase(name, added.name))
+            return static_cast<int>(added.number);
     return -1;
 }
 

@@ -25,7 +25,7 @@ ContextHolder holder;
 
 DriverContext::DriverContext()
     : port(createSerialPort()), link(*port), definitions(Definitions::fromFile(definitionFilePath())),
-      traffic(TrafficLog::fromEnvironment(definitions)) {
+      rangeCache(definitions), traffic(TrafficLog::fromEnvironment(definitions)) {
     link.traffic = traffic.get();
 }
 
@@ -58,6 +58,8 @@ void openPortNumber(DriverContext& context, std::uint8_t number) {
     char name[8];
     std::snprintf(name, sizeof name, "COM%u", static_cast<unsigned>(number));
     context.portName = name;
+    // Another port may reach other units.
+    context.rangeCache.forget();
     context.port->open(portDevicePath(number), LineTimeouts{TimeoutScale::fromEnvironment()});
 }
 

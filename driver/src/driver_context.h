@@ -5,6 +5,7 @@
 #include "definitions.h"
 #include "link.h"
 #include "lvdriver.h"
+#include "range_cache.h"
 #include "serial_port.h"
 #include "traffic_log.h"
 
@@ -23,6 +24,8 @@ struct DriverContext {
     PacketLink link;
     // What the units understand, read once from the definition file at load.
     Definitions definitions;
+    // The ranges of the units, while the host has switched remembering them on.
+    RangeCache rangeCache;
     // The packet log LVDRIVER_TRAFFIC asks for; null without one.
     std::unique_ptr<TrafficLog> traffic;
 

@@ -28,8 +28,18 @@ struct Prepared {
 };
 
 // Runs a range query for the operation and takes the unit's minimum and maximum
-// when it answers with them; a failed query's result ends the command.
-std::uint8_t queryRange(DriverContext& context, const OperationRequest& request, Prepared& prepared) {
+// when it answers with them; a failed query's result ends the command. While the
+// host has the ranges remembered, a unit's range is asked for once.
+std::uint8_t queryRange(DriverContext& context, const OperationDef& operation,
+                        const OperationRequest& request, Prepared& prepared) {
+    // In test mode or without answers the file's range stands in for the unit's.
+    const bool fromUnit = !context.link.testMode && context.link.waitForAnswers;
+    if (const auto known =
+            fromUnit ? context.rangeCache.find(operation.code, prepared.target) : std::nullopt) {
+        prepared.minimum = known->minimum;
+        prepared.maximum = known->maximum;
+        return LV_RESULT_OK;
+    }
     LvCell maximum = 0, minimum = 0;
     cells::putSigned(&maximum, prepared.maximum);
     cells::putSigned(&minimum, prepared.minimum);
@@ -45,6 +55,8 @@ std::uint8_t queryRange(DriverContext& context, const OperationRequest& request,
         return result;
     prepared.maximum = cells::signedValue(&maximum);
     prepared.minimum = cells::signedValue(&minimum);
+    if (fromUnit)
+        context.rangeCache.remember(operation.code, prepared.target, {prepared.minimum, prepared.maximum});
     return LV_RESULT_OK;
 }
 
@@ -66,7 +78,7 @@ std::uint8_t prepareSet(DriverContext& context, const OperationDef& operation,
     const std::int32_t input = cells::signedValue(request.value);
     switch (operation.valueType) {
     case ValueType::Pot: {
-        if (const std::uint8_t result = queryRange(context, request, prepared))
+        if (const std::uint8_t result = queryRange(context, operation, request, prepared))
             return result;
         if (request.kind == LV_VALUE_IMMEDIATE) {
             // An immediate value is checked against the unshifted range.
@@ -106,7 +118,7 @@ std::uint8_t prepare(DriverContext& context, const OperationDef& operation, cons
         if (isExecuteOnly(operation.valueType))
             return LV_RESULT_EXECUTE_ONLY;
         if (operation.valueType == ValueType::Pot)
-            return queryRange(context, request, prepared);
+            return queryRange(context, operation, request, prepared);
         return LV_RESULT_OK;
     case OpStep::Increment:
     case OpStep::Decrement:
@@ -205,11 +217,13 @@ std::uint8_t sendOperation(DriverContext& context, const OperationRequest& reque
         putLe32(packet->payload + layout::kIncrement, static_cast<std::uint32_t>(prepared.step));
 
     const std::uint8_t link = context.link.exchange(*packet) & 0xFFu;
+    std::uint8_t result = LV_RESULT_IO_ERROR;
     if (link == LV_LINK_ACK)
-        return LV_RESULT_DEVICE_OK;
-    if (link == LV_LINK_PACKET)
-        return deliverReply(definitions, *operation, request, prepared, *packet);
-    return LV_RESULT_IO_ERROR;
+        result = LV_RESULT_DEVICE_OK;
+    else if (link == LV_LINK_PACKET)
+        result = deliverReply(definitions, *operation, request, prepared, *packet);
+    context.rangeCache.noteOperation(*operation, request.step, prepared.value, result);
+    return result;
 }
 
 } // namespace lv

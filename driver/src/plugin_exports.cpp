@@ -30,6 +30,8 @@ template <class Result, class Body> Result guarded(Result onFailure, Body&& body
     } catch (...) {
         context->lastError.clear();
     }
+    // An exchange broke off: what the units are known to be is unsure now.
+    context->rangeCache.forget();
     return onFailure;
 }
 
@@ -120,6 +122,9 @@ std::uint8_t dispatch(DriverContext& context, std::uint32_t number, LvCell* p1, 
     case LV_CMD_SET_TEST_MODE_STATUS:
         context.link.testMode = cells::unsignedValue(p1) != 0;
         return LV_RESULT_OK;
+    case kSetRangeCacheStatus:
+        context.rangeCache.setEnabled(cells::unsignedValue(p1) != 0);
+        return LV_RESULT_OK;
     default:
         return LV_RESULT_UNSUPPORTED_COMMAND;
     }
@@ -158,6 +163,7 @@ uint8_t LV_API CloseHardwarePort(void) {
     return guarded<uint8_t>(LV_RESULT_CANNOT_CLOSE_PORT, [&](DriverContext& context) -> uint8_t {
         if (!context.port->isOpen())
             return LV_RESULT_PORT_ALREADY_CLOSED;
+        context.rangeCache.forget();
         context.port->close();
         return LV_RESULT_OK;
     });
@@ -165,7 +171,10 @@ uint8_t LV_API CloseHardwarePort(void) {
 
 uint8_t LV_API ExecutePluginFunctionByNumber(uint32_t number, LvCell* p1, LvCell* p2, LvCell* p3,
                                              LvCell* p4) {
-    return guarded<uint8_t>(LV_RESULT_IO_ERROR, [&](DriverContext& context) {
+    return guarded<uint8_t>(LV_RESULT_IO_ERROR, [&](DriverContext& context) -> uint8_t {
+        // The added commands are reached by name only.
+        if (number >= LV_COMMAND_COUNT)
+            return LV_RESULT_UNSUPPORTED_COMMAND;
         return dispatch(context, number, p1, p2, p3, p4);
     });
 }
@@ -187,6 +196,8 @@ uint32_t LV_API SendPacket(Packet* packet) {
     return guarded<uint32_t>(LV_LINK_NO_REPLY, [&](DriverContext& context) -> uint32_t {
         if (!packet)
             return LV_LINK_NO_REPLY;
+        // A packet of the host's own may select other units or reset them.
+        context.rangeCache.forget();
         return context.link.exchange(*packet);
     });
 }

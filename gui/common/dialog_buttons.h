@@ -1,34 +1,30 @@
-// The buttons of a dialog's bottom row, named as the forms name them: "&Ok" (the
-// default, accepts) and "&Cancel" (rejects) at the right, other buttons at the left.
+// The bottom row of a dialog, named as the forms name them: other buttons at the
+// left; "&Ok" (the default, accepts), "&Cancel" (rejects) and, where the dialog has
+// one, its Apply button at the right. A dialog that must do something before it
+// closes with Ok overrides accept().
 #pragma once
 
-#include <QDialog>
-#include <QHBoxLayout>
-#include <QPushButton>
+#include <QString>
 
 #include <initializer_list>
 
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
 namespace mlgui {
 
-inline QPushButton* namedButton(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
+QPushButton* namedButton(const char* name, const QString& text, QWidget* parent);
 
-inline QHBoxLayout* okCancelRow(QDialog* dialog, std::initializer_list<QWidget*> leading = {}) {
-    auto* ok = namedButton("OkBTN", QStringLiteral("&Ok"), dialog);
-    ok->setDefault(true);
-    auto* cancel = namedButton("CancelBTN", QStringLiteral("&Cancel"), dialog);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    for (QWidget* widget : leading)
-        row->addWidget(widget);
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
-}
+struct DialogButtons {
+    QHBoxLayout* row = nullptr;
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QPushButton* apply = nullptr; // "ApplyBTN", only with an Apply text; the dialog connects it
+};
+
+DialogButtons dialogButtons(QDialog* dialog, std::initializer_list<QWidget*> leading = {},
+                            const QString& applyText = {});
 
 } // namespace mlgui

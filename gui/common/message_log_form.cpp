@@ -1,5 +1,6 @@
 #include "common/message_log_form.h"
 
+#include "common/dialog_parts.h"
 #include "common/message_log.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ QIcon kindIcon(const QStyle* style, mlc::MessageKind kind) {
 TMessageLogFRM::TMessageLogFRM(MessageLog& log, QWidget* parent)
     : QDialog(parent), log_(log), list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("MessageLogFRM"));
-    setWindowTitle(QStringLiteral("Marlune Control Center - Message log"));
+    setWindowTitle(dialogCaption("Message log"));
     list_->setObjectName(QStringLiteral("MessagesLST"));
     list_->setAccessibleName(QStringLiteral("Messages"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -1,5 +1,6 @@
 #include "dialogs/about_form.h"
 
+#include "common/dialog_parts.h"
 #include "resources/resources.h"
 
 #include <QHBoxLayout>
@@ -39,7 +40,7 @@ QSvgWidget* picture(const char* name, const char* file, QSize size, QWidget* par
 TAboutFRM::TAboutFRM(QWidget* parent) : QDialog(parent) {
     initResources();
     setObjectName(QStringLiteral("AboutFRM"));
-    setWindowTitle(QStringLiteral("Marlune Control Center - About"));
+    setWindowTitle(dialogCaption("About"));
 
     QSvgWidget* mark = picture("TitleIMG", ":/about/title-mark.svg", {96, 96}, this);
     mark->setAccessibleName(QStringLiteral("Marlune Control Center"));

@@ -1,6 +1,7 @@
 #include "dialogs/change_id_form.h"
 
 #include "common/dialog_buttons.h"
+#include "common/dialog_parts.h"
 #include "common/two_digit_spin_box.h"
 
 #include <QFormLayout>
@@ -26,7 +27,7 @@ QLineEdit* readOnlyField(const char* name, int value, QWidget* parent) {
 TChangeIdFRM::TChangeIdFRM(int column, int row, int deviceId, QWidget* parent)
     : QDialog(parent), id_(new TwoDigitSpinBox(this)) {
     setObjectName(QStringLiteral("ChangeIdFRM"));
-    setWindowTitle(QStringLiteral("Marlune Control Center - Monitor ID"));
+    setWindowTitle(dialogCaption("Monitor ID"));
 
     auto* text = new QLabel(QStringLiteral("Select a new Lumivane device ID for this monitor"), this);
     text->setObjectName(QStringLiteral("TextLBL"));
@@ -45,7 +46,7 @@ TChangeIdFRM::TChangeIdFRM(int column, int row, int deviceId, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addLayout(form);
-    layout->addLayout(okCancelRow(this));
+    layout->addLayout(dialogButtons(this).row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     id_->setFocus();
     id_->selectAll();

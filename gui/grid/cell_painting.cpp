@@ -96,7 +96,7 @@ void paintMonitorCell(QPainter& painter, const QRect& rect, const mlc::TWallMoni
         const IntRect cell{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
         const int w = look.picture ? look.picture->width() : 0;
         const int h = look.picture ? look.picture->height() : 0;
-        const PictureSlice slice = SliceForCell(w, h, cell, s.XPosition, s.YPosition, s.XZoom, s.YZoom);
+        const PictureSlice slice = sliceForCell(w, h, cell, s.XPosition, s.YPosition, s.XZoom, s.YZoom);
         const QRect d(slice.destination.left, slice.destination.top, slice.destination.width(),
                       slice.destination.height());
         if (look.selected && look.highlight != Highlight::Invert) {

@@ -49,7 +49,7 @@ GridSizes FitGrid(int clientWidth, int clientHeight, int columnCount, int rowCou
             fit(clientHeight, rowCount, lineWidth, fixedSize)};
 }
 
-PictureSlice SliceForCell(int pictureWidth, int pictureHeight, const IntRect& cell, double xPosition,
+PictureSlice sliceForCell(int pictureWidth, int pictureHeight, const IntRect& cell, double xPosition,
                           double yPosition, double xZoom, double yZoom) {
     PictureSlice slice;
     sliceSpan(pictureWidth, cell.left, cell.right, xPosition, xZoom, slice.source.left, slice.source.right,

@@ -41,7 +41,7 @@ struct PictureSlice {
     IntRect destination;
 };
 
-PictureSlice SliceForCell(int pictureWidth, int pictureHeight, const IntRect& cell, double xPosition,
+PictureSlice sliceForCell(int pictureWidth, int pictureHeight, const IntRect& cell, double xPosition,
                           double yPosition, double xZoom, double yZoom);
 
 } // namespace mlgui

@@ -94,4 +94,10 @@ MainActions createMainActions(QWidget* owner) {
     return actions;
 }
 
+std::vector<QAction*> sequencerMenuEntries(const MainActions& a) {
+    return {a.NewItemACTN,     a.AddItemACTN,  nullptr,           a.RemoveItemACTN,
+            a.MoveUpACTN,      a.MoveDownACTN, nullptr,           a.PlayACTN,
+            a.ExecuteItemACTN, nullptr,        a.LoopSequenceACTN};
+}
+
 } // namespace mlgui

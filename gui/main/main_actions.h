@@ -5,6 +5,7 @@
 #include <QAction>
 
 #include <array>
+#include <vector>
 
 namespace mlgui {
 
@@ -58,5 +59,9 @@ struct MainActions {
 // Creates every action, owned by `owner` and added to it so that the shortcuts
 // work wherever the focus is in the window.
 MainActions createMainActions(QWidget* owner);
+
+// The Sequencer menu's entries in order, nullptr standing for a separator; the
+// sequencer panel's tool bar shows the same.
+std::vector<QAction*> sequencerMenuEntries(const MainActions& actions);
 
 } // namespace mlgui

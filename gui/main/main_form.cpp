@@ -1,12 +1,22 @@
 #include "main/main_form.h"
 
 #include "app/time_of_day.h"
+#include "common/dialog_parts.h"
 #include "common/file_dialogs.h"
 #include "common/message_log.h"
 #include "common/message_log_form.h"
 #include "common/qt_operator.h"
+#include "dialogs/about_form.h"
+#include "files/file_controller.h"
+#include "grid/grid_controller.h"
 #include "grid/wall_grid_view.h"
+#include "monitor/monitor_controller.h"
+#include "remote/remote_controller.h"
 #include "resources/resources.h"
+#include "sequencer/item_details_dialog.h"
+#include "sequencer/sequencer_controller.h"
+#include "setup/setup_controller.h"
+#include "wall/wall_action_controller.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -62,13 +72,7 @@ TMainFRM::TMainFRM(MainFormSetup setup, QWidget* parent) : QMainWindow(parent), 
 
     actions_ = createMainActions(this);
     buildWindow();
-    connectFileActions();
-    connectGridActions();
-    connectWallActions();
-    connectSequencerActions();
-    connectMonitorActions();
-    connectRemoteActions();
-    connectSetupActions();
+    createAreas();
 
     center_->start();
     afterStart();
@@ -79,11 +83,47 @@ TMainFRM::~TMainFRM() {
         ended_ = true;
         center_->end();
     }
-    // The windows of every area go before the core they refer to.
-    refreshHooks_.clear();
+    // The areas and the windows go before the core they refer to.
+    gridArea_.reset(); // first: refresh() ends here from now on
+    setupArea_.reset();
+    remote_.reset();
+    monitors_.reset();
+    sequencerArea_.reset();
+    wallEditing_.reset();
+    files_.reset();
     const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    grid_ = nullptr;
     qDeleteAll(children);
+}
+
+void TMainFRM::createAreas() {
+    const MainActions& a = actions_;
+    mlc::ControlCenter& center = *center_;
+    mlc::CoreDeviceServices& devices = *devices_;
+    WallGridView& grid = *grid_;
+    files_ = std::make_unique<FileController>(a, FileContext{center, *this});
+    wallEditing_ = std::make_unique<WallActionController>(
+        a, WallActionContext{center.wall(), center.settings(), devices.binding(), relay_,
+                             mlc::WallActionHooks{[&devices] { return devices.writeWall(); },
+                                                  [&devices] { return devices.sync().ResyncVideowall(); },
+                                                  [&center] { center.videowallSaveAction(); },
+                                                  [&center] { center.UpdateCaption(); },
+                                                  [&devices] { return devices.configureRouter(); }},
+                             [&grid] { return grid.selectionRect(); }, *memoryTool_, *this});
+    gridArea_ = std::make_unique<GridController>(a, GridContext{grid, center, wallEditing_->wallActions(),
+                                                                devices.binding().Exchanges(), relay_,
+                                                                *videowallPopup_, *this});
+    sequencerArea_ = std::make_unique<SequencerController>(
+        a, SequencerContext{center.sequencer(), [&center] { return center.clocks(); }, *leftPanel_,
+                            *sequencerPopup_});
+    monitors_ = std::make_unique<MonitorController>(
+        a, MonitorContext{center, mlc::DeviceAccess{devices.sync(), devices.router(), relay_},
+                          devices.binding().Exchanges(), grid, pictures_, *this});
+    remote_ = std::make_unique<RemoteController>(
+        a, RemoteContext{center, devices.binding(), relay_, specialFunctionsTool_, *this});
+    setupArea_ = std::make_unique<SetupController>(
+        a, SetupContext{center, devices, relay_, *this, grid, setup_.programName, *this});
+    connect(a.AboutACTN, &QAction::triggered, this, &TMainFRM::showAbout);
+    connect(a.MessageLogACTN, &QAction::triggered, this, &TMainFRM::showMessageLog);
 }
 
 void TMainFRM::buildWindow() {
@@ -103,25 +143,21 @@ void TMainFRM::buildWindow() {
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftPanel_ = left;
 
-    rightPanel_ = new QWidget(client);
-    rightPanel_->setObjectName(QStringLiteral("RightPNL"));
-    auto* rightLayout = new QVBoxLayout(rightPanel_);
+    auto* right = new QWidget(client);
+    right->setObjectName(QStringLiteral("RightPNL"));
+    auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    grid_ = new WallGridView(center_->wall(), center_->settings(), pictures_, rightPanel_);
-    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    grid_ = new WallGridView(center_->wall(), center_->settings(), pictures_, right);
     rightLayout->addWidget(grid_);
 
     layout->addWidget(left);
-    layout->addWidget(rightPanel_, 1);
+    layout->addWidget(right, 1);
     setCentralWidget(client);
 
     buildMenus();
     buildToolBars();
     buildStatusBar();
 
-    connect(grid_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { videowallPopup_->popup(grid_->viewport()->mapToGlobal(at)); });
-    connect(actions_.MessageLogACTN, &QAction::triggered, this, &TMainFRM::showMessageLog);
     connect(messageLog_, &MessageLog::changed, this, [this] {
         messagesPanel_->setText(QString::number(messageLog_->unread()));
         if (messageLog_->entries().empty())
@@ -147,42 +183,24 @@ void TMainFRM::afterStart() {
     else
         grid_->setSelectionRect({1, 1, std::max(model.WallColumns, 1), std::max(model.WallRows, 1)});
     grid_->setCurrentCell(1, 1);
-    const mlc::ProgramSettings& s = center_->settings();
-    actions_.ShowGridACTN->setChecked(s.DisplayGrid);
-    actions_.ShowDeviceIdACTN->setChecked(s.ShowDeviceId);
-    actions_.ShowSequencerACTN->setChecked(center_->sequencer().visible());
-    actions_.LoopSequenceACTN->setChecked(center_->sequencer().loop());
-    leftPanel_->setVisible(center_->sequencer().visible());
+    gridArea_->showAsConfigured();
+    sequencerArea_->showAsConfigured();
+    sequencerArea_->refresh();
 }
 
 // ---- Redraws -------------------------------------------------------------------
 
-void TMainFRM::repaintGrid() {
-    if (grid_)
-        grid_->repaintCells();
-}
-
-void TMainFRM::FitGrid() {
-    if (grid_)
-        grid_->FitGrid();
-}
-
-void TMainFRM::refreshCaption() {
+void TMainFRM::refresh() {
+    if (!gridArea_)
+        return; // the window is going
     const mlc::CaptionTexts& texts = center_->caption();
     if (!texts.Caption.empty())
-        setWindowTitle(QString::fromStdString(texts.Caption));
-    syncPanel_->setText(QString::fromStdString(texts.SyncStatus));
-    linkPanel_->setText(QString::fromStdString(texts.LinkStatus));
-    actions_.ChangeMonitorIdACTN->setEnabled(grid_->singleCellSelected());
-}
-
-void TMainFRM::refresh() {
-    if (!grid_)
-        return; // the window is going
-    refreshCaption();
+        setWindowTitle(qt(texts.Caption));
+    syncPanel_->setText(qt(texts.SyncStatus));
+    linkPanel_->setText(qt(texts.LinkStatus));
     grid_->repaintCells();
-    for (const auto& hook : refreshHooks_)
-        hook();
+    gridArea_->refresh();
+    sequencerArea_->refresh();
 }
 
 void TMainFRM::configurationApplied() {
@@ -193,40 +211,8 @@ void TMainFRM::configurationApplied() {
                       "The demo picture " + file +
                           " could not be read; the generated picture is shown instead.");
     grid_->resetSize();
-    leftPanel_->setVisible(center_->sequencer().visible());
-    actions_.ShowSequencerACTN->setChecked(center_->sequencer().visible());
-    actions_.ShowGridACTN->setChecked(center_->settings().DisplayGrid);
-    actions_.ShowDeviceIdACTN->setChecked(center_->settings().ShowDeviceId);
-}
-
-// ---- The grid ------------------------------------------------------------------
-
-mlc::WallRect TMainFRM::selection() const {
-    return grid_->selectionRect();
-}
-
-void TMainFRM::setSelection(const mlc::WallRect& rect) {
-    grid_->setSelectionRect(rect);
-}
-
-bool TMainFRM::singleCellSelected() const {
-    return grid_->singleCellSelected();
-}
-
-QPoint TMainFRM::currentCell() const {
-    return grid_->currentCell();
-}
-
-void TMainFRM::setCurrentCell(int column, int row) {
-    grid_->setCurrentCell(column, row);
-}
-
-QImage TMainFRM::demoPicture(int input) const {
-    return pictures_.picture(input);
-}
-
-std::function<QImage(int)> TMainFRM::pictureProvider() const {
-    return [this](int input) { return pictures_.picture(input); };
+    sequencerArea_->showAsConfigured();
+    gridArea_->showAsConfigured();
 }
 
 // ---- Window events -------------------------------------------------------------
@@ -298,6 +284,11 @@ void TMainFRM::reported(mlc::MessageKind kind, const std::string& text) {
     reportLabel_->setToolTip(boxText(text));
 }
 
+void TMainFRM::showAbout() {
+    TAboutFRM about(this);
+    about.exec();
+}
+
 void TMainFRM::showMessageLog() {
     if (!messageLogForm_)
         messageLogForm_ = new TMessageLogFRM(*messageLog_, this);
@@ -318,7 +309,7 @@ std::optional<std::string> TMainFRM::chooseFileToSave(const mlc::FileDialogReque
 }
 
 bool TMainFRM::editItemDetails(mlc::ItemDetails& details) {
-    return runItemDetailsDialog(details);
+    return TItemDetailsFRM::edit(details, this);
 }
 
 } // namespace mlgui

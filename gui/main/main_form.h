@@ -4,9 +4,11 @@
 // runs program start when created, the configuration when shown, the close query
 // when asked to close, and program end when destroyed.
 //
-// Each area wires its actions in a file of its own (main_window_<area>.cpp): files
-// and grid here, the wall editing, sequencer, monitor, remote and setup actions in
-// theirs. Those reach the core and the grid through the accessors below.
+// Each area (files, grid, wall editing, sequencer, monitor, remote, setup) is wired
+// by its controller in its own folder, which the window creates with the typed
+// actions and a context of what the area uses. The window keeps its own share:
+// the caption and status bar, the message log, About, and what a running device
+// exchange locks.
 #pragma once
 
 #include "app/control_center.h"
@@ -14,11 +16,8 @@
 #include "common/operator_relay.h"
 #include "grid/demo_picture.h"
 #include "main/main_actions.h"
-#include "wall/enlargement.h"
 
-#include <QImage>
 #include <QMainWindow>
-#include <QPoint>
 
 #include <functional>
 #include <memory>
@@ -32,10 +31,17 @@ class QToolButton;
 
 namespace mlgui {
 
+class FileController;
 class FileDialogs;
+class GridController;
 class MessageLog;
+class MonitorController;
 class QtOperator;
+class RemoteController;
+class SequencerController;
+class SetupController;
 class TMessageLogFRM;
+class WallActionController;
 class WallGridView;
 
 struct MainFormSetup {
@@ -57,54 +63,16 @@ public:
     // A match list failed to load: the program ends once start-up is over.
     bool shouldTerminate() const { return center_->shouldTerminate(); }
 
-    // The core.
+    // The core: the wall, the lists, the settings, the sequencer, the files.
     mlc::ControlCenter& center() { return *center_; }
-    mlc::WallModel& wall() { return center_->wall(); }
-    mlc::ProgramSettings& settings() { return center_->settings(); }
-    const mlc::MatchLists& lists() { return center_->lists(); }
-    mlc::Sequencer& sequencer() { return center_->sequencer(); }
+    // The driver binding, the synchronisation and the router.
     mlc::CoreDeviceServices& devices() { return *devices_; }
-    mlc::DriverBinding& binding() { return devices_->binding(); }
-    mlc::DeviceSync& sync() { return devices_->sync(); }
     // Messages, questions and the progress window (the window's relay to the operator).
     mlc::Operator& op() { return relay_; }
-    // The window's own operator; null when one was given in the setup.
-    QtOperator* qtOperator() { return ownOperator_.get(); }
-    MessageLog& messageLog() { return *messageLog_; }
-
-    // The grid.
-    WallGridView& grid() { return *grid_; }
-    mlc::WallRect selection() const;
-    void setSelection(const mlc::WallRect& rect);
-    bool singleCellSelected() const;
-    QPoint currentCell() const; // (column, row), 1-based
-    void setCurrentCell(int column, int row);
-    // The demo picture of an input source, as the grid shows it.
-    QImage demoPicture(int input) const;
-    std::function<QImage(int)> pictureProvider() const;
-
-    // Redraws: the cells; the caption and status bar (the core's UpdateCaption);
-    // both and every area's refresh hook.
-    void repaintGrid();
-    void UpdateCaption() { center_->UpdateCaption(); }
-    void refreshView() { refresh(); }
-    // Runs after every refresh (caption or model changed): areas update their widgets.
-    void addRefreshHook(std::function<void()> hook) { refreshHooks_.push_back(std::move(hook)); }
-    // The configuration step with the window's share (pictures, grid, panel).
-    void ApplyConfiguration() { center_->ApplyConfiguration(); }
-    void FitGrid();
-
-    // Places of the window.
     MainActions& actions() { return actions_; }
-    QWidget* sequencerArea() { return leftPanel_; } // LeftPNL, 316 pixels wide at most
-    QMenu* videowallPopup() { return videowallPopup_; }
-    QMenu* sequencerPopup() { return sequencerPopup_; }
-    QSpinBox* memoryTool() { return memoryTool_; }
-    // The tool button that shows an action in a tool bar (null when there is none).
-    QToolButton* toolButton(QAction* action) const;
-
-    // A device exchange's progress window is up.
-    bool progressShown() const { return relay_.progressShown(); }
+    // The caption, the status bar, the grid and every area's widgets show the core's
+    // state again (the core's UpdateCaption, which calls refresh()).
+    void UpdateCaption() { center_->UpdateCaption(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,26 +91,12 @@ private:
     void buildMenus();
     void buildToolBars();
     void buildStatusBar();
+    void createAreas();
     void afterStart();
-    void refreshCaption();
     void progressShownChanged(bool shown);
     void reported(mlc::MessageKind kind, const std::string& text);
     void showMessageLog();
-
-    // Wiring by area, one file each.
-    void connectFileActions();      // main_window_files.cpp
-    void connectGridActions();      // main_window_grid.cpp
-    void connectWallActions();      // main_window_wall.cpp: clipboard, memory, resync, autoset, panning
-    void connectSequencerActions(); // main_window_sequencer.cpp
-    void connectMonitorActions();   // main_window_monitor.cpp
-    void connectRemoteActions();    // main_window_remote.cpp
-    void connectSetupActions();     // main_window_setup.cpp
-    // The item details dialog (sequencer area); false when cancelled.
-    bool runItemDetailsDialog(mlc::ItemDetails& details);
-    // Grid events (main_window_grid.cpp).
-    void columnMoved(int from, int to);
-    void rowMoved(int from, int to);
-    void changeMonitorId();
+    void showAbout();
 
     MainFormSetup setup_;
     std::unique_ptr<QtOperator> ownOperator_;
@@ -152,21 +106,29 @@ private:
     std::unique_ptr<mlc::CoreDeviceServices> devices_;
     std::unique_ptr<mlc::ControlCenter> center_;
     DemoPictures pictures_;
-    std::vector<std::function<void()>> refreshHooks_;
 
     MainActions actions_;
     WallGridView* grid_ = nullptr;
     QWidget* leftPanel_ = nullptr;
-    QWidget* rightPanel_ = nullptr;
     QMenu* videowallPopup_ = nullptr;
     QMenu* sequencerPopup_ = nullptr;
     QSpinBox* memoryTool_ = nullptr;
+    QToolButton* specialFunctionsTool_ = nullptr;
     QLabel* syncPanel_ = nullptr;
     QLabel* linkPanel_ = nullptr;
     QToolButton* messagesPanel_ = nullptr;
     QLabel* reportLabel_ = nullptr;
     MessageLog* messageLog_ = nullptr;
     TMessageLogFRM* messageLogForm_ = nullptr;
+
+    // The areas, each wired by its controller; they go before the widgets and the core.
+    std::unique_ptr<FileController> files_;
+    std::unique_ptr<WallActionController> wallEditing_;
+    std::unique_ptr<GridController> gridArea_;
+    std::unique_ptr<SequencerController> sequencerArea_;
+    std::unique_ptr<MonitorController> monitors_;
+    std::unique_ptr<RemoteController> remote_;
+    std::unique_ptr<SetupController> setupArea_;
 
     bool shownOnce_ = false;
     bool ended_ = false;

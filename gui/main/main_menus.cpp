@@ -26,7 +26,7 @@ QMenu* addSubmenu(QMenu* parent, const char* name, const char* title) {
 }
 
 // Adds the actions in order; nullptr stands for a separator.
-void addEntries(QWidget* target, std::initializer_list<QAction*> actions) {
+void addEntries(QWidget* target, const std::vector<QAction*>& actions) {
     for (QAction* action : actions) {
         if (action)
             target->addAction(action);
@@ -104,9 +104,7 @@ void TMainFRM::buildMenus() {
                {a.NewACTN, a.LoadACTN, nullptr, a.VideowallSaveACTN, a.VideowallSaveAsACTN, nullptr,
                 a.SequenceSaveACTN, a.SequenceSaveAsACTN, nullptr, a.QuitACTN});
     QMenu* sequencer = addMenu(bar, "SequencerSUB", "&Sequencer");
-    addEntries(sequencer,
-               {a.NewItemACTN, a.AddItemACTN, nullptr, a.RemoveItemACTN, a.MoveUpACTN, a.MoveDownACTN,
-                nullptr, a.PlayACTN, a.ExecuteItemACTN, nullptr, a.LoopSequenceACTN});
+    addEntries(sequencer, sequencerMenuEntries(a));
     QMenu* videowall = addMenu(bar, "VideowallSUB", "&Videowall");
     addEntries(addSubmenu(videowall, "AutoconfigIdsSUB", "Autoconfig device I&Ds..."),
                {a.AutonumerateRowColACTN, a.AutonumerateSequentiallyACTN});
@@ -151,6 +149,7 @@ void TMainFRM::buildToolBars() {
     QToolBar* tools = addBar(this, "ToolsBAR", "Tools");
     addEntries(tools, {a.ShowRemoteACTN, a.PreferencesACTN, a.ShowSequencerACTN, a.ResyncVideowallACTN,
                        a.SpecialFunctionsACTN});
+    specialFunctionsTool_ = qobject_cast<QToolButton*>(tools->widgetForAction(a.SpecialFunctionsACTN));
     QToolBar* help = addBar(this, "HelpBAR", "Help");
     addEntries(help, {a.AboutACTN});
     for (QToolBar* bar : {file, videowall, memory, tools, help})
@@ -189,14 +188,6 @@ void TMainFRM::buildStatusBar() {
     reportLabel_->setAccessibleName(QStringLiteral("Last report"));
     reportLabel_->setTextFormat(Qt::PlainText);
     bar->addWidget(reportLabel_, 1);
-}
-
-QToolButton* TMainFRM::toolButton(QAction* action) const {
-    for (QToolBar* bar : findChildren<QToolBar*>()) {
-        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
-            return button;
-    }
-    return nullptr;
 }
 
 } // namespace mlgui

@@ -1,5 +1,6 @@
 #include "monitor/monitor_form.h"
 
+#include "common/dialog_buttons.h"
 #include "monitor/demo_preview.h"
 #include "monitor/value_slider.h"
 
@@ -25,38 +26,18 @@ const std::array<const char*, mlc::kSettingsBoxCount> kBoxNames = {
     "ZoomBOX", "ImageBOX", "ColorBOX", "RgbBOX", "VideoBOX", "EffectsBOX", "OsdBOX"};
 
 QLabel* boldValue(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    QLabel* label = heading(QString(), parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
     return label;
-}
-
-QLabel* heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QPushButton* button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
 
-TMonitorFRM::TMonitorFRM(mlc::WallModel& wall, const mlc::MatchLists& lists,
-                         const mlc::ProgramSettings& settings, mlc::DeviceAccess devices, int column, int row,
-                         PictureProvider pictures, QWidget* parent)
-    : QDialog(parent), wall_(wall), lists_(lists), settings_(settings), devices_(devices),
-      pictures_(std::move(pictures)), column_(std::clamp(column, 1, mlc::kMaxColumns)),
-      row_(std::clamp(row, 1, mlc::kMaxRows)) {
+TMonitorFRM::TMonitorFRM(MonitorDialogContext context, int column, int row, PictureProvider pictures,
+                         QWidget* parent)
+    : QDialog(parent), context_(context), pictures_(std::move(pictures)),
+      column_(std::clamp(column, 1, mlc::kMaxColumns)), row_(std::clamp(row, 1, mlc::kMaxRows)) {
     buildWidgets();
     FormCreate();
 }
@@ -106,15 +87,15 @@ void TMonitorFRM::buildWidgets() {
     auto* defaultsBox = new QGroupBox(" Defaults ", this);
     defaultsBox->setObjectName("DefaultsBOX");
     auto* defaultsRow = new QHBoxLayout(defaultsBox);
-    QPushButton* saveDefaults = button("DefaultSaveBTN", "S&et new defaults", defaultsBox);
-    QPushButton* readDefaults = button("DefaultReadBTN", "Reset to &defaults", defaultsBox);
+    QPushButton* saveDefaults = namedButton("DefaultSaveBTN", "S&et new defaults", defaultsBox);
+    QPushButton* readDefaults = namedButton("DefaultReadBTN", "Reset to &defaults", defaultsBox);
     defaultsRow->addWidget(saveDefaults);
     defaultsRow->addWidget(readDefaults);
-
-    QPushButton* ok = button("OkBTN", "&Ok", this);
-    ok->setDefault(true);
-    QPushButton* cancel = button("CancelBTN", "&Cancel", this);
-    applyButton_ = button("ApplyBTN", "App&ly", this);
+    const DialogButtons buttons = dialogButtons(this, {defaultsBox}, "App&ly");
+    applyButton_ = buttons.apply;
+    // Enter means Ok wherever the focus is.
+    for (QPushButton* b : {saveDefaults, readDefaults, buttons.ok, buttons.cancel, buttons.apply})
+        b->setAutoDefault(false);
 
     auto* top = new QHBoxLayout;
     top->addWidget(monitorBox);
@@ -123,24 +104,14 @@ void TMonitorFRM::buildWidgets() {
     auto* middle = new QHBoxLayout;
     middle->addWidget(boxSelector_);
     middle->addWidget(boxes_, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(defaultsBox);
-    bottom->addStretch(1);
-    for (QPushButton* b : {ok, cancel, applyButton_})
-        bottom->addWidget(b, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(middle, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(buttons.row);
 
     connect(boxSelector_, &QListWidget::currentRowChanged, this, &TMonitorFRM::ShowSettingsBox);
     connect(saveDefaults, &QPushButton::clicked, this, &TMonitorFRM::DefaultSaveBTNClick);
     connect(readDefaults, &QPushButton::clicked, this, &TMonitorFRM::DefaultReadBTNClick);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (ApplySettings() != mlc::ApplyOutcome::Busy)
-            accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(applyButton_, &QPushButton::clicked, this, [this] { ApplySettings(); });
 }
 
@@ -183,7 +154,7 @@ QWidget* TMonitorFRM::controlWidget(std::size_t index) {
     switch (control.kind) {
     case mlc::ControlKind::Percent: {
         auto* slider = new ValueSlider(ValueSlider::Kind::Percent, name, plainText(control.label), this);
-        connect(slider, &ValueSlider::valueChanged, this, &TMonitorFRM::SliderChange);
+        connect(slider, &ValueSlider::valueChanged, this, &TMonitorFRM::sliderOrListChanged);
         widget = slider;
         break;
     }
@@ -191,7 +162,7 @@ QWidget* TMonitorFRM::controlWidget(std::size_t index) {
         auto* list = makeList(name, plainText(control.label), this);
         // Only the input and the colour temperature change what the dialog shows.
         if (name == "InputSource" || name == "ColorTemp")
-            connect(list, &QComboBox::currentIndexChanged, this, &TMonitorFRM::SliderChange);
+            connect(list, &QComboBox::currentIndexChanged, this, &TMonitorFRM::sliderOrListChanged);
         if (name == "InputSource")
             connect(list, &QComboBox::currentIndexChanged, this, [this] {
                 if (!loading_)
@@ -244,7 +215,7 @@ void TMonitorFRM::buildBox(mlc::SettingsBox box, QGroupBox* group) {
 
 void TMonitorFRM::FormCreate() {
     setWindowTitle(dialogCaption("Monitor settings"));
-    const mlc::TWallMonitor& monitor = wall_.Monitors.at(column_, row_);
+    const mlc::TWallMonitor& monitor = context_.wall.Monitors.at(column_, row_);
     rowValue_->setNum(row_);
     columnValue_->setNum(column_);
     idValue_->setNum(monitor.DeviceId);
@@ -252,15 +223,15 @@ void TMonitorFRM::FormCreate() {
     videoMatrixSource_->clear();
     for (std::size_t i = 0; i < mlc::kMonitorControlCount; ++i)
         if (mlc::kMonitorControls[i].kind == mlc::ControlKind::List)
-            fillList(static_cast<QComboBox*>(controls_[i]), mlc::kMonitorControls[i].list(lists_));
+            fillList(static_cast<QComboBox*>(controls_[i]), mlc::kMonitorControls[i].list(context_.lists));
 
     {
         LoadingScope loading(loading_);
         enlargement_ = mlc::EnlargementOf(monitor.Settings);
-        fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
+        fillRouterList(videoMatrixSource_, context_.devices.router, context_.settings.ActivateVideoRouter,
                        monitor.Settings.VideoMatrixSource);
-        showValues(mlc::LoadControls(monitor.Settings, lists_));
-        applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
+        showValues(mlc::LoadControls(monitor.Settings, context_.lists));
+        applyButton_->setEnabled(!context_.settings.InhibitSerialCommunication);
         showEnlargement();
     }
     ShowSettingsBox(0);
@@ -311,14 +282,12 @@ void TMonitorFRM::showEnlargement() {
 }
 
 int TMonitorFRM::listPosition(const char* name) const {
-    const mlc::MonitorControl* control = mlc::FindMonitorControl(name);
-    return static_cast<QComboBox*>(
-               controls_[static_cast<std::size_t>(control - mlc::kMonitorControls.data())])
+    return static_cast<QComboBox*>(controls_[mlc::MonitorControlIndex(*mlc::FindMonitorControl(name))])
         ->currentIndex();
 }
 
 int TMonitorFRM::routerInput() const {
-    return settings_.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
+    return context_.settings.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
 }
 
 mlc::TMonitorSettings TMonitorFRM::collect(const mlc::TMonitorSettings& base) const {
@@ -332,7 +301,7 @@ void TMonitorFRM::ShowSettingsBox(int index) {
     boxSelector_->setCurrentRow(index < boxSelector_->count() ? index : -1);
 }
 
-void TMonitorFRM::SliderChange() {
+void TMonitorFRM::sliderOrListChanged() {
     if (!loading_)
         UpdateControlStates();
 }
@@ -351,7 +320,7 @@ void TMonitorFRM::ZoomChange(mlc::Axis axis, bool zoomMoved) {
 
 void TMonitorFRM::UpdateControlStates() {
     const mlc::MonitorControlStates states =
-        mlc::UpdateControlStates(lists_, listPosition("InputSource"), listPosition("ColorTemp"));
+        mlc::UpdateControlStates(context_.lists, listPosition("InputSource"), listPosition("ColorTemp"));
     for (std::size_t i = 0; i < mlc::kMonitorControlCount; ++i) {
         const mlc::MonitorControl& control = mlc::kMonitorControls[i];
         const mlc::ControlState state = mlc::StateOf(control.rule, states);
@@ -374,18 +343,18 @@ void TMonitorFRM::DrawPreview() {
 }
 
 void TMonitorFRM::DefaultSaveBTNClick() {
-    wall_.DefaultSettings = collect(wall_.DefaultSettings);
+    context_.wall.DefaultSettings = collect(context_.wall.DefaultSettings);
 }
 
 void TMonitorFRM::DefaultReadBTNClick() {
     {
         LoadingScope loading(loading_);
-        const mlc::TMonitorSettings& defaults = wall_.DefaultSettings;
+        const mlc::TMonitorSettings& defaults = context_.wall.DefaultSettings;
         enlargement_ = mlc::EnlargementOf(defaults);
-        if (settings_.ActivateVideoRouter)
+        if (context_.settings.ActivateVideoRouter)
             videoMatrixSource_->setCurrentIndex(
                 defaults.VideoMatrixSource < videoMatrixSource_->count() ? defaults.VideoMatrixSource : -1);
-        showValues(mlc::LoadControls(defaults, lists_));
+        showValues(mlc::LoadControls(defaults, context_.lists));
         showEnlargement();
     }
     UpdateControlStates();
@@ -395,9 +364,14 @@ void TMonitorFRM::DefaultReadBTNClick() {
 // The values are taken before anything is sent. The change handlers stay live while
 // the progress window lets events through, so what the operator edits meanwhile is
 // kept for the next OK or Apply instead of showing on sliders the dialog ignores.
+void TMonitorFRM::accept() {
+    if (ApplySettings() != mlc::ApplyOutcome::Busy)
+        QDialog::accept();
+}
+
 mlc::ApplyOutcome TMonitorFRM::ApplySettings() {
-    return mlc::ApplySettings(wall_, devices_, settings_.ActivateVideoRouter, column_, row_,
-                              collect(wall_.Monitors.at(column_, row_).Settings));
+    return mlc::ApplySettings(context_.wall, context_.devices, context_.settings.ActivateVideoRouter, column_,
+                              row_, collect(context_.wall.Monitors.at(column_, row_).Settings));
 }
 
 } // namespace mlgui

@@ -5,10 +5,11 @@
 // record, and calls the rules.
 #pragma once
 
+#include "common/dialog_parts.h"
 #include "dialogs/monitor_apply.h"
 #include "dialogs/monitor_controls.h"
 #include "files/settings_file.h"
-#include "monitor/dialog_parts.h"
+#include "monitor/monitor_dialog_parts.h"
 
 #include <QDialog>
 
@@ -29,9 +30,8 @@ class ValueSlider;
 class TMonitorFRM : public QDialog {
     Q_OBJECT
 public:
-    // Edits Monitors[column, row] of `wall`.
-    TMonitorFRM(mlc::WallModel& wall, const mlc::MatchLists& lists, const mlc::ProgramSettings& settings,
-                mlc::DeviceAccess devices, int column, int row, PictureProvider pictures,
+    // Edits Monitors[column, row] of the context's wall.
+    TMonitorFRM(MonitorDialogContext context, int column, int row, PictureProvider pictures,
                 QWidget* parent = nullptr);
 
     int MonitorColumn() const { return column_; }
@@ -40,6 +40,8 @@ public:
 
     // OK and Apply: store and send. Public for the main window's tests.
     mlc::ApplyOutcome ApplySettings();
+    // OK: applies, and closes unless another device exchange refused it.
+    void accept() override;
     void ShowSettingsBox(int index);
 
 private:
@@ -49,7 +51,8 @@ private:
     QWidget* controlWidget(std::size_t index);
 
     void FormCreate();
-    void SliderChange();
+    // A percent slider, the input or the colour temperature changed: the control states follow.
+    void sliderOrListChanged();
     void ZoomChange(mlc::Axis axis, bool zoomMoved);
     void UpdateControlStates();
     void DrawPreview();
@@ -63,10 +66,7 @@ private:
     mlc::TMonitorSettings collect(const mlc::TMonitorSettings& base) const;
     int listPosition(const char* name) const;
 
-    mlc::WallModel& wall_;
-    const mlc::MatchLists& lists_;
-    const mlc::ProgramSettings& settings_;
-    mlc::DeviceAccess devices_;
+    MonitorDialogContext context_;
     PictureProvider pictures_;
     int column_;
     int row_;

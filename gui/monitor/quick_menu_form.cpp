@@ -1,7 +1,8 @@
 #include "monitor/quick_menu_form.h"
 
+#include "common/dialog_buttons.h"
+#include "dialogs/monitor_controls.h"
 #include "monitor/value_slider.h"
-#include "wall/wall_state.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,37 +17,31 @@ namespace mlgui {
 
 namespace {
 
-struct ImageControl {
+// The image sliders: the monitor dialog's controls of these names (their fields and
+// rules), with labels of the quick menu's own mnemonics, and where each value goes.
+struct ImageSlider {
     const char* name;
     const char* label;
-    std::int32_t mlc::TMonitorSettings::*field;
+    std::int32_t mlc::QuickSettings::*value;
 };
-const std::array<ImageControl, 5> kImageControls = {{
-    {"Brightness", "&Brightness:", &mlc::TMonitorSettings::Brightness},
-    {"Contrast", "Co&ntrast:", &mlc::TMonitorSettings::Contrast},
-    {"Saturation", "&Saturation (composite / S-VHS):", &mlc::TMonitorSettings::Saturation},
-    {"Hue", "Hu&e (composite / S-VHS):", &mlc::TMonitorSettings::Hue},
-    {"Gamma", "Ga&mma:", &mlc::TMonitorSettings::Gamma},
-}};
-constexpr std::size_t kSaturation = 2;
-constexpr std::size_t kHue = 3;
+constexpr ImageSlider kImageSliders[] = {
+    {"Brightness", "&Brightness:", &mlc::QuickSettings::Brightness},
+    {"Contrast", "Co&ntrast:", &mlc::QuickSettings::Contrast},
+    {"Saturation", "&Saturation (composite / S-VHS):", &mlc::QuickSettings::Saturation},
+    {"Hue", "Hu&e (composite / S-VHS):", &mlc::QuickSettings::Hue},
+    {"Gamma", "Ga&mma:", &mlc::QuickSettings::Gamma},
+};
 
-QLabel* heading(const char* text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
+const mlc::MonitorControl& controlOf(const ImageSlider& slider) {
+    return *mlc::FindMonitorControl(slider.name);
 }
 
 } // namespace
 
-TQuickMenuFRM::TQuickMenuFRM(mlc::WallModel& wall, const mlc::MatchLists& lists,
-                             const mlc::ProgramSettings& settings, mlc::DeviceAccess devices, int column,
-                             int row, const mlc::WallRect& selection, QWidget* parent)
-    : QDialog(parent), wall_(wall), lists_(lists), settings_(settings), devices_(devices),
-      column_(std::clamp(column, 1, mlc::kMaxColumns)), row_(std::clamp(row, 1, mlc::kMaxRows)),
-      selection_(selection) {
+TQuickMenuFRM::TQuickMenuFRM(MonitorDialogContext context, int column, int row,
+                             const mlc::WallRect& selection, QWidget* parent)
+    : QDialog(parent), context_(context), column_(std::clamp(column, 1, mlc::kMaxColumns)),
+      row_(std::clamp(row, 1, mlc::kMaxRows)), selection_(selection) {
     buildWidgets();
     FormCreate();
 }
@@ -59,6 +54,7 @@ void TQuickMenuFRM::buildWidgets() {
         auto* label = new QLabel(text, this);
         label->setObjectName(widget->objectName() + "LBL");
         label->setBuddy(widget);
+        labels_.insert(widget, label);
         grid->addWidget(label, row, 0);
         grid->addWidget(widget, row++, 1);
     };
@@ -80,30 +76,21 @@ void TQuickMenuFRM::buildWidgets() {
     xZoom_ = slider(ValueSlider::Kind::Magnification, "XZoom", "Horizontal (&W):");
     yZoom_ = slider(ValueSlider::Kind::Magnification, "YZoom", "Vertical (&H):");
     grid->addWidget(heading("Image quality:", this), row++, 0, 1, 2);
-    for (std::size_t i = 0; i < kImageControls.size(); ++i)
-        image_[i] = slider(ValueSlider::Kind::Percent, kImageControls[i].name, kImageControls[i].label);
+    for (std::size_t i = 0; i < image_.size(); ++i)
+        image_[i] = slider(ValueSlider::Kind::Percent, kImageSliders[i].name, kImageSliders[i].label);
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 260);
 
-    auto makeButton = [this](const char* name, const char* text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
+    const DialogButtons buttons = dialogButtons(this, {}, "&Apply");
+    applyButton_ = buttons.apply;
+    // Enter means Ok wherever the focus is, as in the monitor dialog.
+    for (QPushButton* b : {buttons.ok, buttons.cancel, buttons.apply})
         b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton* ok = makeButton("OkBTN", "&Ok");
-    ok->setDefault(true);
-    QPushButton* cancel = makeButton("CancelBTN", "&Cancel");
-    applyButton_ = makeButton("ApplyBTN", "&Apply");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {ok, cancel, applyButton_})
-        buttons->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(inputSource_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_)
@@ -111,30 +98,26 @@ void TQuickMenuFRM::buildWidgets() {
     });
     connect(xZoom_, &ValueSlider::valueChanged, this, [this] { ZoomChange(mlc::Axis::Horizontal); });
     connect(yZoom_, &ValueSlider::valueChanged, this, [this] { ZoomChange(mlc::Axis::Vertical); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (QuickApply() != mlc::ApplyOutcome::Busy)
-            accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(applyButton_, &QPushButton::clicked, this, [this] { QuickApply(); });
 }
 
 void TQuickMenuFRM::FormCreate() {
     setWindowTitle(dialogCaption("Quick videowall settings"));
     videoMatrixSource_->clear();
-    fillList(inputSource_, lists_.InputSources);
-    const mlc::TMonitorSettings& reference = wall_.Monitors.at(column_, row_).Settings;
+    fillList(inputSource_, context_.lists.InputSources);
+    const mlc::TMonitorSettings& reference = context_.wall.Monitors.at(column_, row_).Settings;
     {
         LoadingScope loading(loading_);
         enlargement_ = mlc::EnlargementOf(reference);
-        fillRouterList(videoMatrixSource_, devices_.router, settings_.ActivateVideoRouter,
+        fillRouterList(videoMatrixSource_, context_.devices.router, context_.settings.ActivateVideoRouter,
                        reference.VideoMatrixSource);
-        findChild<QLabel*>("VideoMatrixSourceLBL")->setEnabled(videoMatrixSource_->isEnabled());
+        labels_.value(videoMatrixSource_)->setEnabled(videoMatrixSource_->isEnabled());
         inputSource_->setCurrentIndex(
-            mlc::OpeningListPosition(reference.SourceInput, lists_.InputSources.Names.size()));
-        for (std::size_t i = 0; i < kImageControls.size(); ++i)
-            image_[i]->setValue(mlc::ShownPercent(reference.*kImageControls[i].field));
-        applyButton_->setEnabled(!settings_.InhibitSerialCommunication);
+            mlc::OpeningListPosition(reference.SourceInput, context_.lists.InputSources.Names.size()));
+        const mlc::ControlValues loaded = mlc::LoadControls(reference, context_.lists);
+        for (std::size_t i = 0; i < image_.size(); ++i)
+            image_[i]->setValue(loaded[mlc::MonitorControlIndex(controlOf(kImageSliders[i]))]);
+        applyButton_->setEnabled(!context_.settings.InhibitSerialCommunication);
         const mlc::ZoomPanShown shown = mlc::ShownZoomPan(enlargement_);
         xZoom_->setValue(shown.XMagnification);
         yZoom_->setValue(shown.YMagnification);
@@ -143,11 +126,13 @@ void TQuickMenuFRM::FormCreate() {
 }
 
 void TQuickMenuFRM::UpdateControlStates() {
-    const bool rgb = mlc::IsAnalogRgbSource(lists_, inputSource_->currentIndex());
-    for (std::size_t i : {kSaturation, kHue}) {
-        image_[i]->setEnabled(!rgb);
+    const mlc::MonitorControlStates states =
+        mlc::UpdateControlStates(context_.lists, inputSource_->currentIndex(), -1);
+    for (std::size_t i = 0; i < image_.size(); ++i) {
+        const bool enabled = mlc::StateOf(controlOf(kImageSliders[i]).rule, states).enabled;
+        image_[i]->setEnabled(enabled);
         // Greyed with its slider, as in the monitor dialog.
-        findChild<QLabel*>(image_[i]->objectName() + "LBL")->setEnabled(!rgb);
+        labels_.value(image_[i])->setEnabled(enabled);
     }
 }
 
@@ -163,18 +148,23 @@ void TQuickMenuFRM::ZoomChange(mlc::Axis axis) {
 mlc::QuickSettings TQuickMenuFRM::values() const {
     mlc::QuickSettings v;
     v.SourceInput = inputSource_->currentIndex();
-    v.VideoMatrixSource = settings_.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
+    v.VideoMatrixSource = context_.settings.ActivateVideoRouter ? videoMatrixSource_->currentIndex() : -1;
     v.XZoom = enlargement_.XZoom;
     v.YZoom = enlargement_.YZoom;
-    std::int32_t* targets[] = {&v.Brightness, &v.Contrast, &v.Saturation, &v.Hue, &v.Gamma};
     for (std::size_t i = 0; i < image_.size(); ++i)
-        *targets[i] = mlc::StoredPercent(image_[i]->value());
+        v.*kImageSliders[i].value = mlc::StoredPercent(image_[i]->value());
     return v;
+}
+
+void TQuickMenuFRM::accept() {
+    if (QuickApply() != mlc::ApplyOutcome::Busy)
+        QDialog::accept();
 }
 
 // As in the monitor dialog, edits made while the block is being sent are kept.
 mlc::ApplyOutcome TQuickMenuFRM::QuickApply() {
-    return mlc::ApplyQuickSettings(wall_, devices_, settings_.ActivateVideoRouter, selection_, values());
+    return mlc::ApplyQuickSettings(context_.wall, context_.devices, context_.settings.ActivateVideoRouter,
+                                   selection_, values());
 }
 
 } // namespace mlgui

@@ -4,16 +4,19 @@
 // device exchange (mlc::ApplyQuickSettings). Each monitor keeps its pan position.
 #pragma once
 
+#include "common/dialog_parts.h"
 #include "dialogs/monitor_apply.h"
 #include "dialogs/slider_values.h"
 #include "files/settings_file.h"
-#include "monitor/dialog_parts.h"
+#include "monitor/monitor_dialog_parts.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace mlgui {
@@ -24,13 +27,14 @@ class TQuickMenuFRM : public QDialog {
     Q_OBJECT
 public:
     // `column`, `row`: the grid's current cell, whose values the dialog shows.
-    TQuickMenuFRM(mlc::WallModel& wall, const mlc::MatchLists& lists, const mlc::ProgramSettings& settings,
-                  mlc::DeviceAccess devices, int column, int row, const mlc::WallRect& selection,
+    TQuickMenuFRM(MonitorDialogContext context, int column, int row, const mlc::WallRect& selection,
                   QWidget* parent = nullptr);
 
     const mlc::WallRect& Selection() const { return selection_; }
     // OK and Apply.
     mlc::ApplyOutcome QuickApply();
+    // OK: applies, and closes unless another device exchange refused it.
+    void accept() override;
 
 private:
     void buildWidgets();
@@ -39,10 +43,7 @@ private:
     void ZoomChange(mlc::Axis axis);
     mlc::QuickSettings values() const;
 
-    mlc::WallModel& wall_;
-    const mlc::MatchLists& lists_;
-    const mlc::ProgramSettings& settings_;
-    mlc::DeviceAccess devices_;
+    MonitorDialogContext context_;
     int column_;
     int row_;
     mlc::WallRect selection_;
@@ -55,6 +56,7 @@ private:
     ValueSlider* yZoom_ = nullptr;
     // Brightness, Contrast, Saturation, Hue, Gamma.
     std::array<ValueSlider*, 5> image_{};
+    QHash<const QWidget*, QLabel*> labels_; // each control's label, greyed with it
     QPushButton* applyButton_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "remote/phase_editor_form.h"
 
+#include "common/dialog_parts.h"
 #include "dialogs/phase_text.h"
 #include "sync/chain_settings.h"
 
@@ -13,7 +14,7 @@ namespace mlgui {
 TVPhaseEditorFRM::TVPhaseEditorFRM(mlc::ChainSettings& chain, QWidget* parent)
     : QDialog(parent), chain_(chain) {
     setObjectName("VPhaseEditorFRM");
-    setWindowTitle("Marlune Control Center - Phase editor");
+    setWindowTitle(dialogCaption("Phase editor"));
 
     auto* label = new QLabel("&Vertical lock phase:", this);
     phase_ = new QLineEdit("0x0000", this);

@@ -1,5 +1,6 @@
 #include "remote/special_functions_form.h"
 
+#include "common/dialog_parts.h"
 #include "sync/chain_settings.h"
 #include "wall/match_lists.h"
 
@@ -30,30 +31,27 @@ QComboBox* listOf(const mlc::MatchListPair& list, const QString& name, QWidget* 
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     for (const std::string& text : list.Names)
-        box->addItem(QString::fromStdString(text));
+        box->addItem(qt(text));
     if (box->count() > 0)
         box->setCurrentIndex(0);
     return box;
 }
 
 // One section: bold heading, explanation, then the control (if any) and the button on a row.
-void addSection(QVBoxLayout* layout, const QString& heading, const QString& explanation, QWidget* control,
+void addSection(QVBoxLayout* layout, const QString& title, const QString& explanation, QWidget* control,
                 QPushButton* button) {
-    auto* title = new QLabel(heading);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    QLabel* head = heading(title, nullptr);
     auto* text = new QLabel(explanation);
     text->setWordWrap(true);
     auto* row = new QHBoxLayout;
     if (control) {
         row->addWidget(control, 1);
-        title->setBuddy(control);
+        head->setBuddy(control);
     } else {
         row->addStretch(1);
     }
     row->addWidget(button);
-    layout->addWidget(title);
+    layout->addWidget(head);
     layout->addWidget(text);
     layout->addLayout(row);
 }
@@ -71,7 +69,7 @@ TSpecialFunctionsFRM::TSpecialFunctionsFRM(mlc::ChainSettings& chain, const mlc:
                                            QWidget* parent)
     : QDialog(parent), chain_(chain), lists_(lists) {
     setObjectName("SpecialFunctionsFRM");
-    setWindowTitle("Marlune Control Center - Special functions");
+    setWindowTitle(dialogCaption("Special functions"));
 
     auto* reset = new QPushButton("Factory &reset", this);
     reset->setObjectName("ResetBTN");

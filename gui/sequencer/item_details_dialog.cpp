@@ -1,9 +1,8 @@
 #include "sequencer/item_details_dialog.h"
 
 #include "common/dialog_buttons.h"
+#include "common/dialog_parts.h"
 #include "common/two_digit_spin_box.h"
-
-#include "operator.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -29,7 +28,7 @@ QSpinBox* timeBox(const char* name, int maximum, int value, QWidget* parent) {
 
 TItemDetailsFRM::TItemDetailsFRM(const mlc::ItemDetails& details, QWidget* parent) : QDialog(parent) {
     setObjectName("ItemDetailsFRM");
-    setWindowTitle(QString(mlc::kProgramTitle) + " - Item details");
+    setWindowTitle(dialogCaption("Item details"));
 
     auto* nameLabel = new QLabel("Item &name:", this);
     name_ = new QLineEdit(QString::fromStdString(details.name), this);
@@ -65,7 +64,7 @@ TItemDetailsFRM::TItemDetailsFRM(const mlc::ItemDetails& details, QWidget* paren
     layout->addWidget(time);
     layout->addWidget(modeLabel);
     layout->addWidget(mode_);
-    layout->addLayout(okCancelRow(this));
+    layout->addLayout(dialogButtons(this).row);
     setMinimumWidth(380);
 }
 

@@ -1,8 +1,8 @@
 #include "sequencer/sequencer_panel.h"
 
+#include "common/dialog_parts.h"
 #include "sequencer/timeline_model.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,11 +17,6 @@
 namespace mlgui {
 
 namespace {
-
-// The Sequencer menu's entries in order; nullptr is a separator.
-constexpr const char* kMenuOrder[] = {"NewItemACTN",     "AddItemACTN",  nullptr,           "RemoveItemACTN",
-                                      "MoveUpACTN",      "MoveDownACTN", nullptr,           "PlayACTN",
-                                      "ExecuteItemACTN", nullptr,        "LoopSequenceACTN"};
 
 QLabel* counter(const char* name, QWidget* parent) {
     auto* label = new QLabel("00:00:00", parent);
@@ -51,8 +46,6 @@ SequencerPanel::SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::Clo
     timeline_->setUniformItemSizes(true);
     timeline_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     timeline_->setContextMenuPolicy(Qt::CustomContextMenu);
-    popup_ = new QMenu(this);
-    popup_->setObjectName("SequencerPOP");
 
     auto* countLabel = new QLabel("Items in the sequence:", this);
     itemsCount_ = new QLabel("0", this);
@@ -93,74 +86,15 @@ SequencerPanel::SequencerPanel(mlc::Sequencer& sequencer, std::function<mlc::Clo
             &SequencerPanel::selectionToCore);
     connect(timeline_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &SequencerPanel::selectionToCore);
-    connect(timeline_, &QListView::doubleClicked, this, [this] {
-        if (QAction* edit = action("EditItemDetailsACTN"))
-            edit->trigger();
+    connect(timeline_, &QListView::doubleClicked, this, &SequencerPanel::lineActivated);
+    connect(timeline_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (popup_)
+            popup_->popup(timeline_->viewport()->mapToGlobal(at));
     });
-    connect(timeline_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(timeline_->viewport()->mapToGlobal(at)); });
     refresh();
 }
 
 SequencerPanel::~SequencerPanel() = default;
-
-QAction* SequencerPanel::action(const char* name) const {
-    return actionOwner_ ? actionOwner_->findChild<QAction*>(name) : nullptr;
-}
-
-void SequencerPanel::run(const char* name, const std::function<void()>& body) {
-    if (QAction* a = action(name))
-        connect(a, &QAction::triggered, this, [this, body] {
-            body();
-            refresh();
-        });
-}
-
-void SequencerPanel::attachActions(const QObject* owner) {
-    actionOwner_ = owner;
-    mlc::Sequencer& s = sequencer_;
-    run("NewItemACTN", [&s] { s.newItem(); });
-    run("AddItemACTN", [&s] { s.addItem(); });
-    run("RemoveItemACTN", [&s] { s.removeItems(); });
-    run("MoveUpACTN", [&s] { s.moveUp(); });
-    run("MoveDownACTN", [&s] { s.moveDown(); });
-    run("EditItemDetailsACTN", [&s] { s.editItemDetails(); });
-    run("ExecuteItemACTN", [&s] { s.executeItem(); });
-    run("PlayACTN", [this] { sequencer_.togglePlay(clock_()); });
-    run("LoopSequenceACTN", [&s] { s.toggleLoop(); });
-    for (const char* name : {"PlayACTN", "LoopSequenceACTN"})
-        if (QAction* a = action(name))
-            a->setCheckable(true);
-
-    toolBar_->clear();
-    // A menu the window gave is filled already (with its own entries for the actions).
-    if (!popupGiven_)
-        popup_->clear();
-    for (const char* name : kMenuOrder) {
-        QAction* a = name ? action(name) : nullptr;
-        if (name && !a)
-            continue;
-        if (a)
-            toolBar_->addAction(a);
-        else
-            toolBar_->addSeparator();
-        if (popupGiven_)
-            continue;
-        if (a)
-            popup_->addAction(a);
-        else
-            popup_->addSeparator();
-    }
-    refresh();
-}
-
-void SequencerPanel::setContextMenu(QMenu* menu) {
-    if (!menu || menu == popup_)
-        return;
-    delete popup_;
-    popup_ = menu;
-    popupGiven_ = true;
-}
 
 void SequencerPanel::selectionToCore() {
     if (mirroring_)
@@ -170,7 +104,7 @@ void SequencerPanel::selectionToCore() {
         sequencer_.setSelected(row, selection->isRowSelected(row, {}));
     sequencer_.setCurrentLine(selection->currentIndex().isValid() ? selection->currentIndex().row() : -1);
     sequencer_.UpdateSequencerActions();
-    updateActions();
+    emit changed();
 }
 
 void SequencerPanel::selectionFromCore() {
@@ -188,33 +122,16 @@ void SequencerPanel::selectionFromCore() {
         selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
 }
 
-void SequencerPanel::updateActions() {
-    const mlc::SequencerActionStates& states = sequencer_.actionStates();
-    const std::pair<const char*, bool> enabled[] = {{"RemoveItemACTN", states.remove},
-                                                    {"MoveUpACTN", states.moveUp},
-                                                    {"MoveDownACTN", states.moveDown},
-                                                    {"ExecuteItemACTN", states.execute},
-                                                    {"PlayACTN", states.play}};
-    for (const auto& [name, on] : enabled)
-        if (QAction* a = action(name))
-            a->setEnabled(on);
-    const std::pair<const char*, bool> checked[] = {{"PlayACTN", sequencer_.playing()},
-                                                    {"LoopSequenceACTN", sequencer_.loop()}};
-    for (const auto& [name, on] : checked)
-        if (QAction* a = action(name))
-            a->setChecked(on);
-}
-
 void SequencerPanel::refresh() {
-    mirroring_ = true;
-    model_->sync();
-    selectionFromCore();
-    mirroring_ = false;
-    itemsCount_->setText(QString::fromStdString(sequencer_.itemsCountText()));
-    midnight_->setText(QString::fromStdString(sequencer_.midnightCounter()));
-    start_->setText(QString::fromStdString(sequencer_.startCounter()));
-    last_->setText(QString::fromStdString(sequencer_.lastEventCounter()));
-    updateActions();
+    {
+        LoadingScope mirroring(mirroring_);
+        model_->sync();
+        selectionFromCore();
+    }
+    itemsCount_->setText(qt(sequencer_.itemsCountText()));
+    midnight_->setText(qt(sequencer_.midnightCounter()));
+    start_->setText(qt(sequencer_.startCounter()));
+    last_->setText(qt(sequencer_.lastEventCounter()));
     if (sequencer_.timerEnabled() != timer_->isActive()) {
         if (sequencer_.timerEnabled())
             timer_->start();
@@ -222,6 +139,7 @@ void SequencerPanel::refresh() {
             timer_->stop();
     }
     timeline_->viewport()->update();
+    emit changed();
 }
 
 void SequencerPanel::tick() {

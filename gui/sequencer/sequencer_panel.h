@@ -1,8 +1,7 @@
 // The sequencer panel of the main window's left side: the timeline, its tool bar,
 // the item counter and the time stamp counters, with the one-second timer that
-// plays the sequence. It mirrors the core's Sequencer and runs the sequencer's
-// actions, which the main window owns and the panel finds by name. Showing and
-// hiding the panel is the window's (the show-sequencer action).
+// plays the sequence. It mirrors the core's Sequencer; the sequencer's controller
+// runs the actions, fills the tool bar and gives the timeline its context menu.
 #pragma once
 
 #include "sequencer/clock_reading.h"
@@ -12,7 +11,6 @@
 
 #include <functional>
 
-class QAction;
 class QLabel;
 class QListView;
 class QMenu;
@@ -31,29 +29,30 @@ public:
                    QWidget* parent = nullptr);
     ~SequencerPanel() override;
 
-    // Finds the sequencer's actions among the children of `owner` by their names,
-    // connects them, and fills the tool bar and the timeline's context menu.
-    void attachActions(const QObject* owner);
-    // The timeline's context menu is `menu` (the window's, built from its Sequencer
-    // menu) instead of the panel's own; attachActions leaves its entries alone.
-    void setContextMenu(QMenu* menu);
+    // The timeline's context menu (the window's copy of the Sequencer menu).
+    void setContextMenu(QMenu* menu) { popup_ = menu; }
 
-    // Mirrors the core: lines, selection, current line, counters, action states,
-    // the play and loop states and the timer. Cheap; call after any change.
+    // Mirrors the core: lines, selection, current line, counters and the timer.
+    // Cheap; call after any change.
     void refresh();
     // One timer tick: the core's tick with the clocks, then refresh().
     void tick();
 
     QListView* timeline() const { return timeline_; }
+    QToolBar* toolBar() const { return toolBar_; }
     QTimer* timer() const { return timer_; }
     QMenu* contextMenu() const { return popup_; }
 
+signals:
+    // The core's state may have changed (a refresh, a selection by the operator):
+    // the actions follow it.
+    void changed();
+    // A line was double-clicked.
+    void lineActivated();
+
 private:
-    QAction* action(const char* name) const;
-    void run(const char* name, const std::function<void()>& body);
     void selectionToCore();
     void selectionFromCore();
-    void updateActions();
 
     mlc::Sequencer& sequencer_;
     std::function<mlc::ClockReading()> clock_;
@@ -66,9 +65,7 @@ private:
     QLabel* start_ = nullptr;
     QLabel* last_ = nullptr;
     QTimer* timer_ = nullptr;
-    const QObject* actionOwner_ = nullptr;
-    bool mirroring_ = false;  // the view is being set from the core
-    bool popupGiven_ = false; // the context menu is the window's
+    bool mirroring_ = false; // the view is being set from the core
 };
 
 } // namespace mlgui

@@ -1,5 +1,8 @@
 #include "setup/preferences_form.h"
 
+#include "common/dialog_buttons.h"
+#include "common/dialog_parts.h"
+#include "common/measurement_boxes.h"
 #include "files/atomic_file.h"
 
 #include <QCheckBox>
@@ -20,20 +23,10 @@ namespace mlgui {
 
 namespace {
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     return box;
-}
-
-QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
 }
 
 QColor fromBgr(std::int32_t bgr) {
@@ -49,7 +42,7 @@ std::int32_t toBgr(const QColor& colour) {
 TPreferencesFRM::TPreferencesFRM(PreferencesContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)) {
     setObjectName("PreferencesFRM");
-    setWindowTitle("Marlune Control Center - Preferences");
+    setWindowTitle(dialogCaption("Preferences"));
 
     startWizard_ = checkBox("StartWizard", "&Always launch videowall wizard at program startup", this);
     disableSourceInfo_ =
@@ -63,23 +56,15 @@ TPreferencesFRM::TPreferencesFRM(PreferencesContext context, QWidget* parent)
     right->addWidget(buildCorrectionGroup());
     right->addWidget(startWizard_);
     right->addWidget(disableSourceInfo_);
+    right->addWidget(buildSynchronisationGroup());
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
 
-    auto* ok = button("OkBTN", "&Ok", this);
-    ok->setDefault(true);
-    auto* cancel = button("CancelBTN", "&Cancel", this);
-    connect(ok, &QPushButton::clicked, this, &TPreferencesFRM::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(dialogButtons(this).row);
 
     load();
 }
@@ -100,7 +85,7 @@ QWidget* TPreferencesFRM::buildLumivaneGroup() {
     }
     auto* structure = new QLabel("&Display structure:", group);
     structure->setBuddy(columns_);
-    autodetect_ = button("VideowallAutodetectBTN", "A&uto detect", group);
+    autodetect_ = namedButton("VideowallAutodetectBTN", "A&uto detect", group);
     inhibit_ = checkBox("InhibitTransmission", "Disconnect Lumivan&e chain (no more activity on serial port)",
                         group);
     connect(autodetect_, &QPushButton::clicked, this, &TPreferencesFRM::autodetectClicked);
@@ -138,12 +123,12 @@ QWidget* TPreferencesFRM::buildGridGroup() {
     images_->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* imagesLabel = new QLabel("E&xample image files (use only BMP files):", group);
     imagesLabel->setBuddy(images_);
-    auto* browse = button("ImageBrowseBTN", "&Browse...", group);
+    auto* browse = namedButton("ImageBrowseBTN", "&Browse...", group);
     connect(browse, &QPushButton::clicked, this, &TPreferencesFRM::imageBrowseClicked);
 
     auto* idGroup = new QGroupBox(" Device ID visualization options ", group);
     idBackground_ = checkBox("IdBackground", "Show device ID on grid using bac&kground color:", idGroup);
-    idColour_ = button("IdBackgroundColor", "", idGroup);
+    idColour_ = namedButton("IdBackgroundColor", "", idGroup);
     idColour_->setToolTip("Click to change");
     idColour_->setAccessibleName("Device ID background colour");
     idColour_->setFixedSize(48, 22);
@@ -172,7 +157,7 @@ QWidget* TPreferencesFRM::buildAutostartGroup() {
     autoRunSequence_ = new QLineEdit(group);
     autoRunSequence_->setObjectName("AutoRunSequence");
     autoRunSequence_->setAccessibleName("Sequence played at start");
-    autoRunBrowse_ = button("AutoRunSequenceBrowseBTN", "B&rowse...", group);
+    autoRunBrowse_ = namedButton("AutoRunSequenceBrowseBTN", "B&rowse...", group);
     connect(autoRun_, &QCheckBox::toggled, this, &TPreferencesFRM::updateEnabling);
     connect(autoRunBrowse_, &QPushButton::clicked, this, &TPreferencesFRM::sequenceBrowseClicked);
     auto* layout = new QGridLayout(group);
@@ -185,7 +170,7 @@ QWidget* TPreferencesFRM::buildAutostartGroup() {
 QWidget* TPreferencesFRM::buildRouterGroup() {
     auto* group = new QGroupBox(" External video matrix hardware ", this);
     useVideoMatrix_ = checkBox("UseVideoMatrix", "Use external video &matrix hardware", group);
-    routerButton_ = button("RouterBTN", "Configure rout&er...", group);
+    routerButton_ = namedButton("RouterBTN", "Configure rout&er...", group);
     connect(useVideoMatrix_, &QCheckBox::toggled, this, &TPreferencesFRM::updateEnabling);
     connect(routerButton_, &QPushButton::clicked, this, [this] { context_.router.ConfigurePlugin(); });
     auto* layout = new QHBoxLayout(group);
@@ -209,39 +194,21 @@ QWidget* TPreferencesFRM::buildCorrectionGroup() {
     connect(monitorType_, &QComboBox::currentIndexChanged, this, &TPreferencesFRM::monitorTypeChanged);
 
     customGroup_ = new QGroupBox(" Custom monitor settings ", group);
-    const std::array<const char*, mlc::kMeasureBoxCount> names{"HBorder", "VBorder", "HMonitor", "VMonitor"};
-    const std::array<const char*, mlc::kMeasureBoxCount> captions{
-        "Border width:", "Border height:", "Monitor width:", "Monitor height:"};
-    auto* grid = new QGridLayout(customGroup_);
-    grid->addWidget(new QLabel("Horizontal:", customGroup_), 0, 0, 1, 2);
-    grid->addWidget(new QLabel("Vertical:", customGroup_), 0, 2, 1, 2);
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i) {
-        measures_[i] = new QLineEdit(customGroup_);
-        measures_[i]->setObjectName(names[i]);
-        auto* label = new QLabel(captions[i], customGroup_);
-        label->setBuddy(measures_[i]);
-        const int row = i < 2 ? 1 : 2;
-        const int column = i % 2 == 0 ? 0 : 2;
-        grid->addWidget(label, row, column);
-        grid->addWidget(measures_[i], row, column + 1);
-        connect(measures_[i], &QLineEdit::textChanged, this, &TPreferencesFRM::measuresChanged);
-    }
-    hPercentage_ = new QLabel("100.00%", customGroup_);
+    measures_ = new MeasurementBoxes({"Border width:", "Border height:", "Monitor width:", "Monitor height:"},
+                                     customGroup_);
+    connect(measures_, &MeasurementBoxes::textsChanged, this, &TPreferencesFRM::measuresChanged);
+    hPercentage_ = heading("100.00%", measures_);
     hPercentage_->setObjectName("HBorderPercentage");
-    vPercentage_ = new QLabel("100.00%", customGroup_);
+    vPercentage_ = heading("100.00%", measures_);
     vPercentage_->setObjectName("VBorderPercentage");
-    for (QLabel* label : {hPercentage_, vPercentage_}) {
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
+    for (QLabel* label : {hPercentage_, vPercentage_})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
     hPercentage_->setAccessibleName("Horizontal border share");
     vPercentage_->setAccessibleName("Vertical border share");
-    grid->addWidget(hPercentage_, 3, 0, 1, 2);
-    grid->addWidget(vPercentage_, 3, 2, 1, 2);
+    measures_->addRow(hPercentage_, vPercentage_);
+    (new QVBoxLayout(customGroup_))->addWidget(measures_);
 
-    auto* hint = button("HintBTN", "H&int", group);
+    auto* hint = namedButton("HintBTN", "H&int", group);
     connect(hint, &QPushButton::clicked, this,
             [this] { context_.op.showMessage(mlc::MessageKind::Information, mlc::kMeasuringHint); });
     auto* layout = new QGridLayout(group);
@@ -253,12 +220,32 @@ QWidget* TPreferencesFRM::buildCorrectionGroup() {
     return group;
 }
 
+QWidget* TPreferencesFRM::buildSynchronisationGroup() {
+    auto* group = new QGroupBox(" Synchronisation ", this);
+    group->setObjectName("SynchronisationBOX");
+    quickSync_ = checkBox("QuickSyncCHK", "Send only what changed (faster on large walls)", group);
+    cacheRanges_ = checkBox("CacheRangesCHK", "Remember each unit's value ranges", group);
+    verifyWrites_ = checkBox("VerifyWritesCHK", "Check the units after each wall write", group);
+    auto* layout = new QVBoxLayout(group);
+    for (QCheckBox* box : {quickSync_, cacheRanges_, verifyWrites_})
+        layout->addWidget(box);
+    return group;
+}
+
 void TPreferencesFRM::load() {
     const bool entryExists = mlc::fileExists(context_.services.autostartPath);
     loaded_ = mlc::loadPreferences(context_.settings, context_.wall, context_.lists,
                                    context_.autodetect.portCount(), entryExists);
     const mlc::PreferencesForm& f = loaded_;
-    loading_ = true;
+    {
+        LoadingScope loading(loading_);
+        fillForm(f);
+    }
+    monitorTypeChanged();
+    measuresChanged();
+}
+
+void TPreferencesFRM::fillForm(const mlc::PreferencesForm& f) {
     for (const std::string& name : f.ports)
         port_->addItem(qt(name));
     port_->setCurrentIndex(f.portIndex);
@@ -282,12 +269,11 @@ void TPreferencesFRM::load() {
     marginCorrection_->setChecked(f.marginCorrection);
     startWizard_->setChecked(f.startWizard);
     disableSourceInfo_->setChecked(f.disableSourceInfo);
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i)
-        measures_[i]->setText(qt(f.measures[i]));
+    quickSync_->setChecked(f.quickSync);
+    cacheRanges_->setChecked(f.cacheRanges);
+    verifyWrites_->setChecked(f.verifyWrites);
+    measures_->setTexts(f.measures);
     monitorType_->setCurrentIndex(f.monitorType);
-    loading_ = false;
-    monitorTypeChanged();
-    measuresChanged();
 }
 
 mlc::PreferencesForm TPreferencesFRM::form() const {
@@ -308,10 +294,12 @@ mlc::PreferencesForm TPreferencesFRM::form() const {
     f.useVideoMatrix = useVideoMatrix_->isChecked();
     f.marginCorrection = marginCorrection_->isChecked();
     f.monitorType = monitorType_->currentIndex();
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i)
-        f.measures[i] = measures_[i]->text().toStdString();
+    f.measures = measures_->texts();
     f.startWizard = startWizard_->isChecked();
     f.disableSourceInfo = disableSourceInfo_->isChecked();
+    f.quickSync = quickSync_->isChecked();
+    f.cacheRanges = cacheRanges_->isChecked();
+    f.verifyWrites = verifyWrites_->isChecked();
     return f;
 }
 
@@ -332,9 +320,7 @@ void TPreferencesFRM::monitorTypeChanged() {
         return;
     mlc::PreferencesForm f = form();
     mlc::applyMonitorType(f);
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i)
-        if (measures_[i]->text().toStdString() != f.measures[i])
-            measures_[i]->setText(qt(f.measures[i]));
+    measures_->setTexts(f.measures);
     updateEnabling();
 }
 
@@ -342,9 +328,8 @@ void TPreferencesFRM::measuresChanged() {
     if (loading_)
         return;
     using mlc::MeasureBox;
-    const auto text = [this](MeasureBox box) {
-        return measures_[static_cast<std::size_t>(box)]->text().toStdString();
-    };
+    const mlc::MeasureTexts texts = measures_->texts();
+    const auto text = [&texts](MeasureBox box) { return texts[static_cast<std::size_t>(box)]; };
     hPercentage_->setText(
         qt(mlc::borderPercentageText(text(MeasureBox::HBorder), text(MeasureBox::HMonitor))));
     vPercentage_->setText(
@@ -385,7 +370,7 @@ void TPreferencesFRM::imageBrowseClicked() {
 }
 
 void TPreferencesFRM::colourClicked() {
-    const QColor chosen = QColorDialog::getColor(fromBgr(colour_), this, "Marlune Control Center - Color");
+    const QColor chosen = QColorDialog::getColor(fromBgr(colour_), this, dialogCaption("Color"));
     if (chosen.isValid())
         setPanelColour(toBgr(chosen));
 }
@@ -398,11 +383,11 @@ void TPreferencesFRM::sequenceBrowseClicked() {
         autoRunSequence_->setText(qt(*chosen));
 }
 
-void TPreferencesFRM::okClicked() {
+void TPreferencesFRM::accept() {
     mlc::PreferencesForm f = form();
     mlc::storePreferences(f, context_.settings, context_.wall, context_.services, context_.op);
     marginCorrection_->setChecked(f.marginCorrection);
-    accept();
+    QDialog::accept();
 }
 
 } // namespace mlgui

@@ -10,8 +10,6 @@
 
 #include <QDialog>
 
-#include <array>
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -22,6 +20,8 @@ class QSpinBox;
 class QTableWidget;
 
 namespace mlgui {
+
+class MeasurementBoxes;
 
 // What the preferences dialog works on.
 struct PreferencesContext {
@@ -41,13 +41,18 @@ class TPreferencesFRM : public QDialog {
 public:
     explicit TPreferencesFRM(PreferencesContext context, QWidget* parent = nullptr);
 
+    // Ok: stores the form into the settings and the wall, then closes.
+    void accept() override;
+
 private:
     QWidget* buildLumivaneGroup();
     QWidget* buildGridGroup();
     QWidget* buildAutostartGroup();
     QWidget* buildRouterGroup();
     QWidget* buildCorrectionGroup();
+    QWidget* buildSynchronisationGroup();
     void load();
+    void fillForm(const mlc::PreferencesForm& f);
     mlc::PreferencesForm form() const;
     void updateEnabling();
     void monitorTypeChanged();
@@ -57,7 +62,6 @@ private:
     void imageBrowseClicked();
     void colourClicked();
     void sequenceBrowseClicked();
-    void okClicked();
 
     PreferencesContext context_;
     mlc::PreferencesForm loaded_;
@@ -82,11 +86,14 @@ private:
     QCheckBox* marginCorrection_ = nullptr;
     QComboBox* monitorType_ = nullptr;
     QGroupBox* customGroup_ = nullptr;
-    std::array<QLineEdit*, mlc::kMeasureBoxCount> measures_{};
+    MeasurementBoxes* measures_ = nullptr;
     QLabel* hPercentage_ = nullptr;
     QLabel* vPercentage_ = nullptr;
     QCheckBox* startWizard_ = nullptr;
     QCheckBox* disableSourceInfo_ = nullptr;
+    QCheckBox* quickSync_ = nullptr;
+    QCheckBox* cacheRanges_ = nullptr;
+    QCheckBox* verifyWrites_ = nullptr;
 };
 
 } // namespace mlgui

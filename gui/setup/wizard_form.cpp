@@ -1,10 +1,11 @@
 #include "setup/wizard_form.h"
 
+#include "common/dialog_parts.h"
+#include "common/measurement_boxes.h"
+
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
@@ -29,19 +30,15 @@ QPixmap setupPicture(QSize size, qreal ratio) {
     return picture;
 }
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 TWizardFRM::TWizardFRM(WizardContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)) {
     initSetupResources();
     setObjectName("WizardFRM");
-    setWindowTitle("Marlune Control Center - Configuration wizard");
+    setWindowTitle(dialogCaption("Configuration wizard"));
     buildControls();
-    mlc::WizardContext flow;
+    mlc::WizardFlowSetup flow;
     flow.portCount = [this] { return context_.autodetect.portCount(); };
     flow.configuredPort = context_.settings.SerialPortNumber;
     flow.inputNames = context_.lists.InputSources.Names;
@@ -72,26 +69,8 @@ void TWizardFRM::buildControls() {
     comboLabel_->setBuddy(combo_);
     connect(combo_, &QComboBox::currentIndexChanged, this, &TWizardFRM::comboChanged);
 
-    // Boxes in the order of mlc::MeasureBox: HBorder, VBorder, HMonitor, VMonitor.
-    const std::array<const char*, mlc::kMeasureBoxCount> names{"HBorder", "VBorder", "HMonitor", "VMonitor"};
-    const std::array<const char*, mlc::kMeasureBoxCount> captions{
-        "&Left border:", "&Top border:", "Monitor (&X):", "Monitor (&Y):"};
-    auto* grid = new QGridLayout;
-    measureLabels_[4] = new QLabel("Horizontal:", this);
-    measureLabels_[5] = new QLabel("Vertical:", this);
-    grid->addWidget(measureLabels_[4], 0, 0, 1, 2);
-    grid->addWidget(measureLabels_[5], 0, 2, 1, 2);
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i) {
-        measures_[i] = new QLineEdit(this);
-        measures_[i]->setObjectName(names[i]);
-        measureLabels_[i] = new QLabel(captions[i], this);
-        measureLabels_[i]->setBuddy(measures_[i]);
-        // Border boxes on the first line, monitor boxes on the second; horizontal left.
-        const int row = i < 2 ? 1 : 2;
-        const int column = i % 2 == 0 ? 0 : 2;
-        grid->addWidget(measureLabels_[i], row, column);
-        grid->addWidget(measures_[i], row, column + 1);
-    }
+    measures_ =
+        new MeasurementBoxes({"&Left border:", "&Top border:", "Monitor (&X):", "Monitor (&Y):"}, this);
 
     hint_ = new QPushButton("&Hint", this);
     hint_->setObjectName("HintBTN");
@@ -112,7 +91,7 @@ void TWizardFRM::buildControls() {
     page->addWidget(info_, 1);
     page->addWidget(comboLabel_);
     page->addWidget(combo_);
-    page->addLayout(grid);
+    page->addWidget(measures_);
     page->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
@@ -132,7 +111,7 @@ void TWizardFRM::buildControls() {
 
 void TWizardFRM::showPage() {
     const mlc::WizardPage& page = flow_->page();
-    loading_ = true;
+    LoadingScope loading(loading_);
     info_->setText(qt(page.info));
     comboLabel_->setText(qt(page.comboLabel));
     comboLabel_->setVisible(page.comboShown);
@@ -141,33 +120,22 @@ void TWizardFRM::showPage() {
     for (const std::string& item : page.comboItems)
         combo_->addItem(qt(item));
     combo_->setCurrentIndex(page.comboIndex);
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i)
-        measures_[i]->setVisible(page.measuresShown);
-    for (QLabel* label : measureLabels_)
-        label->setVisible(page.measuresShown);
+    measures_->setVisible(page.measuresShown);
     showMeasures();
     hint_->setVisible(page.measuresShown);
     previous_->setEnabled(page.previousEnabled);
     next_->setText(qt(page.nextCaption));
     next_->setEnabled(page.nextEnabled);
-    loading_ = false;
 }
 
 void TWizardFRM::showMeasures() {
     const mlc::WizardPage& page = flow_->page();
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i) {
-        measures_[i]->setText(qt(page.measures[i]));
-        measures_[i]->setEnabled(page.measuresEnabled);
-        measureLabels_[i]->setEnabled(page.measuresEnabled);
-    }
+    measures_->setTexts(page.measures);
+    measures_->setBoxesEnabled(page.measuresEnabled);
 }
 
 mlc::WizardInput TWizardFRM::input() const {
-    mlc::WizardInput in;
-    in.comboIndex = combo_->currentIndex();
-    for (std::size_t i = 0; i < mlc::kMeasureBoxCount; ++i)
-        in.measures[i] = measures_[i]->text().toStdString();
-    return in;
+    return {combo_->currentIndex(), measures_->texts()};
 }
 
 mlc::DetectionOutcome TWizardFRM::detect(int port) {

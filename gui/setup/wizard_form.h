@@ -7,15 +7,15 @@
 
 #include <QDialog>
 
-#include <array>
 #include <memory>
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace mlgui {
+
+class MeasurementBoxes;
 
 // What the wizard works on.
 struct WizardContext {
@@ -52,8 +52,7 @@ private:
     QLabel* info_ = nullptr;
     QLabel* comboLabel_ = nullptr;
     QComboBox* combo_ = nullptr;
-    std::array<QLineEdit*, mlc::kMeasureBoxCount> measures_{};
-    std::array<QLabel*, 6> measureLabels_{};
+    MeasurementBoxes* measures_ = nullptr;
     QPushButton* hint_ = nullptr;
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;

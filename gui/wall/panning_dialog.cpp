@@ -1,6 +1,6 @@
 #include "wall/panning_dialog.h"
 
-#include "operator.h"
+#include "common/dialog_parts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -53,7 +53,7 @@ TPanningFRM::TPanningFRM(mlc::WallModel& model, const mlc::WallRect& selection,
     : QDialog(parent), panning_(model, selection, std::move(writeWall)), repaint_(std::move(repaint)) {
     initWallResources();
     setObjectName("PanningFRM");
-    setWindowTitle(QString(mlc::kProgramTitle) + " - Global panning");
+    setWindowTitle(dialogCaption("Global panning"));
 
     auto* target = new QGroupBox(" Pan &what ", this);
     target->setObjectName("Target");

@@ -1,7 +1,7 @@
 #include "wall/paste_special_dialog.h"
 
 #include "common/dialog_buttons.h"
-#include "operator.h"
+#include "common/dialog_parts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,15 +16,15 @@ namespace mlgui {
 TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("PasteSpecialFRM");
-    setWindowTitle(QString(mlc::kProgramTitle) + " - Paste special");
+    setWindowTitle(dialogCaption("Paste special"));
 
     auto* label = new QLabel("&Paste only the items selected below:", this);
     pasteWhat_ = new QListWidget(this);
     pasteWhat_->setObjectName("PasteWhat");
     pasteWhat_->setAccessibleName("Paste what");
     label->setBuddy(pasteWhat_);
-    for (const char* text : mlc::kPasteFieldTexts) {
-        auto* item = new QListWidgetItem(text, pasteWhat_);
+    for (const mlc::PasteField& field : mlc::kPasteFields) {
+        auto* item = new QListWidgetItem(field.text, pasteWhat_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
@@ -48,7 +48,7 @@ TPasteSpecialFRM::TPasteSpecialFRM(mlc::ProgramSettings& settings, QWidget* pare
     layout->addWidget(label);
     layout->addWidget(pasteWhat_, 1);
     layout->addWidget(unselected);
-    layout->addLayout(okCancelRow(this, {all, none}));
+    layout->addLayout(dialogButtons(this, {all, none}).row);
     resize(360, 480);
 
     display(mlc::pasteSpecialMaskOf(settings_));

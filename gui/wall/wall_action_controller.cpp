@@ -3,109 +3,65 @@
 #include "wall/panning_dialog.h"
 #include "wall/paste_special_dialog.h"
 
-#include <QAction>
 #include <QSpinBox>
-#include <QWidget>
 
 namespace mlgui {
 
-WallActionController::WallActionController(WallActionContext context, QWidget* window)
-    : QObject(window), context_(std::move(context)), window_(window),
+WallActionController::WallActionController(const MainActions& actions, WallActionContext context)
+    : actions_(actions), context_(std::move(context)),
       chain_(std::make_unique<mlc::ChainCommands>(context_.model, context_.binding, context_.op)),
-      actions_(std::make_unique<mlc::WallActions>(context_.model, *chain_, context_.op, context_.hooks)) {
-    on("ClipboardCopyACTN", &WallActionController::copy);
-    on("ClipboardPasteACTN", &WallActionController::paste);
-    on("PasteSpecialACTN", &WallActionController::pasteSpecial);
-    on("CopyVideowallACTN", &WallActionController::copyFromVideowall);
-    on("ResyncVideowallACTN", &WallActionController::resync);
-    on("MemoryStoreACTN", &WallActionController::memoryStore);
-    on("MemoryRecallACTN", &WallActionController::memoryRecall);
-    on("AutosetEnlargmentACTN", &WallActionController::autosetEnlargement);
-    on("GlobalPanACTN", &WallActionController::globalPanning);
-    for (int memory = 1; memory <= mlc::kMemoryCount; ++memory) {
-        QAction* recall = action(QString("MemRead%1ACTN").arg(memory));
-        if (!recall)
-            continue;
-        recall->setData(memory); // the action's tag
-        if (recall->shortcut().isEmpty())
-            recall->setShortcut(memory <= 8 ? QKeySequence(Qt::Key_F1 + memory - 1)
-                                            : QKeySequence(Qt::SHIFT | (Qt::Key_F1 + memory - 9)));
-        // In no menu: the window carries it so that its key works.
-        if (recall->associatedObjects().isEmpty())
-            window_->addAction(recall);
-        connect(recall, &QAction::triggered, this, [this, memory] { quickRecall(memory); });
-    }
+      wallActions_(std::make_unique<mlc::WallActions>(context_.model, *chain_, context_.binding.Exchanges(),
+                                                      context_.op, context_.hooks)) {
+    mlc::WallActions& wall = *wallActions_;
+    const auto selection = context_.selection;
+    QSpinBox& memory = context_.memoryBox;
+    connect(actions.ClipboardCopyACTN, &QAction::triggered, this, &WallActionController::copy);
+    connect(actions.ClipboardPasteACTN, &QAction::triggered, this,
+            [&wall, selection] { wall.paste(selection()); });
+    connect(actions.PasteSpecialACTN, &QAction::triggered, this, &WallActionController::pasteSpecial);
+    connect(actions.CopyVideowallACTN, &QAction::triggered, this, [&wall] { wall.copyFromVideowall(); });
+    connect(actions.ResyncVideowallACTN, &QAction::triggered, this, [&wall] { wall.resync(); });
+    connect(actions.MemoryStoreACTN, &QAction::triggered, this,
+            [&wall, &memory] { wall.memoryStore(memory.value()); });
+    connect(actions.MemoryRecallACTN, &QAction::triggered, this,
+            [&wall, &memory] { wall.memoryRecall(memory.value()); });
+    connect(actions.AutosetEnlargmentACTN, &QAction::triggered, this,
+            [&wall, selection] { wall.autosetEnlargement(selection()); });
+    connect(actions.GlobalPanACTN, &QAction::triggered, this, &WallActionController::globalPanning);
+    for (QAction* recall : actions.MemReadACTN)
+        connect(recall, &QAction::triggered, this, [this, recall] { quickRecall(recall->data().toInt()); });
     updatePasteActions();
 }
 
 WallActionController::~WallActionController() = default;
 
-QAction* WallActionController::action(const QString& name) const {
-    return window_->findChild<QAction*>(name);
-}
-
-void WallActionController::on(const QString& name, void (WallActionController::*slot)()) {
-    if (QAction* a = action(name))
-        connect(a, &QAction::triggered, this, slot);
-}
-
 void WallActionController::updatePasteActions() {
-    for (const char* name : {"ClipboardPasteACTN", "PasteSpecialACTN"})
-        if (QAction* a = action(name))
-            a->setEnabled(actions_->canPaste());
-}
-
-int WallActionController::memoryNumber() const {
-    const auto* box = window_->findChild<QSpinBox*>("MemoryTOOL");
-    return box ? box->value() : 1;
+    for (QAction* paste : {actions_.ClipboardPasteACTN, actions_.PasteSpecialACTN})
+        paste->setEnabled(wallActions_->canPaste());
 }
 
 void WallActionController::copy() {
-    actions_->copy(context_.selection());
+    wallActions_->copy(context_.selection());
     updatePasteActions();
 }
 
-void WallActionController::paste() {
-    actions_->paste(context_.selection());
-}
-
 void WallActionController::pasteSpecial() {
-    if (!actions_->canPaste())
+    if (!wallActions_->canPaste())
         return;
-    TPasteSpecialFRM dialog(context_.settings, window_);
+    TPasteSpecialFRM dialog(context_.settings, &context_.window);
     if (dialog.exec() == QDialog::Accepted)
-        actions_->pasteSpecial(context_.selection(), mlc::pasteSpecialMaskOf(context_.settings));
+        wallActions_->pasteSpecial(context_.selection(), mlc::pasteSpecialMaskOf(context_.settings));
 }
 
-void WallActionController::copyFromVideowall() {
-    actions_->copyFromVideowall();
-}
-
-void WallActionController::resync() {
-    actions_->resync();
-}
-
-void WallActionController::memoryStore() {
-    actions_->memoryStore(memoryNumber());
-}
-
-void WallActionController::memoryRecall() {
-    actions_->memoryRecall(memoryNumber());
-}
-
+// The key's memory becomes the box's number, as if the operator had set it first.
 void WallActionController::quickRecall(int memory) {
-    if (auto* box = window_->findChild<QSpinBox*>("MemoryTOOL"))
-        box->setValue(memory);
-    actions_->memoryRecall(memory);
-}
-
-void WallActionController::autosetEnlargement() {
-    actions_->autosetEnlargement(context_.selection());
+    context_.memoryBox.setValue(memory);
+    wallActions_->memoryRecall(memory);
 }
 
 void WallActionController::globalPanning() {
-    TPanningFRM dialog(context_.model, context_.selection(), context_.hooks.writeWall, context_.repaint,
-                       window_);
+    TPanningFRM dialog(context_.model, context_.selection(), context_.hooks.writeWall,
+                       context_.hooks.updateCaption, &context_.window);
     dialog.exec();
 }
 

@@ -180,6 +180,10 @@ TEST(MlemuCommandLine, RefusesBadOptionsWithStatus2) {
     EXPECT_EQ(status("--ids 5-3"), 2);
     EXPECT_EQ(status("--ids 1 --fault melt"), 2);
     EXPECT_EQ(status("--ids 1 --definitions /nonexistent/file.PGC"), 2);
+    EXPECT_EQ(status("--ids 1 --fault miss,op=op_NOTHING"), 2);
+    EXPECT_EQ(status("--ids 1 --unit-range 2:op_BRIGHTNESS:0:100"), 2) << "no unit 2";
+    EXPECT_EQ(status("--ids 1 --unit-range 1:op_SELECT_SOURCE:0:100"), 2) << "not a POT";
+    EXPECT_EQ(status("--ids 1 --unit-range 1:op_BRIGHTNESS:9:3"), 2);
 }
 
 TEST(IdLists, ListsAndRanges) {

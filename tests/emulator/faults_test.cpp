@@ -31,8 +31,11 @@ TEST(FaultSpecs, ParseAndRefuse) {
     EXPECT_EQ(late->at, 2u);
     EXPECT_DOUBLE_EQ(late->delay, 0.5);
     EXPECT_EQ(late->text(), "late,unit=3,at=2,delay=0.5");
+    const auto miss = mlemu::parseFault("miss,unit=5,op=op_IP_MISC_EXECUTEQUEUE,p=0.2", error);
+    ASSERT_TRUE(miss);
+    EXPECT_EQ(miss->text(), "miss,unit=5,op=op_IP_MISC_EXECUTEQUEUE,p=0.2");
     for (const char* bad : {"", "explode", "drop,unit=0", "drop,at=0", "nak,p=1.5", "nak,at=1,p=0.5",
-                            "crc,unit=x", "garbage,colour=red", "late,delay=-1"})
+                            "crc,unit=x", "garbage,colour=red", "late,delay=-1", "miss,op="})
         EXPECT_FALSE(mlemu::parseFault(bad, error)) << bad;
 }
 
@@ -109,6 +112,44 @@ TEST(FaultTargets, ProbabilityIsReproducibleForASeed) {
     EXPECT_NE(first, pattern(8));
     EXPECT_NE(first.find('x'), std::string::npos);
     EXPECT_NE(first.find('.'), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FaultMiss, AUnitIgnoresOnlyThePacketsOfTheNamedOperationItIsCounted) {
+    constexpr std::uint8_t kSet = 1, kExec = 5;
+    SessionHarness h({1, 2}, withFaults({"miss,unit=2,op=op_IP_MISC_EXECUTEQUEUE,at=1"}));
+    for (int id : {1, 2}) {
+        h.select(id);
+        h.exchange(opPacket(kExec, kSetQueue));
+        h.exchange(opPacket(kSet, kBrightness, 0, 10 * id));
+    }
+    h.select(0);
+    h.exchange(opPacket(kExec, kExecuteQueue));
+    EXPECT_EQ(h.unit(1).value(kBrightness, 0), 10);
+    EXPECT_EQ(h.unit(2).value(kBrightness, 0), 127) << "the broadcast execution was missed";
+    EXPECT_TRUE(h.unit(2).queueOpen());
+
+    // Its second execution, addressed to it alone, is heard and answered.
+    EXPECT_EQ(h.select(2), kAck);
+    EXPECT_EQ(h.exchange(opPacket(kExec, kExecuteQueue)), kAck);
+    EXPECT_EQ(h.unit(2).value(kBrightness, 0), 20);
+}
+
+TEST(FaultMiss, AMissedPacketIsNeitherActedOnNorAnswered) {
+    constexpr std::uint8_t kSet = 1;
+    SessionHarness h({1, 2}, withFaults({"miss,unit=1,at=2"}));
+    EXPECT_EQ(h.select(1), kAck);
+    EXPECT_EQ(h.exchange(opPacket(kSet, kBrightness, 0, 5)), kNothing);
+    EXPECT_EQ(h.unit(1).value(kBrightness, 0), 127);
+    EXPECT_EQ(h.exchange(opPacket(kSet, kBrightness, 0, 6)), kAck);
+
+    // A unit that misses its own selection leaves nobody selected.
+    SessionHarness deaf({1, 2}, withFaults({"miss,unit=2,at=1"}));
+    EXPECT_EQ(deaf.select(2), kNothing);
+    EXPECT_EQ(deaf.chain().selection(), mlemu::Chain::Selection::None);
 }
 
 } // namespace

@@ -50,12 +50,8 @@ public:
             onPendingEvents();
     }
 
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : messages)
-            texts.push_back(m.text);
-        return texts;
-    }
+    std::vector<std::string> messageTexts() const { return textsOf(messages); }
+    std::vector<std::string> reportTexts() const { return textsOf(reports); }
 
     std::vector<Message> messages;
     std::vector<Message> reports; // non-modal
@@ -69,6 +65,13 @@ public:
     std::function<void()> onPendingEvents;
 
 private:
+    static std::vector<std::string> textsOf(const std::vector<Message>& list) {
+        std::vector<std::string> texts;
+        for (const auto& m : list)
+            texts.push_back(m.text);
+        return texts;
+    }
+
     std::deque<mlc::Answer> answers_;
     mlc::Answer defaultAnswer_ = mlc::Answer::No;
 };

@@ -52,9 +52,10 @@ std::string settingsText(int columns, int rows, const std::vector<int>& ids) {
 }
 
 class Mlctl : public ::testing::Test {
-protected:
-    void startUnits(const std::string& ids, int columns, int rows, const std::vector<int>& wallIds) {
-        emu = std::make_unique<EmulatorProcess>(ids);
+public:
+    void startUnits(const std::string& ids, int columns, int rows, const std::vector<int>& wallIds,
+                    const std::vector<std::string>& emulatorOptions = {}) {
+        emu = std::make_unique<EmulatorProcess>(ids, emulatorOptions);
         writeFile(settings, settingsText(columns, rows, wallIds));
     }
 
@@ -159,32 +160,41 @@ TEST_F(Mlctl, WrittenWallReadsBackTheSame) {
         }
 }
 
-TEST_F(Mlctl, SecondSequenceItemSendsOnlyTheChangedBrightness) {
-    startUnits("11,12", 2, 1, {11, 12});
+// Plays a sequence of two items, the second changing the brightness of monitor
+// 2, 1, and returns the operations the units received for the second item.
+std::multiset<std::string> playBrighterSecondItem(Mlctl& test, const std::vector<std::string>& options) {
     mlc::WallSettings calm{};
     for (auto& s : calm)
         s = mlc::TMonitorSettings{};
     mlc::WallSettings bright = calm;
     bright[mlc::placeIndex(2, 1)].Brightness = 90000;
-    writeWallFile(dir.file("calm.MLV"), calm);
-    writeWallFile(dir.file("bright.MLV"), bright);
-    ProgramResult result =
-        run({"sequence", dir.file("show.MLS"), dir.file("calm.MLV") + "@0", dir.file("bright.MLV") + "@1"});
-    ASSERT_EQ(result.status, 0) << result.err;
+    writeWallFile(test.dir.file("calm.MLV"), calm);
+    writeWallFile(test.dir.file("bright.MLV"), bright);
+    ProgramResult result = test.run({"sequence", test.dir.file("show.MLS"), test.dir.file("calm.MLV") + "@0",
+                                     test.dir.file("bright.MLV") + "@1"});
+    EXPECT_EQ(result.status, 0) << result.err;
 
-    result = run({"play", dir.file("show.MLS")});
-    ASSERT_EQ(result.status, 0) << result.err;
+    std::vector<std::string> args = options;
+    args.insert(args.end(), {"play", test.dir.file("show.MLS")});
+    result = test.run(args);
+    EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.out.find("item 1: "), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("item 2: "), std::string::npos);
 
-    waitForOperation("op_IP_MISC_EXECUTEQUEUE", 2);
+    test.waitForOperation("op_IP_MISC_EXECUTEQUEUE", 2);
     // Everything after the first item's broadcast belongs to the second item.
-    const std::vector<std::string> ops = receivedOperations();
+    const std::vector<std::string> ops = test.receivedOperations();
     std::size_t firstBroadcast = 0;
     while (firstBroadcast < ops.size() && ops[firstBroadcast] != "op_IP_MISC_EXECUTEQUEUE")
         ++firstBroadcast;
-    ASSERT_LT(firstBroadcast, ops.size());
-    std::multiset<std::string> second(ops.begin() + static_cast<long>(firstBroadcast) + 1, ops.end());
+    EXPECT_LT(firstBroadcast, ops.size());
+    return std::multiset<std::string>(
+        ops.begin() + static_cast<long>(std::min(firstBroadcast, ops.size())) + 1, ops.end());
+}
+
+TEST_F(Mlctl, SecondSequenceItemSendsOnlyTheChangedBrightness) {
+    startUnits("11,12", 2, 1, {11, 12});
+    const std::multiset<std::string> second = playBrighterSecondItem(*this, {});
     const std::multiset<std::string> expected{"op_IP_MISC_DEVICESELECTION",
                                               "op_IP_MISC_GPO",
                                               "op_IP_MISC_SETQUEUE", // unit 11
@@ -196,6 +206,26 @@ TEST_F(Mlctl, SecondSequenceItemSendsOnlyTheChangedBrightness) {
                                               "op_IP_MISC_DEVICESELECTION",
                                               "op_IP_MISC_EXECUTEQUEUE"}; // broadcast
     EXPECT_EQ(second, expected);
+}
+
+TEST_F(Mlctl, QuickPlaySendsTheChangedMonitorAloneWithTheRangeItKnows) {
+    startUnits("11,12", 2, 1, {11, 12});
+    const std::multiset<std::string> second = playBrighterSecondItem(*this, {"--quick"});
+    const std::multiset<std::string> expected{"op_IP_MISC_DEVICESELECTION", "op_IP_MISC_GPO",
+                                              "op_IP_MISC_SETQUEUE",        "op_BRIGHTNESS",
+                                              "op_IP_MISC_DEVICESELECTION", "op_IP_MISC_EXECUTEQUEUE"};
+    EXPECT_EQ(second, expected);
+}
+
+TEST_F(Mlctl, VerifiedWriteNamesAUnitThatKeepsMissingTheBroadcast) {
+    startUnits("11,12", 2, 1, {11, 12}, {"--fault", "miss,unit=12,op=op_IP_MISC_EXECUTEQUEUE"});
+    mlc::WallSettings wall{};
+    wall[mlc::placeIndex(2, 1)].Brightness = 90000;
+    writeWallFile(dir.file("wall.MLV"), wall);
+    EXPECT_EQ(run({"write", dir.file("wall.MLV")}).status, 0) << "unchecked, the miss goes unseen";
+    const ProgramResult result = run({"--verify", "write", dir.file("wall.MLV")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Column 2, row 1 (ID 12)"), std::string::npos) << result.err;
 }
 
 TEST_F(Mlctl, AFailingUnitGivesTheDriverErrorAndAFailureStatus) {

@@ -8,7 +8,7 @@ namespace mlctl {
 namespace {
 
 const std::set<std::string> kGlobalWithValue{"--port", "--settings", "--traffic"};
-const std::set<std::string> kGlobalSwitches{"--yes", "--inhibit", "--help", "-h"};
+const std::set<std::string> kGlobalSwitches{"--yes", "--inhibit", "--quick", "--verify", "--help", "-h"};
 const std::set<std::string> kCommandWithValue{"--id", "--cols", "--rows"};
 const std::set<std::string> kCommandSwitches{"--save", "--loop"};
 
@@ -45,6 +45,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (kGlobalSwitches.count(arg)) {
             line.assumeYes |= arg == "--yes";
             line.inhibit |= arg == "--inhibit";
+            line.quick |= arg == "--quick";
+            line.verify |= arg == "--verify";
             line.help |= arg == "--help" || arg == "-h";
         } else if (kCommandWithValue.count(arg)) {
             line.flags[arg] = args[++i];

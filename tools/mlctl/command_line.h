@@ -15,6 +15,8 @@ struct CommandLine {
     std::string trafficFile;
     bool assumeYes = false;
     bool inhibit = false;
+    bool quick = false;  // QuickSync and CacheUnitRanges, whatever the settings file says
+    bool verify = false; // VerifyWrites, likewise
     bool help = false;
 
     std::string command;                      // "detect", "write", ...

@@ -15,6 +15,11 @@ constexpr const char* kOptionsHelp =
     "  --yes             answer every question with Yes\n"
     "  --traffic FILE    log every packet sent and received, decoded, with time stamps\n"
     "  --inhibit         send nothing on the line (the driver's test mode)\n"
+    "  --quick           wall writes send only what changed, and the plug-in remembers\n"
+    "                    each unit's value ranges (default: the settings file's\n"
+    "                    QuickSync and CacheUnitRanges)\n"
+    "  --verify          after a wall write, check that every unit applied it, and\n"
+    "                    repair or name those that did not (default: VerifyWrites)\n"
     "  --help            this text; with a command, that command's help\n";
 
 void printUsage(std::FILE* out) {

@@ -68,6 +68,9 @@ bool Session::readSettings() {
     syncOptions_.ActivateVideoRouter = settings_.ActivateVideoRouter;
     syncOptions_.InhibitSerialCommunication = inhibit();
     syncOptions_.DisableSourceInfo = settings_.DisableSourceInfo;
+    syncOptions_.QuickSync = line_.quick || settings_.QuickSync;
+    syncOptions_.CacheUnitRanges = line_.quick || settings_.CacheUnitRanges;
+    syncOptions_.VerifyWrites = line_.verify || settings_.VerifyWrites;
     // Nothing is known of the units yet: every monitor is written whole.
     for (int column = 1; column <= mlc::kMaxColumns; ++column)
         for (int row = 1; row <= mlc::kMaxRows; ++row)

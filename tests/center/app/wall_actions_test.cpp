@@ -24,7 +24,7 @@ protected:
 
     mlc::ChainCommands chain{model, binding, op};
     std::vector<std::string> hooks;
-    mlc::WallActions actions{model, chain, op,
+    mlc::WallActions actions{model, chain, binding.Exchanges(), op,
                              mlc::WallActionHooks{[this] {
                                                       hooks.push_back("write");
                                                       return sync.WriteWall();
@@ -34,7 +34,11 @@ protected:
                                                       return sync.ResyncVideowall();
                                                   },
                                                   [this] { hooks.push_back("save"); },
-                                                  [this] { hooks.push_back("caption"); }}};
+                                                  [this] { hooks.push_back("caption"); },
+                                                  [this] {
+                                                      hooks.push_back("router");
+                                                      return true;
+                                                  }}};
 };
 
 TEST_F(WallActionsTest, PasteSpecialWithNothingCheckedStillSendsTheWall) {
@@ -100,6 +104,35 @@ TEST_F(WallActionsTest, AutosetKeepsToTheUsedWallAndSends) {
                      100.0);
     EXPECT_TRUE(model.VideowallModified);
     EXPECT_EQ(hooks, (std::vector<std::string>{"caption", "write", "caption"}));
+}
+
+TEST_F(WallActionsTest, MovesAndNumberingWaitForARunningExchangeAndAMoveSendsTheWall) {
+    model.Monitors.at(1, 2).Settings.Brightness = 12000;
+    {
+        auto running = binding.Exchanges().tryEnter();
+        actions.moveRow(2, 1);
+        actions.numberSequentially();
+        actions.moveColumn(2, 2); // its own place: nothing to refuse
+    }
+    EXPECT_EQ(op.reportTexts(), std::vector<std::string>(2, mlc::kExchangeBusyMessage));
+    EXPECT_EQ(hooks, (std::vector<std::string>{"caption"}));
+    EXPECT_EQ(model.Monitors.at(1, 1).Settings.Brightness, 50000);
+    EXPECT_FALSE(model.VideowallModified);
+
+    hooks.clear();
+    actions.moveRow(2, 1);
+    EXPECT_EQ(model.Monitors.at(1, 1).Settings.Brightness, 12000);
+    EXPECT_EQ(model.Monitors.at(1, 2).DeviceId, 21); // the IDs stay in place
+    EXPECT_TRUE(model.VideowallModified);
+    EXPECT_EQ(hooks, (std::vector<std::string>{"caption", "write", "caption"}));
+    EXPECT_EQ(count("SendOpExecute op_IP_MISC_EXECUTEQUEUE -"), 1);
+
+    hooks.clear();
+    model.VideowallModified = false;
+    actions.numberSequentially();
+    EXPECT_EQ(model.Monitors.at(1, 2).DeviceId, 3);
+    EXPECT_FALSE(model.VideowallModified);
+    EXPECT_EQ(hooks, (std::vector<std::string>{"router", "caption"}));
 }
 
 TEST(PasteSpecialSettings, OnlyOneMeansReset) {

@@ -96,7 +96,8 @@ TEST_F(ProgramOnEmulator, AWriteInterruptedByReconfigurationAttemptsEndsSynced) 
     EXPECT_EQ(center.caption().SyncStatus, "Sync: OK");
     EXPECT_EQ(center.wall().Monitors.at(2, 1).Settings.Brightness, 23000); // Open changed nothing
     EXPECT_TRUE(center.videowallFileName().empty());
-    EXPECT_EQ(op.messageTexts(), std::vector<std::string>(5, mlc::kExchangeBusyMessage));
+    EXPECT_EQ(op.reportTexts(), std::vector<std::string>(5, mlc::kExchangeBusyMessage));
+    EXPECT_TRUE(op.messages.empty());
     EXPECT_NEAR(percent(12, "op_BRIGHTNESS"), 23000, 500); // the unit's range rounds
     // The link was not switched to test mode: the next write reaches the units too.
     center.wall().Monitors.at(1, 1).Settings.Brightness = 31000;

@@ -55,7 +55,7 @@ std::uint8_t byName(const uint8_t* name, LvCell* p1, LvCell* p2, LvCell* p3, LvC
         return answer(command + " " + text(*p1) + " " + text(*p2), 128);
     if (command == "SendEvent")
         return answer(command + " " + text(*p1), 128);
-    if (command == "SetAnswerRxStatus" || command == "SetTestModeStatus")
+    if (command == "SetAnswerRxStatus" || command == "SetTestModeStatus" || command == "SetRangeCacheStatus")
         return answer(command + " " + std::to_string(*p1), 0);
     if (command == "GetMatchListItemCount") {
         const auto found = s.lists.find(text(*p1));

@@ -160,6 +160,19 @@ TEST(SettingsFile, UnknownSectionsKeysAndCommentsSurviveARewrite) {
                                         "[General]", "runwizardatstartup=0", "Theme=dark"}));
 }
 
+TEST(SettingsFile, TheSynchronisationSwitchesAreWrittenOnceTheyWereOn) {
+    Loaded l = read("[Hardware]\r\nVerifyWrites=1\r\n");
+    EXPECT_TRUE(l.settings.VerifyWrites);
+    EXPECT_FALSE(l.settings.QuickSync);
+    l.settings.QuickSync = true;
+    l.settings.VerifyWrites = false;
+    mlc::IniFile ini = mlc::IniFile::parse("[Hardware]\r\nVerifyWrites=1\r\n");
+    mlc::writeSettings(l.settings, l.wall, ini);
+    EXPECT_EQ(ini.value("Hardware", "QuickSync"), "1");
+    EXPECT_EQ(ini.value("Hardware", "VerifyWrites"), "0");
+    EXPECT_EQ(ini.value("Hardware", "CacheUnitRanges"), std::nullopt) << "never on, never written";
+}
+
 TEST(SettingsFile, FloatsAreWrittenWithAPointWhateverTheLocale) {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";

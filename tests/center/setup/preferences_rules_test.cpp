@@ -58,7 +58,11 @@ TEST_F(Preferences, OpenAndOkKeepEverythingAsItWas) {
     wall.WallRows = 14;
     settings.SerialPortNumber = 7; // beyond the four ports: COM1 shows
     settings.HighlightType = 7;    // unknown: drawn as an inversion, the first entry
+    settings.CacheUnitRanges = true;
     PreferencesForm form = open();
+    EXPECT_TRUE(form.cacheRanges);
+    EXPECT_FALSE(form.quickSync || form.verifyWrites);
+    form.verifyWrites = true;
     EXPECT_EQ(form.highlight, 0);
     EXPECT_EQ(form.columns, 12);
     EXPECT_EQ(form.rows, 14);
@@ -74,6 +78,8 @@ TEST_F(Preferences, OpenAndOkKeepEverythingAsItWas) {
     EXPECT_TRUE(wall.EnableMarginCorrection);
     EXPECT_EQ(settings.SerialPortNumber, 1);
     EXPECT_EQ(settings.DemoImageFiles[1], "/pictures/video.bmp");
+    EXPECT_TRUE(settings.CacheUnitRanges && settings.VerifyWrites);
+    EXPECT_FALSE(settings.QuickSync);
     EXPECT_THAT(calls, ::testing::ElementsAre("router 12x14", "test mode off"));
     EXPECT_TRUE(op.messages.empty());
 }

@@ -123,8 +123,9 @@ TEST_F(Autodetect, RefusedWhileAnotherExchangeRuns) {
         auto running = binding.Exchanges().tryEnter();
         EXPECT_EQ(detect.run(2).status, DetectionOutcome::Status::NotRun);
     }
-    ASSERT_EQ(op.messages.size(), 1u);
-    EXPECT_EQ(op.messages[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(op.messages.empty());
+    ASSERT_EQ(op.reports.size(), 1u);
+    EXPECT_EQ(op.reports[0].kind, MessageKind::Warning);
     EXPECT_TRUE(other->logLines("dir=rx").empty());
     expectConfiguredPortRestored();
 }

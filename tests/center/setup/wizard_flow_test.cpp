@@ -16,7 +16,7 @@ protected:
     // A wizard whose detection answers from `outcomes` in turn (then NoDevices).
     WizardFlow make(int portCount, int configuredPort) {
         ports = portCount;
-        WizardContext context;
+        WizardFlowSetup context;
         context.portCount = [this] { return ports; };
         context.configuredPort = configuredPort;
         context.inputNames = {"Analog RGB 1", "Video 1", "S-Video"};

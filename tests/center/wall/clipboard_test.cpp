@@ -101,19 +101,19 @@ TEST(PasteFields, EachFlagCopiesOneFieldAndAllFortyCopyTheWholeRecord) {
     mlc::TMonitorSettings all = base;
     for (std::size_t i = 0; i < mlc::kPasteFieldCount; ++i) {
         mlc::TMonitorSettings one = base;
-        mlc::copyPasteField(one, from, i);
+        mlc::kPasteFields[i].copy(one, from);
         EXPECT_NE(one, base) << i;
-        mlc::copyPasteField(all, from, i);
+        mlc::kPasteFields[i].copy(all, from);
     }
     EXPECT_EQ(all, from);
 
     // Where the table's order differs from the record's.
     mlc::TMonitorSettings freeze = base;
-    mlc::copyPasteField(freeze, from, 12);
+    mlc::kPasteFields[12].copy(freeze, from);
     EXPECT_TRUE(freeze.Freeze);
-    EXPECT_EQ(std::string(mlc::kPasteFieldTexts[13]), "Frame locking");
+    EXPECT_EQ(std::string(mlc::kPasteFields[13].text), "Frame locking");
     mlc::TMonitorSettings key = base;
-    mlc::copyPasteField(key, from, 37);
+    mlc::kPasteFields[37].copy(key, from);
     EXPECT_EQ(key.BindKey[1], 9);
     EXPECT_EQ(key.BindKey[0], base.BindKey[0]);
 }

@@ -10,13 +10,6 @@ const Lines kSelect11 = {"SetAnswerRxStatus 1",
                          "SendOpSetValue op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE env11",
                          "SendOpSetValue op_IP_MISC_GPO gc8CHANNEL7 gc16CHANNEL2"};
 
-Lines concat(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 } // namespace
 
 TEST_F(SyncFixture, FirstWriteSendsEveryFieldThenOnlyTheFixedSteps) {
@@ -240,7 +233,7 @@ TEST_F(SyncFixture, ASecondExchangeStartedMidWriteIsRefused) {
     EXPECT_FALSE(sync.Busy());
     // Each refusal was told, and the writes that could not run leave the wall needing
     // a synchronisation: (1, 1) was written before the last refusals came.
-    EXPECT_EQ(op.messageTexts(),
+    EXPECT_EQ(op.reportTexts(),
               std::vector<std::string>(static_cast<std::size_t>(refused), kExchangeBusyMessage));
     EXPECT_FALSE(model.Monitors.at(1, 1).Synced);
     EXPECT_FALSE(IsWallSynced(model));

@@ -16,6 +16,14 @@
 #include <fstream>
 #include <sstream>
 
+// Recorded call lines, several lists one after the other.
+inline std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
 class SyncFixture : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(FileActions, CloseQueryAsksOnceForAChangedWallAndSavesItOnYes) {
     mlgui::TMainFRM& w = open();
-    w.wall().VideowallModified = true;
+    w.center().wall().VideowallModified = true;
     op.scriptAnswers({Answer::Cancel, Answer::Yes});
     EXPECT_FALSE(w.close());
     dialogs.answer(path("kept.MLV"));
@@ -42,7 +42,7 @@ TEST_F(FileActions, CloseQueryAsksOnceForAChangedWallAndSavesItOnYes) {
 
 TEST_F(FileActions, CloseQueryAsksAboutTheSequenceAloneAndNoClosesWithoutSaving) {
     mlgui::TMainFRM& w = open();
-    w.sequencer().setModified(true);
+    w.center().sequencer().setModified(true);
     op.scriptAnswers({Answer::No});
     EXPECT_TRUE(w.close());
     EXPECT_EQ(questions(), std::vector<std::string>{mlc::kSequenceNotSavedQuestion});
@@ -51,8 +51,8 @@ TEST_F(FileActions, CloseQueryAsksAboutTheSequenceAloneAndNoClosesWithoutSaving)
 
 TEST_F(FileActions, CloseQueryAsksAboutBothFilesOnceAndYesSavesBoth) {
     mlgui::TMainFRM& w = open();
-    w.wall().VideowallModified = true;
-    w.sequencer().setModified(true);
+    w.center().wall().VideowallModified = true;
+    w.center().sequencer().setModified(true);
     op.scriptAnswers({Answer::Yes});
     dialogs.answer(path("both.MLV"));
     dialogs.answer(path("both.MLS"));
@@ -65,22 +65,22 @@ TEST_F(FileActions, CloseQueryAsksAboutBothFilesOnceAndYesSavesBoth) {
 
 TEST_F(FileActions, OpenReadsAWallFileOfAnyCaseAndIgnoresAForeignOne) {
     mlgui::TMainFRM& w = open();
-    mlc::WallSettings scene = mlc::wallSettingsOf(w.wall().Monitors);
+    mlc::WallSettings scene = mlc::wallSettingsOf(w.center().wall().Monitors);
     scene[mlc::placeIndex(2, 2)].Brightness = 12345;
     ASSERT_TRUE(mlc::saveVideowallFile(op, path("scene.mlv"), scene));
 
     dialogs.answer(path("scene.mlv"));
     w.actions().LoadACTN->trigger();
     EXPECT_EQ(dialogs.requests.at(0).title, "Open file");
-    EXPECT_EQ(w.wall().Monitors.at(2, 2).Settings.Brightness, 12345);
-    EXPECT_FALSE(w.wall().VideowallModified);
+    EXPECT_EQ(w.center().wall().Monitors.at(2, 2).Settings.Brightness, 12345);
+    EXPECT_FALSE(w.center().wall().VideowallModified);
     EXPECT_EQ(w.windowTitle(), "Marlune Control Center - [Untitled - scene.mlv]");
 
     std::ofstream(path("foreign.MLV"), std::ios::binary) << std::string(43016, 'x');
     op.messages.clear();
     dialogs.answer(path("foreign.MLV"));
     w.actions().LoadACTN->trigger();
-    EXPECT_EQ(w.wall().Monitors.at(2, 2).Settings.Brightness, 12345);
+    EXPECT_EQ(w.center().wall().Monitors.at(2, 2).Settings.Brightness, 12345);
     EXPECT_TRUE(op.messages.empty());
     EXPECT_EQ(w.windowTitle(), "Marlune Control Center - [Untitled - scene.mlv]");
 }

@@ -1,5 +1,4 @@
 // The grid's actions in the window: moving columns on an emulated chain, changing an ID.
-#include "binding/exchange_gate.h"
 #include "grid/wall_grid_view.h"
 #include "main_window_fixture.h"
 #include "modal.h"
@@ -7,8 +6,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSpinBox>
-
-#include <utility>
 
 namespace {
 
@@ -20,19 +17,19 @@ TEST_F(GridActions, MovingAColumnMovesTheSettingsToTheUnitsAndLeavesTheIds) {
         "[Videowall]\nWidth=4\nHeight=1\nMonitorID11=1\nMonitorID12=2\nMonitorID13=3\nMonitorID14=4\n");
     mlgui::TMainFRM& w = openWindow();
     for (int c = 1; c <= 4; ++c)
-        w.wall().Monitors.at(c, 1).Settings.Brightness = c * 10000;
+        w.center().wall().Monitors.at(c, 1).Settings.Brightness = c * 10000;
     ASSERT_TRUE(op.messages.empty()) << op.messages[0].text;
 
     // Dropping the number of column 1 at the third place.
-    w.grid().horizontalHeader()->moveSection(0, 2);
+    grid().horizontalHeader()->moveSection(0, 2);
 
     const int expected[] = {20000, 30000, 10000, 40000};
     for (int c = 1; c <= 4; ++c) {
-        EXPECT_EQ(w.wall().Monitors.at(c, 1).Settings.Brightness, expected[c - 1]) << c;
-        EXPECT_EQ(w.wall().Monitors.at(c, 1).DeviceId, c);
-        EXPECT_EQ(w.grid().horizontalHeader()->logicalIndex(c - 1), c - 1); // numbers back in order
+        EXPECT_EQ(w.center().wall().Monitors.at(c, 1).Settings.Brightness, expected[c - 1]) << c;
+        EXPECT_EQ(w.center().wall().Monitors.at(c, 1).DeviceId, c);
+        EXPECT_EQ(grid().horizontalHeader()->logicalIndex(c - 1), c - 1); // numbers back in order
     }
-    EXPECT_TRUE(w.wall().VideowallModified);
+    EXPECT_TRUE(w.center().wall().VideowallModified);
     EXPECT_EQ(w.windowTitle(), "Marlune Control Center - [Untitled - Untitled*]");
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
     // The units keep the value in their own range: it reads back within a step.
@@ -43,11 +40,11 @@ TEST_F(GridActions, MovingAColumnMovesTheSettingsToTheUnitsAndLeavesTheIds) {
 TEST_F(GridActions, ChangingAnIdToItsOwnValueKeepsTheMonitorSynced) {
     writeSettings("[Videowall]\nWidth=2\nHeight=2\n");
     mlgui::TMainFRM& w = openWindow();
-    w.setSelection({2, 1, 2, 1});
-    w.setCurrentCell(2, 1);
+    grid().setSelectionRect({2, 1, 2, 1});
+    grid().setCurrentCell(2, 1);
     w.UpdateCaption();
     ASSERT_TRUE(w.actions().ChangeMonitorIdACTN->isEnabled());
-    w.wall().Monitors.at(2, 1).Synced = true;
+    w.center().wall().Monitors.at(2, 1).Synced = true;
 
     guitest::whenModalOpens("ChangeIdFRM", [](QWidget* dialog) {
         guitest::saveShot(dialog, "change-id");
@@ -55,55 +52,30 @@ TEST_F(GridActions, ChangingAnIdToItsOwnValueKeepsTheMonitorSynced) {
         dialog->findChild<QPushButton*>("OkBTN")->click();
     });
     w.actions().ChangeMonitorIdACTN->trigger();
-    EXPECT_TRUE(w.wall().Monitors.at(2, 1).Synced);
+    EXPECT_TRUE(w.center().wall().Monitors.at(2, 1).Synced);
 
     guitest::whenModalOpens("ChangeIdFRM", [](QWidget* dialog) {
         dialog->findChild<QSpinBox*>("IdSPIN")->setValue(7);
         dialog->findChild<QPushButton*>("OkBTN")->click();
     });
     w.actions().ChangeMonitorIdACTN->trigger();
-    EXPECT_EQ(w.wall().Monitors.at(2, 1).DeviceId, 7);
-    EXPECT_EQ(w.wall().DeviceState.at(2, 1).DeviceId, 7);
-    EXPECT_FALSE(w.wall().Monitors.at(2, 1).Synced);
+    EXPECT_EQ(w.center().wall().Monitors.at(2, 1).DeviceId, 7);
+    EXPECT_EQ(w.center().wall().DeviceState.at(2, 1).DeviceId, 7);
+    EXPECT_FALSE(w.center().wall().Monitors.at(2, 1).Synced);
 
-    w.setSelection({1, 1, 2, 1});
+    grid().setSelectionRect({1, 1, 2, 1});
     EXPECT_FALSE(w.actions().ChangeMonitorIdACTN->isEnabled());
 }
 
 TEST_F(GridActions, OkOnAnIdBeyondTheSpinBoxRangeKeepsIt) {
     writeSettings("[Videowall]\nWidth=2\nHeight=1\nMonitorID12=150\n");
     mlgui::TMainFRM& w = openWindow();
-    w.setSelection({2, 1, 2, 1});
-    w.setCurrentCell(2, 1);
+    grid().setSelectionRect({2, 1, 2, 1});
+    grid().setCurrentCell(2, 1);
     guitest::whenModalOpens("ChangeIdFRM",
                             [](QWidget* dialog) { dialog->findChild<QPushButton*>("OkBTN")->click(); });
     w.actions().ChangeMonitorIdACTN->trigger();
-    EXPECT_EQ(w.wall().Monitors.at(2, 1).DeviceId, 150);
-}
-
-TEST_F(GridActions, MovesAndNumberingWaitForARunningWallWrite) {
-    startEmulator("11-12,21-22");
-    writeSettings("[Videowall]\nWidth=2\nHeight=2\n");
-    mlgui::TMainFRM& w = openWindow();
-    for (int c = 1; c <= 2; ++c)
-        for (int r = 1; r <= 2; ++r)
-            w.wall().Monitors.at(c, r).Settings.Brightness = c * 10000 + r * 1000;
-    op.messages.clear();
-    bool once = false;
-    op.onPendingEvents = [&] {
-        if (std::exchange(once, true))
-            return;
-        w.grid().verticalHeader()->moveSection(1, 0);
-        w.actions().AutonumerateSequentiallyACTN->trigger();
-    };
-    w.grid().horizontalHeader()->moveSection(0, 1); // a wall write with its progress window
-
-    // Only the column moved; the row and the IDs stayed.
-    EXPECT_EQ(w.wall().Monitors.at(1, 1).Settings.Brightness, 21000);
-    EXPECT_EQ(w.wall().Monitors.at(2, 2).Settings.Brightness, 12000);
-    EXPECT_EQ(w.wall().Monitors.at(2, 2).DeviceId, 22);
-    ASSERT_EQ(op.messages.size(), 2u);
-    EXPECT_EQ(op.messages[1].text, mlc::kExchangeBusyMessage);
+    EXPECT_EQ(w.center().wall().Monitors.at(2, 1).DeviceId, 150);
 }
 
 } // namespace

@@ -43,10 +43,10 @@ TEST_F(MainWindow, StartsOnTheSettingsShowsTheWallAndWritesItsFilesAtTheEnd) {
     EXPECT_EQ(w.findChild<QLabel*>("SyncPANEL")->text(), "Sync: NEEDED");
     EXPECT_EQ(w.findChild<QLabel*>("LinkPANEL")->text(), "Serial link: ON");
     // The wall size is clamped; without lastused.MLV the whole wall is enlarged and selected.
-    EXPECT_EQ(w.grid().model()->columnCount(), 16);
-    EXPECT_EQ(w.grid().model()->rowCount(), 1);
-    EXPECT_EQ(w.selection().Right, 16);
-    EXPECT_GT(w.wall().Monitors.at(2, 1).Settings.XPosition, 0.0);
+    EXPECT_EQ(grid().model()->columnCount(), 16);
+    EXPECT_EQ(grid().model()->rowCount(), 1);
+    EXPECT_EQ(grid().selectionRect().Right, 16);
+    EXPECT_GT(w.center().wall().Monitors.at(2, 1).Settings.XPosition, 0.0);
     // No chain: the port failure was the driver's one message.
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_NE(op.messages[0].text.find("ERROR ($01)"), std::string::npos);
@@ -68,21 +68,22 @@ TEST_F(MainWindow, HasEveryMenuEntryInOrderAndContextMenusCopyingThem) {
         QStringList({"AutoconfigIdsSUB", "DeviceMemorySUB", "-", "CopyVideowallACTN", "ClipboardCopyACTN",
                      "ClipboardPasteACTN", "PasteSpecialACTN", "-", "AutosetEnlargmentACTN", "GlobalPanACTN",
                      "EditSelectedACTN", "-", "ShowGridACTN", "ShowDeviceIdACTN", "ChangeMonitorIdACTN"}));
-    EXPECT_EQ(entryNames(w.videowallPopup()),
+    EXPECT_EQ(entryNames(w.findChild<QMenu*>("VideowallPOP")),
               QStringList({"-", "CopyVideowallACTN_", "ClipboardCopyACTN_", "ClipboardPasteACTN_",
                            "PasteSpecialACTN_", "-", "AutosetEnlargmentACTN_", "GlobalPanACTN_",
                            "EditSelectedACTN_", "-", "ShowGridACTN_", "ShowDeviceIdACTN_",
                            "ChangeMonitorIdACTN_"}));
-    EXPECT_EQ(w.sequencerPopup()->actions().size(), w.findChild<QMenu*>("SequencerSUB")->actions().size());
+    EXPECT_EQ(w.findChild<QMenu*>("SequencerPOP")->actions().size(),
+              w.findChild<QMenu*>("SequencerSUB")->actions().size());
 
     // A copy follows its action and triggers it.
-    QAction* copy = w.videowallPopup()->findChild<QAction*>("ShowGridACTN_");
+    QAction* copy = w.findChild<QMenu*>("VideowallPOP")->findChild<QAction*>("ShowGridACTN_");
     ASSERT_NE(copy, nullptr);
     EXPECT_TRUE(copy->isChecked());
     copy->trigger();
     EXPECT_FALSE(w.actions().ShowGridACTN->isChecked());
     EXPECT_FALSE(copy->isChecked());
-    EXPECT_FALSE(w.settings().DisplayGrid);
+    EXPECT_FALSE(w.center().settings().DisplayGrid);
 
     // Hints, shortcuts and the quick-recall keys.
     EXPECT_EQ(w.actions().SequenceSaveACTN->toolTip(), "Save the sequence to file");
@@ -92,8 +93,8 @@ TEST_F(MainWindow, HasEveryMenuEntryInOrderAndContextMenusCopyingThem) {
     EXPECT_EQ(w.findChild<QSpinBox*>("MemoryTOOL")->maximum(), 16);
     for (const char* name : {"ToolsBAR", "FileBAR", "HelpBAR", "VideowallBAR", "MemoryBAR"})
         EXPECT_NE(w.findChild<QToolBar*>(name), nullptr) << name;
-    EXPECT_NE(w.toolButton(w.actions().SpecialFunctionsACTN), nullptr);
-    EXPECT_EQ(w.sequencerArea()->maximumWidth(), 316);
+    EXPECT_NE(w.findChild<QToolButton*>("SpecialFunctionsTOOL"), nullptr);
+    EXPECT_EQ(w.findChild<QWidget*>("LeftPNL")->maximumWidth(), 316);
 }
 
 TEST_F(MainWindow, ReportsGoToTheStatusBarAndTheMessageLogWithoutWaiting) {
@@ -103,7 +104,7 @@ TEST_F(MainWindow, ReportsGoToTheStatusBarAndTheMessageLogWithoutWaiting) {
     EXPECT_TRUE(
         w.findChild<QLabel*>("ReportLBL")->text().endsWith("Item 2 could not be sent. Playback goes on."));
     EXPECT_EQ(w.findChild<QToolButton*>("MessagesPANEL")->text(), "1");
-    ASSERT_EQ(w.messageLog().entries().size(), 1u);
+    ASSERT_EQ(w.findChild<mlgui::MessageLog*>()->entries().size(), 1u);
     EXPECT_EQ(op.questions.size(), questionsBefore);
 
     w.actions().MessageLogACTN->trigger();
@@ -144,7 +145,7 @@ TEST_F(MainWindow, WhileTheProgressWindowIsUpCloseWaitsAndFileAndSetupActionsAre
             enabledDuringWrite << a->isEnabled();
         closedDuringWrite = w.close();
     };
-    w.grid().horizontalHeader()->moveSection(0, 1); // a wall write with its progress window
+    grid().horizontalHeader()->moveSection(0, 1); // a wall write with its progress window
     EXPECT_EQ(enabledDuringWrite, QList<bool>({false, false, false, false, true}));
     EXPECT_FALSE(closedDuringWrite);
     EXPECT_TRUE(w.isVisible());

@@ -27,20 +27,20 @@ TEST_F(WindowMonitor, OneCellOpensTheMonitorDialogABlockTheQuickMenu) {
     ASSERT_TRUE(op.messages.empty()) << op.messages[0].text;
     ASSERT_TRUE(editAction()->isEnabled());
 
-    w.setCurrentCell(2, 1);
-    w.setSelection({2, 1, 2, 1});
+    grid().setCurrentCell(2, 1);
+    grid().setSelectionRect({2, 1, 2, 1});
     guitest::whenModalOpens("MonitorFRM", [](QWidget* dialog) {
         dialog->findChild<mlgui::ValueSlider*>("Brightness")->setValue(30);
         guitest::saveShot(dialog, "monitor-dialog-from-window");
         press(dialog, "OkBTN");
     });
     editAction()->trigger();
-    EXPECT_EQ(w.wall().Monitors.at(2, 1).Settings.Brightness, 30000);
+    EXPECT_EQ(w.center().wall().Monitors.at(2, 1).Settings.Brightness, 30000);
     EXPECT_NEAR(unitPercent(12, "op_BRIGHTNESS", "wnWIN_MAIN"), 30000, 500);
     EXPECT_NE(w.windowTitle().indexOf("*]"), -1) << w.windowTitle().toStdString();
 
-    w.setCurrentCell(1, 1);
-    w.setSelection({1, 1, 2, 2});
+    grid().setCurrentCell(1, 1);
+    grid().setSelectionRect({1, 1, 2, 2});
     guitest::whenModalOpens("QuickMenuFRM", [](QWidget* dialog) {
         dialog->findChild<mlgui::ValueSlider*>("Contrast")->setValue(10);
         press(dialog, "OkBTN");
@@ -50,23 +50,23 @@ TEST_F(WindowMonitor, OneCellOpensTheMonitorDialogABlockTheQuickMenu) {
         EXPECT_NEAR(unitPercent(id, "op_CONTRAST", "wnWIN_MAIN"), 10000, 500) << id;
 
     // A double-click on a monitor opens the dialog for that monitor.
-    mlgui::WallGridView& grid = w.grid();
-    const QRect cell = grid.visualRect(grid.model()->index(1, 0)); // column 1, row 2
+    mlgui::WallGridView& view = grid();
+    const QRect cell = view.visualRect(view.model()->index(1, 0)); // column 1, row 2
     bool opened = false;
     guitest::whenModalOpens("MonitorFRM", [&](QWidget* dialog) {
         opened = dialog->findChild<QWidget*>("ID")->property("text").toString() == "21";
         press(dialog, "CancelBTN");
     });
     // As with a real mouse, the first click of the two selects the cell.
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_TRUE(opened);
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
 
     // Not while another exchange runs: a dialog would hold it until closed.
     bool openedWhileBusy = false;
     {
-        auto running = w.binding().Exchanges().tryEnter();
+        auto running = w.devices().binding().Exchanges().tryEnter();
         QTimer::singleShot(0, [&] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
                 openedWhileBusy = true;

@@ -38,7 +38,7 @@ TEST_F(RemoteWiring, TheRemoteExistsFromTheStartAndShowsWithoutWaitingWhereItWas
 
 TEST_F(RemoteWiring, TheToolButtonOpensSpecialFunctionsAndWithShiftThePhaseEditor) {
     mlgui::TMainFRM& w = openWindow();
-    QToolButton* button = w.toolButton(w.actions().SpecialFunctionsACTN);
+    QToolButton* button = w.findChild<QToolButton*>("SpecialFunctionsTOOL");
     ASSERT_NE(button, nullptr);
     QStringList opened;
     const auto closeIt = [&opened](QWidget* dialog) {

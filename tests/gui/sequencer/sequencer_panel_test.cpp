@@ -2,9 +2,11 @@
 
 #include "../wall/emulated_wall.h"
 #include "files/wall_file.h"
+#include "main/main_actions.h"
 #include "modal.h"
 #include "scripted_operator.h"
 #include "sequencer/item_details_dialog.h"
+#include "sequencer/sequencer_controller.h"
 #include "sequencer/timeline_model.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <deque>
 
@@ -46,14 +49,23 @@ mlc::ItemDetails named(const std::string& name, int seconds = 1) {
     return {name, 0, 0, seconds, mlc::FromLastEvent};
 }
 
-// The main window's sequencer actions, as a test's window holds them.
-void addSequencerActions(QWidget& window) {
-    for (const char* name : {"NewItemACTN", "AddItemACTN", "RemoveItemACTN", "MoveUpACTN", "MoveDownACTN",
-                             "EditItemDetailsACTN", "PlayACTN", "ExecuteItemACTN", "LoopSequenceACTN"}) {
-        auto* a = new QAction(name, &window);
-        a->setObjectName(name);
+// The sequencer's area as the main window has it: the actions, the panel's place
+// and the timeline's menu.
+struct SequencerArea {
+    explicit SequencerArea(mlc::Sequencer& sequencer, std::function<mlc::ClockReading()> clock) {
+        new QVBoxLayout(&place);
+        controller = std::make_unique<mlgui::SequencerController>(
+            actions, mlgui::SequencerContext{sequencer, std::move(clock), place, menu});
     }
-}
+    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
+    mlgui::SequencerPanel& panel() { return controller->panel(); }
+
+    QWidget window;
+    mlgui::MainActions actions = mlgui::createMainActions(&window);
+    QWidget place;
+    QMenu menu;
+    std::unique_ptr<mlgui::SequencerController> controller;
+};
 
 QStringList texts(const QListView* view) {
     QStringList lines;
@@ -64,10 +76,8 @@ QStringList texts(const QListView* view) {
 
 class Timeline : public ::testing::Test {
 protected:
-    Timeline() { addSequencerActions(window); }
-    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
+    QAction* action(const char* name) { return area.action(name); }
 
-    QWidget window;
     testsupport::ScriptedOperator op;
     NamingDialogs dialogs;
     double seconds = 0.0;
@@ -76,11 +86,11 @@ protected:
                                                  [](const mlc::WallSettings&) {}, [] { return true; },
                                                  nullptr, nullptr, [this] { return noonPlus(seconds); },
                                                  nullptr, nullptr}};
+    SequencerArea area{sequencer, [this] { return noonPlus(seconds); }};
 };
 
 TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
-    mlgui::SequencerPanel panel(sequencer, [this] { return noonPlus(seconds); });
-    panel.attachActions(&window);
+    mlgui::SequencerPanel& panel = area.panel();
     dialogs.next = {named("Morning"), named(""), named("Evening")};
     for (int i = 0; i < 3; ++i)
         action("NewItemACTN")->trigger();
@@ -92,8 +102,8 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
     EXPECT_FALSE(action("MoveDownACTN")->isEnabled());
 
     // Select the last two lines as the operator would, then move them up.
-    panel.resize(300, 400);
-    panel.show();
+    area.place.resize(300, 400);
+    area.place.show();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->visualRect(view->model()->index(1, 0)).center());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier,
@@ -121,9 +131,9 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
     EXPECT_EQ(panel.findChild<QLabel*>("MidnightTME")->text().toStdString(), "12:00:01");
     guitest::saveShot(&panel, "sequencer-panel");
 
-    // The context menu carries the Sequencer menu's entries.
+    // The tool bar carries the Sequencer menu's entries.
     QStringList entries;
-    for (QAction* a : panel.contextMenu()->actions())
+    for (QAction* a : panel.toolBar()->actions())
         entries << (a->isSeparator() ? "-" : a->objectName());
     EXPECT_EQ(entries,
               (QStringList{"NewItemACTN", "AddItemACTN", "-", "RemoveItemACTN", "MoveUpACTN", "MoveDownACTN",
@@ -141,8 +151,6 @@ TEST_F(Timeline, LinesSelectionMovesAndTheBoldLine) {
 }
 
 TEST_F(Timeline, LoopIsACheckedStateOfTheCore) {
-    mlgui::SequencerPanel panel(sequencer, [this] { return noonPlus(seconds); });
-    panel.attachActions(&window);
     EXPECT_FALSE(action("LoopSequenceACTN")->isChecked());
     action("LoopSequenceACTN")->trigger();
     EXPECT_TRUE(sequencer.loop());
@@ -186,8 +194,6 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
     start("11", 1, 1);
     if (HasFatalFailure())
         return;
-    QWidget window;
-    addSequencerActions(window);
     double seconds = 0.0;
     NamingDialogs dialogs;
     mlc::Sequencer sequencer{
@@ -196,18 +202,18 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
                             [this](const mlc::WallSettings& s) { mlc::applyWallSettings(s, model.Monitors); },
                             [this] { return sync.WriteWall(); }, nullptr, nullptr,
                             [&seconds] { return noonPlus(seconds); }, nullptr, nullptr}};
-    mlgui::SequencerPanel panel(sequencer, [&seconds] { return noonPlus(seconds); });
-    panel.attachActions(&window);
+    SequencerArea area{sequencer, [&seconds] { return noonPlus(seconds); }};
+    mlgui::SequencerPanel& panel = area.panel();
 
     // Item 1 at once, item 2 two seconds after it.
     dialogs.next = {named("dim", 0), named("bright", 2)};
     model.Monitors.at(1, 1).Settings.Brightness = 10000;
-    window.findChild<QAction*>("NewItemACTN")->trigger();
+    area.action("NewItemACTN")->trigger();
     model.Monitors.at(1, 1).Settings.Brightness = 90000;
-    window.findChild<QAction*>("NewItemACTN")->trigger();
+    area.action("NewItemACTN")->trigger();
     ASSERT_EQ(sequencer.items().size(), 2u);
 
-    window.findChild<QAction*>("PlayACTN")->trigger();
+    area.action("PlayACTN")->trigger();
     settle(11);
     EXPECT_LT(percent(11, "op_BRIGHTNESS"), 15000);
     EXPECT_TRUE(panel.timer()->isActive());
@@ -220,7 +226,7 @@ TEST_F(Playback, ATwoItemSequenceReachesTheUnitsAndStops) {
     panel.tick();
     settle(11);
     EXPECT_GT(percent(11, "op_BRIGHTNESS"), 85000);
-    EXPECT_FALSE(window.findChild<QAction*>("PlayACTN")->isChecked()); // the last item, no loop
+    EXPECT_FALSE(area.action("PlayACTN")->isChecked()); // the last item, no loop
     EXPECT_FALSE(panel.timer()->isActive());
     EXPECT_EQ(panel.findChild<QLabel*>("LastTME")->text().toStdString(), "00:00:02"); // as the tick began
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;

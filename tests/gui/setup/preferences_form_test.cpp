@@ -112,6 +112,10 @@ TEST_F(PreferencesForm, ControlsFollowTheirSwitchesAndOkStoresThem) {
         colours->accept();
     });
     find<QPushButton>("IdBackgroundColor")->click();
+    EXPECT_EQ(find<QCheckBox>("QuickSyncCHK")->text(), "Send only what changed (faster on large walls)");
+    EXPECT_FALSE(find<QCheckBox>("VerifyWritesCHK")->isChecked());
+    find<QCheckBox>("QuickSyncCHK")->setChecked(true);
+    find<QCheckBox>("VerifyWritesCHK")->setChecked(true);
     guitest::saveShot(dialog.get(), "preferences");
 
     find<QPushButton>("OkBTN")->click();
@@ -121,6 +125,8 @@ TEST_F(PreferencesForm, ControlsFollowTheirSwitchesAndOkStoresThem) {
     EXPECT_EQ(model.YMonitorSize, 370.0);
     EXPECT_TRUE(settings.ActivateVideoRouter);
     EXPECT_EQ(settings.AutoStartSequence, "/walls/morning.MLS");
+    EXPECT_TRUE(settings.QuickSync && settings.VerifyWrites);
+    EXPECT_FALSE(settings.CacheUnitRanges);
     EXPECT_TRUE(fileExists(services.autostartPath));
     EXPECT_TRUE(op.messages.empty());
 }

@@ -50,10 +50,10 @@ TEST_F(SetupActions, NewRunsTheWizardAndFinishSendsOnePictureOverTheWall) {
     ASSERT_TRUE(finished);
     // The window's own Copy ran, so its Paste is possible now.
     EXPECT_TRUE(w.actions().ClipboardPasteACTN->isEnabled());
-    EXPECT_EQ(w.wall().WallColumns, 3);
-    EXPECT_EQ(w.wall().WallRows, 2);
-    EXPECT_EQ(w.grid().model()->columnCount(), 3);
-    EXPECT_EQ(w.wall().Monitors.at(3, 2).DeviceId, 6);
+    EXPECT_EQ(w.center().wall().WallColumns, 3);
+    EXPECT_EQ(w.center().wall().WallRows, 2);
+    EXPECT_EQ(grid().model()->columnCount(), 3);
+    EXPECT_EQ(w.center().wall().Monitors.at(3, 2).DeviceId, 6);
     EXPECT_EQ(unitPercent(1, "op_IP_MISC_HPAN"), 0);
     EXPECT_EQ(unitPercent(3, "op_IP_MISC_HPAN"), 100000);
     EXPECT_EQ(unitPercent(6, "op_IP_MISC_VPAN"), 100000);
@@ -98,9 +98,9 @@ TEST_F(SetupActions, PreferencesApplyTheConfigurationWhateverClosesThem) {
         press(dialog, "OkBTN");
     });
     w.actions().PreferencesACTN->trigger();
-    EXPECT_EQ(w.grid().model()->columnCount(), 3);
-    EXPECT_EQ(w.grid().model()->rowCount(), 2);
-    EXPECT_TRUE(w.settings().ActivateVideoRouter);
+    EXPECT_EQ(grid().model()->columnCount(), 3);
+    EXPECT_EQ(grid().model()->rowCount(), 2);
+    EXPECT_TRUE(w.center().settings().ActivateVideoRouter);
 
     // Cancel stores nothing but still reopens the port.
     const std::size_t opensBefore = op.messages.size();
@@ -109,7 +109,7 @@ TEST_F(SetupActions, PreferencesApplyTheConfigurationWhateverClosesThem) {
         press(dialog, "CancelBTN");
     });
     w.actions().PreferencesACTN->trigger();
-    EXPECT_EQ(w.wall().WallColumns, 3);
+    EXPECT_EQ(w.center().wall().WallColumns, 3);
     // COM1 names nothing here: each configuration says so once.
     EXPECT_EQ(op.messages.size(), opensBefore + 1);
 }

@@ -43,6 +43,12 @@ void MainWindowFixture::closeWindow() {
     window.reset();
 }
 
+mlgui::WallGridView& MainWindowFixture::grid() {
+    auto* view = window->findChild<mlgui::WallGridView*>(QStringLiteral("Videowall"));
+    EXPECT_NE(view, nullptr);
+    return *view;
+}
+
 std::string MainWindowFixture::stateLine(int id, const std::string& operation, const std::string& target) {
     std::istringstream lines(emu->state());
     const std::string prefix = "unit " + std::to_string(id) + " value " + operation + " " + target + " ";

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "emulator_process.h"
+#include "grid/wall_grid_view.h"
 #include "main/main_form.h"
 #include "paths.h"
 #include "scoped_env.h"
@@ -39,6 +40,8 @@ protected:
     mlgui::TMainFRM& openWindow();
     // Destroys the window: program end.
     void closeWindow();
+    // The window's grid "Videowall".
+    mlgui::WallGridView& grid();
 
     // "unit <id> value <operation> <target>" of the emulator's state: the percentage
     // or, with `item`, the identifier a unit holds.

@@ -21,8 +21,8 @@ protected:
     // What is sent to all units is not answered: an answered exchange with one
     // unit makes sure the emulator has read it.
     void settle() {
-        auto scope = window->binding().Exchanges().tryEnter();
-        window->binding().SelectDevice(11);
+        auto scope = window->devices().binding().Exchanges().tryEnter();
+        window->devices().binding().SelectDevice(11);
     }
 };
 
@@ -32,26 +32,26 @@ TEST_F(WindowWall, MemoryWriteAndAQuickRecallKeyReachTheUnits) {
     mlgui::TMainFRM& w = openWindow();
     ASSERT_TRUE(op.messages.empty()) << op.messages[0].text;
     for (int c = 1; c <= 2; ++c)
-        w.wall().Monitors.at(c, 1).Settings.Brightness = 20000;
+        w.center().wall().Monitors.at(c, 1).Settings.Brightness = 20000;
     ASSERT_TRUE(w.devices().writeWall());
 
-    w.memoryTool()->setValue(6);
+    w.findChild<QSpinBox*>("MemoryTOOL")->setValue(6);
     op.scriptAnswers({mlc::Answer::Yes});
     action("MemoryStoreACTN")->trigger();
     ASSERT_EQ(op.questions.size(), 1u);
     settle();
     ASSERT_NE(emu->state().find("unit 12 memory 6 op_BRIGHTNESS"), std::string::npos) << emu->state();
     for (int c = 1; c <= 2; ++c)
-        w.wall().Monitors.at(c, 1).Settings.Brightness = 90000;
+        w.center().wall().Monitors.at(c, 1).Settings.Brightness = 90000;
     ASSERT_TRUE(w.devices().writeWall());
     settle();
     EXPECT_GT(unitPercent(12, "op_BRIGHTNESS", "wnWIN_MAIN"), 85000);
 
-    w.memoryTool()->setValue(1);
+    w.findChild<QSpinBox*>("MemoryTOOL")->setValue(1);
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F6); // MemRead6ACTN
-    EXPECT_EQ(w.memoryTool()->value(), 6);
+    EXPECT_EQ(w.findChild<QSpinBox*>("MemoryTOOL")->value(), 6);
     settle();
     EXPECT_LT(unitPercent(11, "op_BRIGHTNESS", "wnWIN_MAIN"), 25000);
     EXPECT_LT(unitPercent(12, "op_BRIGHTNESS", "wnWIN_MAIN"), 25000);
@@ -64,7 +64,7 @@ TEST_F(WindowWall, APanningStepLeavesTheStatusBarAsTheWriteLeftTheWall) {
     writeSettings("[Videowall]\nWidth=1\nHeight=1\nMonitorID11=11\n");
     mlgui::TMainFRM& w = openWindow();
     ASSERT_EQ(w.center().caption().SyncStatus, "Sync: NEEDED");
-    mlc::TMonitorSettings& s = w.wall().Monitors.at(1, 1).Settings;
+    mlc::TMonitorSettings& s = w.center().wall().Monitors.at(1, 1).Settings;
     s.XZoom = 50.0;
     s.XPosition = 10.0;
     guitest::whenModalOpens("PanningFRM", [](QWidget* dialog) {
@@ -96,11 +96,11 @@ TEST_F(WindowWall, AnAutoStartSequencePlaysFromStartUp) {
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->timer()->isActive());
     EXPECT_EQ(panel->timeline()->model()->rowCount(), 1);
-    EXPECT_EQ(panel->contextMenu(), w.sequencerPopup());
+    EXPECT_EQ(panel->contextMenu(), w.findChild<QMenu*>("SequencerPOP"));
     // The window's entries for the Sequencer menu stay, each following its action.
-    QAction* play = w.sequencerPopup()->findChild<QAction*>("PlayACTN_");
+    QAction* play = w.findChild<QMenu*>("SequencerPOP")->findChild<QAction*>("PlayACTN_");
     ASSERT_NE(play, nullptr);
-    EXPECT_TRUE(w.sequencerPopup()->actions().contains(play));
+    EXPECT_TRUE(w.findChild<QMenu*>("SequencerPOP")->actions().contains(play));
     EXPECT_TRUE(play->isChecked());
     guitest::saveShot(&w, "main-window-playing");
 

@@ -15,34 +15,24 @@ namespace {
 class WallActionWindow : public EmulatedWall {
 protected:
     void SetUp() override {
-        for (const char* name : {"ClipboardCopyACTN", "ClipboardPasteACTN", "PasteSpecialACTN",
-                                 "CopyVideowallACTN", "ResyncVideowallACTN", "MemoryStoreACTN",
-                                 "MemoryRecallACTN", "AutosetEnlargmentACTN", "GlobalPanACTN"})
-            addAction(name);
-        for (int n = 1; n <= 16; ++n)
-            addAction(QString("MemRead%1ACTN").arg(n));
         memoryBox = new QSpinBox(&window);
-        memoryBox->setObjectName("MemoryTOOL");
         memoryBox->setRange(1, 16);
-    }
-    void addAction(const QString& name) {
-        auto* a = new QAction(name, &window);
-        a->setObjectName(name);
     }
     QAction* action(const char* name) { return window.findChild<QAction*>(name); }
 
     void makeController() {
         controller = std::make_unique<mlgui::WallActionController>(
+            actions,
             mlgui::WallActionContext{model, settings, binding, op,
                                      mlc::WallActionHooks{[this] { return sync.WriteWall(); },
                                                           [this] { return sync.ResyncVideowall(); }, [] {},
-                                                          [this] { ++captions; }},
-                                     [this] { return selection; }, [] {}},
-            &window);
+                                                          [this] { ++captions; }, [] { return true; }},
+                                     [this] { return selection; }, *memoryBox, window});
     }
     int brightnessOf(int id) { return percent(static_cast<std::uint8_t>(id), "op_BRIGHTNESS"); }
 
     QWidget window;
+    mlgui::MainActions actions = mlgui::createMainActions(&window);
     QSpinBox* memoryBox = nullptr;
     mlc::ProgramSettings settings;
     mlc::WallRect selection{1, 1, 1, 1};

@@ -1,6 +1,9 @@
-// Pieces the monitor settings dialog and the quick menu share.
+// Pieces the monitor settings dialog and the quick menu share: what they work on,
+// the list controls and the demo pictures they preview.
 #pragma once
 
+#include "dialogs/monitor_apply.h"
+#include "files/settings_file.h"
 #include "router/video_router.h"
 #include "wall/match_lists.h"
 
@@ -14,13 +17,17 @@ class QWidget;
 
 namespace mlgui {
 
+// What both dialogs work on: the wall they store into, the lists they show, the
+// settings (router, link) and the device exchange they send through.
+struct MonitorDialogContext {
+    mlc::WallModel& wall;
+    const mlc::MatchLists& lists;
+    const mlc::ProgramSettings& settings;
+    mlc::DeviceAccess devices;
+};
+
 // The demo picture of an input source (a null picture when there is none).
 using PictureProvider = std::function<QImage(int input)>;
-
-// "Marlune Control Center - " followed by the dialog's name.
-QString dialogCaption(const char* name);
-// A label's text without its mnemonic marker and surrounding blanks, for accessible names.
-QString plainText(const char* label);
 
 // A list control for long lists: its width does not depend on measuring every item.
 QComboBox* makeList(const QString& name, const QString& accessibleName, QWidget* parent);
@@ -29,17 +36,5 @@ void fillList(QComboBox* box, const mlc::MatchListPair& list);
 // The router inputs when the router is active, with the stored input selected (none
 // when the router lacks it); otherwise empty and disabled.
 void fillRouterList(QComboBox* box, mlc::VideoRouter& router, bool active, int stored);
-
-// Sets a dialog's loading flag for a scope and clears it on every way out.
-class LoadingScope {
-public:
-    explicit LoadingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~LoadingScope() { flag_ = false; }
-    LoadingScope(const LoadingScope&) = delete;
-    LoadingScope& operator=(const LoadingScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 } // namespace mlgui
