@@ -59,7 +59,8 @@ std::unique_ptr<TrafficLog> TrafficLog::fromEnvironment(const Definitions& defin
     const char* path = std::getenv("LVDRIVER_TRAFFIC");
     if (!path || !*path)
         return nullptr;
-    std::FILE* file = std::fopen(path, "a");
+    // Binary: the same bytes on every system, line ends included.
+    std::FILE* file = std::fopen(path, "ab");
     if (!file)
         return nullptr;
     return std::make_unique<TrafficLog>(file, definitions);
@@ -100,8 +101,9 @@ void TrafficLog::describe(const Packet& packet, char* text, std::size_t size) co
 void TrafficLog::line(const char* direction, const char* text, const Packet* packet) {
     timeval now{};
     gettimeofday(&now, nullptr);
+    const std::time_t seconds = now.tv_sec; // a long on Windows, whose time_t is wider
     tm local{};
-    localtime_r(&now.tv_sec, &local);
+    localtime_r(&seconds, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
     std::fprintf(file_, "%s.%03ld %s %s", stamp, static_cast<long>(now.tv_usec / 1000), direction, text);
