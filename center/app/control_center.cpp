@@ -205,15 +205,19 @@ bool ControlCenter::end() {
     // The driver must not go from under a running exchange.
     if (devices_.busy())
         return false;
+    saveProgramState();
+    sequencer_->freeSequence();
+    lists_ = MatchLists{};
+    devices_.shutDown();
+    return true;
+}
+
+void ControlCenter::saveProgramState() {
     // The automatic files replace their previous versions only once written whole.
     writeFileAtomically(lastUsedFile("MLV"), encodeVideowall(wallSettingsOf(wall_.Monitors)));
     writeFileAtomically(lastUsedFile("MLS"), encodeSequence(sequencer_->items()));
     writeSettingsFile();
     SaveDefaults(lastUsedFile("MLD"));
-    sequencer_->freeSequence();
-    lists_ = MatchLists{};
-    devices_.shutDown();
-    return true;
 }
 
 void ControlCenter::readSettingsFile() {

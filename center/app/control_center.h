@@ -61,6 +61,9 @@ public:
     // Program end: automatic files, settings, defaults, then the driver goes.
     // False, doing nothing, while a device exchange runs: call it again when idle.
     bool end();
+    // The files program end writes (automatic files, settings, defaults), written
+    // now: the desktop session is ending and may not wait for the program's end.
+    void saveProgramState();
     // Brings the port, the wall size and the router in line with the settings.
     // Refused (false, told) while a device exchange runs: it reopens the port.
     bool ApplyConfiguration();

@@ -248,7 +248,7 @@ void TMainFRM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!center_->closeQuery()) {
+    if (!endWithoutQuestions_ && !center_->closeQuery()) {
         event->ignore();
         return;
     }
