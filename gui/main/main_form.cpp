@@ -158,11 +158,16 @@ void TMainFRM::buildWindow() {
     buildToolBars();
     buildStatusBar();
 
-    connect(messageLog_, &MessageLog::changed, this, [this] {
-        messagesPanel_->setText(QString::number(messageLog_->unread()));
+    const auto showUnread = [this] {
+        const QString unread = QString::number(messageLog_->unread());
+        messagesPanel_->setText(unread);
+        // A button is read by its name: the count goes with it.
+        messagesPanel_->setAccessibleName(QStringLiteral("Message log, %1 unread").arg(unread));
         if (messageLog_->entries().empty())
             reportLabel_->clear();
-    });
+    };
+    connect(messageLog_, &MessageLog::changed, this, showUnread);
+    showUnread();
 
     // Centred on the screen, as large as is comfortable.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
