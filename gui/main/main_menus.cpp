@@ -1,5 +1,6 @@
 // The main window's menus, context menus, tool bars and status bar.
 #include "main/main_form.h"
+#include "main/tool_bar_flow.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -154,6 +155,7 @@ void TMainFRM::buildToolBars() {
     addEntries(help, {a.AboutACTN});
     for (QToolBar* bar : {file, videowall, memory, tools, help})
         nameToolButtons(bar);
+    new ToolBarFlow(*this, {file, videowall, memory, tools, help});
 }
 
 void TMainFRM::buildStatusBar() {
