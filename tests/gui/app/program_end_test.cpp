@@ -30,7 +30,9 @@ TEST_F(ProgramEnd, ATerminationSignalOnAModifiedWallAsksNothingAndKeepsTheWall) 
     const auto questions = op.questions.size();
 
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
-    QTimer::singleShot(30000, [] { QCoreApplication::exit(1); }); // the loop would not end
+    QTimer watchdog; // in case the loop would not end
+    watchdog.callOnTimeout([] { QCoreApplication::exit(1); });
+    watchdog.start(30000);
     EXPECT_EQ(requests.exec(), 0);
     EXPECT_EQ(op.questions.size(), questions);
     EXPECT_TRUE(w.isVisible()); // closed by the loop's end, not by a close event
