@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <utility>
 
 namespace mlc {
 
@@ -70,6 +71,7 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                                         [this] { return clocks(); },
                                         [this] { ui_.refresh(); },
                                         [this] { return devices_.busy(); },
+                                        [this] { return portRetryAt_.has_value(); },
                                     });
 }
 
@@ -87,9 +89,57 @@ bool ControlCenter::refusedWhileBusy() {
 // Items the timer plays report their failures without a modal box; the status bar
 // then shows whether the units hold the item's wall.
 bool ControlCenter::writeItemWall() {
-    const bool written = sequencer_->inTick() ? devices_.writeWallUnattended() : devices_.writeWall();
+    const bool written = sequencer_->inTick() ? writeWallUnattended() : devices_.writeWall();
     UpdateCaption();
     return written;
+}
+
+bool ControlCenter::writeWallUnattended() {
+    const bool written = devices_.writeWallUnattended();
+    if (!written && devices_.portFailed()) {
+        // A USB adapter pulled or a line that hung up: the port is opened again at
+        // the next keepPortOpen, and the wall sent once it is open.
+        resendAfterReopen_ = true;
+        if (!portRetryAt_)
+            portRetryAt_ = clocks().monotonicSeconds;
+    }
+    return written;
+}
+
+bool ControlCenter::runsUnattended() const {
+    return !settings_.AutoStartSequence.empty() || sequencer_->playing();
+}
+
+bool ControlCenter::openPort(bool unattended) {
+    const std::string port = "COM" + std::to_string(settings_.SerialPortNumber);
+    const std::string failure = devices_.reopenPort(settings_.SerialPortNumber, !unattended);
+    if (failure.empty()) {
+        if (portRetryAt_)
+            op_.report(MessageKind::Information, port + " is open now.");
+        portRetryAt_.reset();
+        portFailureReported_.clear();
+        return true;
+    }
+    if (unattended) {
+        // Nobody may be there to answer a box: a USB adapter often appears some
+        // seconds after the session started the program.
+        if (failure != portFailureReported_)
+            op_.report(MessageKind::Error, failure + "\r\n" + port + " is tried again every " +
+                                               std::to_string(static_cast<int>(kPortRetrySeconds)) +
+                                               " seconds until it opens.");
+        portFailureReported_ = failure;
+        portRetryAt_ = clocks().monotonicSeconds + kPortRetrySeconds;
+    }
+    return false;
+}
+
+void ControlCenter::keepPortOpen() {
+    if (!portRetryAt_ || clocks().monotonicSeconds < *portRetryAt_ || devices_.busy() || !openPort(true))
+        return;
+    if (std::exchange(resendAfterReopen_, false)) {
+        writeWallUnattended();
+        UpdateCaption();
+    }
 }
 
 ClockReading ControlCenter::clocks() const {
@@ -163,7 +213,7 @@ void ControlCenter::shown() {
 bool ControlCenter::ApplyConfiguration() {
     if (refusedWhileBusy())
         return false;
-    devices_.reopenPort(settings_.SerialPortNumber);
+    openPort(runsUnattended());
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
     devices_.configureRouter();

@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace mlc {
@@ -38,6 +39,10 @@ inline constexpr const char* kSequenceNotSavedQuestion =
     "Current sequence has not been saved yet.\r\nSave it before proceeding?";
 inline constexpr const char* kFilesNotSavedQuestion =
     "Currently open files have not been saved yet.\r\nSave them before proceeding?";
+// How often a serial port that would not open is tried again while the program
+// runs unattended.
+inline constexpr double kPortRetrySeconds = 3.0;
+
 inline constexpr const char* kStillPlayingQuestion =
     "The sequencer is still running; quitting now will stop playing!\r\nAre you sure you want to proceed?";
 
@@ -66,7 +71,16 @@ public:
     void saveProgramState();
     // Brings the port, the wall size and the router in line with the settings.
     // Refused (false, told) while a device exchange runs: it reopens the port.
+    // While the program runs unattended (an auto-start sequence is set, or the
+    // sequencer plays) a port that does not open is reported without a box,
+    // naming the device, and tried again (keepPortOpen) until it opens.
     bool ApplyConfiguration();
+    // Called every second or so by a timer: when the serial port is to be tried
+    // again and its time has come, tries it, without a box. It is tried again
+    // every kPortRetrySeconds after a failure to open while unattended, and at
+    // once after the port failed during playback; playback waits meanwhile, and
+    // once the port is open the wall the failure kept from the units is sent.
+    void keepPortOpen();
     // A match list failed to load: the program ends once start-up is over.
     bool shouldTerminate() const { return terminate_; }
 
@@ -113,6 +127,11 @@ private:
     void writeSettingsFile();
     void wallChanged();
     bool writeItemWall();
+    bool writeWallUnattended();
+    bool runsUnattended() const;
+    // Opens the configured port; unattended, a failure is reported (once for each
+    // reason) and the next try planned. True when it opened.
+    bool openPort(bool unattended);
     bool refusedWhileBusy();
 
     Operator& op_;
@@ -130,7 +149,10 @@ private:
     std::string lastLoadedWallFile_;
     CaptionTexts caption_;
     bool terminate_ = false;
-    bool autoStartPending_ = false; // an auto-start sequence waits for the open port
+    bool autoStartPending_ = false;     // an auto-start sequence waits for the open port
+    std::optional<double> portRetryAt_; // when to try the port again (monotonic seconds)
+    std::string portFailureReported_;
+    bool resendAfterReopen_ = false; // the port failed while an item was being sent
     bool wallRestored_ = false;
     bool firstActivation_ = false;
 };

@@ -73,6 +73,11 @@ TMainFRM::TMainFRM(MainFormSetup setup, QWidget* parent) : QMainWindow(parent), 
     actions_ = createMainActions(this);
     buildWindow();
     createAreas();
+    // Unattended, a serial port that would not open is tried again until it does.
+    auto* portTimer = new QTimer(this);
+    portTimer->setObjectName(QStringLiteral("PortTMR"));
+    connect(portTimer, &QTimer::timeout, this, [this] { center_->keepPortOpen(); });
+    portTimer->start(1000);
 
     center_->start();
     afterStart();
