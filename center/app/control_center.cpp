@@ -53,26 +53,27 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                              ControlCenterSetup setup)
     : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
       sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
-    sequencer_ =
-        std::make_unique<Sequencer>(op_, *sequencerDialogs_,
-                                    SequencerHooks{
-                                        [this] { return wallSettingsOf(wall_.Monitors); },
-                                        [this](const WallSettings& settings) {
-                                            applyWallSettings(settings, wall_.Monitors);
-                                            wallChanged();
-                                        },
-                                        [this] { return writeItemWall(); },
-                                        // An item's wall is read without becoming the wall's file: a later
-                                        // Save videowall must not overwrite the file the item came from.
-                                        [](const std::string& path, WallSettings& buffer) {
-                                            return static_cast<bool>(loadVideowallFile(path, buffer));
-                                        },
-                                        [this] { UpdateCaption(); },
-                                        [this] { return clocks(); },
-                                        [this] { ui_.refresh(); },
-                                        [this] { return devices_.busy(); },
-                                        [this] { return portRetryAt_.has_value(); },
-                                    });
+    sequencer_ = std::make_unique<Sequencer>(
+        op_, *sequencerDialogs_,
+        SequencerHooks{
+            [this] { return wallSettingsOf(wall_.Monitors); },
+            [this](const WallSettings& settings) {
+                applyWallSettings(settings, wall_.Monitors);
+                wallChanged();
+            },
+            [this] { return writeItemWall(); },
+            // An item's wall is read without becoming the wall's file: a later
+            // Save videowall must not overwrite the file the item came from.
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
+            [this] { UpdateCaption(); },
+            [this] { return clocks(); },
+            [this] { ui_.refresh(); },
+            [this] { return devices_.busy(); },
+            // With the link switched off nothing would reach the port.
+            [this] { return portRetryAt_.has_value() && !settings_.InhibitSerialCommunication; },
+        });
 }
 
 ControlCenter::~ControlCenter() = default;

@@ -39,12 +39,12 @@ inline constexpr const char* kSequenceNotSavedQuestion =
     "Current sequence has not been saved yet.\r\nSave it before proceeding?";
 inline constexpr const char* kFilesNotSavedQuestion =
     "Currently open files have not been saved yet.\r\nSave them before proceeding?";
+inline constexpr const char* kStillPlayingQuestion =
+    "The sequencer is still running; quitting now will stop playing!\r\nAre you sure you want to proceed?";
+
 // How often a serial port that would not open is tried again while the program
 // runs unattended.
 inline constexpr double kPortRetrySeconds = 3.0;
-
-inline constexpr const char* kStillPlayingQuestion =
-    "The sequencer is still running; quitting now will stop playing!\r\nAre you sure you want to proceed?";
 
 class ControlCenter {
 public:

@@ -30,7 +30,6 @@ public:
 
     // A request tells the window from now on (one that came already, at once).
     void follow(TMainFRM& window);
-    bool requested() const { return requested_; }
     // Runs the event loop until a request or the window's close; 0 at once when a
     // request came before (the loop would not see it any more).
     int exec();

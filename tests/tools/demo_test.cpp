@@ -10,8 +10,9 @@ namespace {
 
 TEST(DesktopDemo, StartsOnThePictureSpreadOverTheWallWithThinBezels) {
     testsupport::TempDir dir;
-    const testsupport::ProgramResult prepared = testsupport::runProgram(
-        MARLUNE_SOURCE_DIR "/scripts/demo-desktop", {"--prepare", dir.path()}, {{"MARLUNE_BIN", MARLUNE_BIN_DIR}});
+    const testsupport::ProgramResult prepared =
+        testsupport::runProgram(MARLUNE_SOURCE_DIR "/scripts/demo-desktop", {"--prepare", dir.path()},
+                                {{"MARLUNE_BIN", MARLUNE_BIN_DIR}});
     ASSERT_EQ(prepared.status, 0) << prepared.out << prepared.err;
     const auto ini = mlc::loadIniFile(dir.file("mlcenter.INI"));
     ASSERT_TRUE(ini);

@@ -4,6 +4,7 @@
 #include "files/wall_file.h"
 #include "paths.h"
 #include "scripted_operator.h"
+#include "sequencer/sequence_file.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +56,6 @@ public:
         calls.push_back("writeWall");
         return true;
     }
-    bool writeWallUnattended() override {
-        calls.push_back("writeWall unattended");
-        return !lineDown;
-    }
-    bool portFailed() const override { return lineDown; }
     mlc::VideoRouter& router() override { return matrix; }
     mlc::SyncOptions syncOptions() const override { return {}; }
     bool busy() const override { return exchangeRunning; }
@@ -74,7 +70,6 @@ public:
     bool exchangeRunning = false;
     int portFailures = 0; // the next tries to open the port that fail
     int failuresShown = 0;
-    bool lineDown = false; // unattended writes fail on the port
     mlc::MatrixSwRouter matrix;
 };
 
@@ -262,21 +257,11 @@ TEST(ControlCenter, AutoStartSequencePlaysOnlyAnExistingFile) {
 
 TEST(ControlCenter, UnattendedAPortThatDoesNotOpenIsReportedAndTriedAgainUntilPlaybackGoesOn) {
     testsupport::TempDir dir;
-    {
-        Program p(dir.path()); // attended: the box, no second try
-        p.devices.portFailures = 1;
-        p.center.start();
-        p.center.sequencer().newItem(); // both items 1 s after the last event
-        p.center.sequencer().newItem();
-        p.ui.saveChoices.push_back(dir.file("auto.MLS"));
-        p.center.sequenceSaveAsAction();
-        p.center.shown();
-        p.later(60);
-        EXPECT_EQ(p.devices.failuresShown, 1);
-        EXPECT_EQ(p.devices.count("reopenPort 1"), 1);
-        p.center.settings().AutoStartSequence = dir.file("auto.MLS");
-        p.center.end();
-    }
+    testsupport::ScriptedOperator fileOp;
+    mlc::SequenceItems items;
+    items.push_back(mlc::NewSequenceItem()); // due 1 s after the start
+    ASSERT_TRUE(mlc::saveSequenceFile(fileOp, dir.file("auto.MLS"), items));
+    writeText(dir.file("mlcenter.INI"), "[Sequencer]\nAutoStartSequence=" + dir.file("auto.MLS") + "\n");
     Program p(dir.path());
     p.devices.portFailures = 2; // the adapter appears some seconds after the start
     p.center.start();
@@ -286,27 +271,16 @@ TEST(ControlCenter, UnattendedAPortThatDoesNotOpenIsReportedAndTriedAgainUntilPl
     EXPECT_NE(p.op.reports[0].text.find("/dev/ttyUSB0"), std::string::npos);
     EXPECT_NE(p.op.reports[0].text.find("COM1 is tried again every 3 seconds"), std::string::npos);
     ASSERT_TRUE(p.center.sequencer().playing());
-    p.later(2); // the first item is due, but waits for the port
+    p.later(2); // the item is due, but waits for the port
     EXPECT_EQ(p.devices.count("reopenPort 1"), 1);
-    EXPECT_EQ(p.devices.count("writeWall unattended"), 0);
     p.later(1.5); // tried again: the same failure is not reported again
     EXPECT_EQ(p.devices.count("reopenPort 1"), 2);
     EXPECT_EQ(p.op.reports.size(), 1u);
+    EXPECT_EQ(p.devices.count("writeWall"), 0);
     p.later(3); // open: playback goes on
     EXPECT_EQ(p.devices.count("reopenPort 1"), 3);
     EXPECT_EQ(p.op.reports.back().text, "COM1 is open now.");
-    EXPECT_EQ(p.devices.count("writeWall unattended"), 1);
-
-    // The port fails under the last item: it is opened again at once and the wall sent.
-    p.devices.lineDown = true;
-    p.later(1);
-    EXPECT_EQ(p.devices.count("writeWall unattended"), 2);
-    EXPECT_FALSE(p.center.sequencer().playing());
-    p.devices.lineDown = false;
-    p.later(0.5);
-    EXPECT_EQ(p.devices.count("reopenPort 1"), 4);
-    EXPECT_EQ(p.devices.count("writeWall unattended"), 3);
-    EXPECT_EQ(p.devices.failuresShown, 0);
+    EXPECT_EQ(p.devices.count("writeWall"), 1);
     EXPECT_TRUE(p.op.messages.empty());
 }
 
