@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <utility>
 
 namespace mlc {
 
@@ -52,25 +53,27 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                              ControlCenterSetup setup)
     : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
       sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
-    sequencer_ =
-        std::make_unique<Sequencer>(op_, *sequencerDialogs_,
-                                    SequencerHooks{
-                                        [this] { return wallSettingsOf(wall_.Monitors); },
-                                        [this](const WallSettings& settings) {
-                                            applyWallSettings(settings, wall_.Monitors);
-                                            wallChanged();
-                                        },
-                                        [this] { return writeItemWall(); },
-                                        // An item's wall is read without becoming the wall's file: a later
-                                        // Save videowall must not overwrite the file the item came from.
-                                        [](const std::string& path, WallSettings& buffer) {
-                                            return static_cast<bool>(loadVideowallFile(path, buffer));
-                                        },
-                                        [this] { UpdateCaption(); },
-                                        [this] { return clocks(); },
-                                        [this] { ui_.refresh(); },
-                                        [this] { return devices_.busy(); },
-                                    });
+    sequencer_ = std::make_unique<Sequencer>(
+        op_, *sequencerDialogs_,
+        SequencerHooks{
+            [this] { return wallSettingsOf(wall_.Monitors); },
+            [this](const WallSettings& settings) {
+                applyWallSettings(settings, wall_.Monitors);
+                wallChanged();
+            },
+            [this] { return writeItemWall(); },
+            // An item's wall is read without becoming the wall's file: a later
+            // Save videowall must not overwrite the file the item came from.
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
+            [this] { UpdateCaption(); },
+            [this] { return clocks(); },
+            [this] { ui_.refresh(); },
+            [this] { return devices_.busy(); },
+            // With the link switched off nothing would reach the port.
+            [this] { return portRetryAt_.has_value() && !settings_.InhibitSerialCommunication; },
+        });
 }
 
 ControlCenter::~ControlCenter() = default;
@@ -87,9 +90,57 @@ bool ControlCenter::refusedWhileBusy() {
 // Items the timer plays report their failures without a modal box; the status bar
 // then shows whether the units hold the item's wall.
 bool ControlCenter::writeItemWall() {
-    const bool written = sequencer_->inTick() ? devices_.writeWallUnattended() : devices_.writeWall();
+    const bool written = sequencer_->inTick() ? writeWallUnattended() : devices_.writeWall();
     UpdateCaption();
     return written;
+}
+
+bool ControlCenter::writeWallUnattended() {
+    const bool written = devices_.writeWallUnattended();
+    if (!written && devices_.portFailed()) {
+        // A USB adapter pulled or a line that hung up: the port is opened again at
+        // the next keepPortOpen, and the wall sent once it is open.
+        resendAfterReopen_ = true;
+        if (!portRetryAt_)
+            portRetryAt_ = clocks().monotonicSeconds;
+    }
+    return written;
+}
+
+bool ControlCenter::runsUnattended() const {
+    return !settings_.AutoStartSequence.empty() || sequencer_->playing();
+}
+
+bool ControlCenter::openPort(bool unattended) {
+    const std::string port = "COM" + std::to_string(settings_.SerialPortNumber);
+    const std::string failure = devices_.reopenPort(settings_.SerialPortNumber, !unattended);
+    if (failure.empty()) {
+        if (portRetryAt_)
+            op_.report(MessageKind::Information, port + " is open now.");
+        portRetryAt_.reset();
+        portFailureReported_.clear();
+        return true;
+    }
+    if (unattended) {
+        // Nobody may be there to answer a box: a USB adapter often appears some
+        // seconds after the session started the program.
+        if (failure != portFailureReported_)
+            op_.report(MessageKind::Error, failure + "\r\n" + port + " is tried again every " +
+                                               std::to_string(static_cast<int>(kPortRetrySeconds)) +
+                                               " seconds until it opens.");
+        portFailureReported_ = failure;
+        portRetryAt_ = clocks().monotonicSeconds + kPortRetrySeconds;
+    }
+    return false;
+}
+
+void ControlCenter::keepPortOpen() {
+    if (!portRetryAt_ || clocks().monotonicSeconds < *portRetryAt_ || devices_.busy() || !openPort(true))
+        return;
+    if (std::exchange(resendAfterReopen_, false)) {
+        writeWallUnattended();
+        UpdateCaption();
+    }
 }
 
 ClockReading ControlCenter::clocks() const {
@@ -163,7 +214,7 @@ void ControlCenter::shown() {
 bool ControlCenter::ApplyConfiguration() {
     if (refusedWhileBusy())
         return false;
-    devices_.reopenPort(settings_.SerialPortNumber);
+    openPort(runsUnattended());
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
     devices_.configureRouter();
@@ -205,15 +256,19 @@ bool ControlCenter::end() {
     // The driver must not go from under a running exchange.
     if (devices_.busy())
         return false;
+    saveProgramState();
+    sequencer_->freeSequence();
+    lists_ = MatchLists{};
+    devices_.shutDown();
+    return true;
+}
+
+void ControlCenter::saveProgramState() {
     // The automatic files replace their previous versions only once written whole.
     writeFileAtomically(lastUsedFile("MLV"), encodeVideowall(wallSettingsOf(wall_.Monitors)));
     writeFileAtomically(lastUsedFile("MLS"), encodeSequence(sequencer_->items()));
     writeSettingsFile();
     SaveDefaults(lastUsedFile("MLD"));
-    sequencer_->freeSequence();
-    lists_ = MatchLists{};
-    devices_.shutDown();
-    return true;
 }
 
 void ControlCenter::readSettingsFile() {

@@ -50,7 +50,7 @@ PreferencesEnabling preferencesEnabling(const PreferencesForm& form) {
     PreferencesEnabling on;
     on.autoRunSequence = form.autoRun;
     on.routerButton = form.useVideoMatrix;
-    on.autodetectButton = !form.inhibitTransmission;
+    on.autodetectButton = !form.inhibitTransmission && !form.ports.empty();
     on.monitorType = form.marginCorrection;
     // The custom type counts only while the type can be chosen at all.
     on.measures = on.monitorType && form.monitorType == kCustomMonitorType;

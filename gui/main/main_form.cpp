@@ -73,6 +73,11 @@ TMainFRM::TMainFRM(MainFormSetup setup, QWidget* parent) : QMainWindow(parent), 
     actions_ = createMainActions(this);
     buildWindow();
     createAreas();
+    // Unattended, a serial port that would not open is tried again until it does.
+    auto* portTimer = new QTimer(this);
+    portTimer->setObjectName(QStringLiteral("PortTMR"));
+    connect(portTimer, &QTimer::timeout, this, [this] { center_->keepPortOpen(); });
+    portTimer->start(1000);
 
     center_->start();
     afterStart();
@@ -158,11 +163,16 @@ void TMainFRM::buildWindow() {
     buildToolBars();
     buildStatusBar();
 
-    connect(messageLog_, &MessageLog::changed, this, [this] {
-        messagesPanel_->setText(QString::number(messageLog_->unread()));
+    const auto showUnread = [this] {
+        const QString unread = QString::number(messageLog_->unread());
+        messagesPanel_->setText(unread);
+        // A button is read by its name: the count goes with it.
+        messagesPanel_->setAccessibleName(QStringLiteral("Message log, %1 unread").arg(unread));
         if (messageLog_->entries().empty())
             reportLabel_->clear();
-    });
+    };
+    connect(messageLog_, &MessageLog::changed, this, showUnread);
+    showUnread();
 
     // Centred on the screen, as large as is comfortable.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -248,7 +258,7 @@ void TMainFRM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!center_->closeQuery()) {
+    if (!endWithoutQuestions_ && !center_->closeQuery()) {
         event->ignore();
         return;
     }

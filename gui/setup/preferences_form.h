@@ -72,6 +72,7 @@ private:
     QSpinBox* columns_ = nullptr;
     QSpinBox* rows_ = nullptr;
     QPushButton* autodetect_ = nullptr;
+    QLabel* noPort_ = nullptr;
     QCheckBox* inhibit_ = nullptr;
     QComboBox* highlight_ = nullptr;
     QTableWidget* images_ = nullptr;
