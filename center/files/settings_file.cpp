@@ -202,6 +202,8 @@ const SettingEntry kSettings[] = {
 };
 
 template <typename... F> struct Overloaded : F... { using F::operator()...; };
+// Spelt out for clang 14 (the fuzz build), which does not deduce it for an aggregate.
+template <typename... F> Overloaded(F...) -> Overloaded<F...>;
 
 void readKey(const Reader& in, const SettingKey& key, ProgramSettings& s, WallModel& w) {
     static const ProgramSettings ds;

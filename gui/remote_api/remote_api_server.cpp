@@ -12,6 +12,35 @@ namespace mlgui {
 
 namespace {
 
+// Qt's HTTP server keeps a request whole in memory, whatever its size, before it is
+// handled. Past this much (a body far over the 64 KiB the interface takes), before
+// any token is checked, the connection is cut instead.
+constexpr qint64 kMaxRequestBytes = 1024 * 1024;
+constexpr const char* kReceived = "remoteApiReceived"; // bytes since the last reply
+
+// Listens like any QTcpServer, and counts what each connection sends.
+class GuardedTcpServer final : public QTcpServer {
+public:
+    using QTcpServer::QTcpServer;
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        // Connected before the HTTP server's own slot, so it sees the data first.
+        connect(socket, &QIODevice::readyRead, socket, [socket] {
+            const qint64 received = socket->property(kReceived).toLongLong() + socket->bytesAvailable();
+            socket->setProperty(kReceived, received);
+            if (received > kMaxRequestBytes)
+                socket->abort();
+        });
+        addPendingConnection(socket);
+    }
+};
+
 std::string methodName(QHttpServerRequest::Method method) {
     using M = QHttpServerRequest::Method;
     switch (method) {
@@ -73,7 +102,7 @@ bool RemoteApiServer::start(const QString& address, int port, QString& error) {
         error = QStringLiteral("not an address and port to listen on");
         return false;
     }
-    auto* server = new QTcpServer(this);
+    auto* server = new GuardedTcpServer(this);
     if (!server->listen(host, static_cast<quint16>(port))) {
         error = server->errorString();
         delete server;
@@ -103,6 +132,7 @@ bool RemoteApiServer::handleRequest(const QHttpServerRequest& request, QTcpSocke
         reply = handler_(coreRequest(request));
         QHttpServerResponder responder = makeResponder(request, socket);
         send(responder, reply);
+        socket->setProperty(kReceived, 0);
     }
     // What arrived meanwhile is read, or the hang-up seen, once this call has returned.
     QTimer::singleShot(0, socket, [socket] {

@@ -190,7 +190,8 @@ TEST(SettingsFile, TheNetworkInterfaceGetsItsTokenAndIsStoredAtOnceBesideTheRest
     std::ofstream(file) << "[Hardware]\nLumivanePort=3\n";
     ASSERT_TRUE(mlc::saveRemoteSettings(file, l.settings.Remote));
     EXPECT_EQ(mlc::loadIniFile(file)->text(), "[Hardware]\nLumivanePort=3\n\n[Remote]\nEnabled=1\n"
-                                              "Address=127.0.0.1\nPort=8734\nToken=" + token + "\n");
+                                              "Address=127.0.0.1\nPort=8734\nToken=" +
+                                                  token + "\n");
     mlc::IniFile ini;
     mlc::writeSettings(mlc::ProgramSettings{}, mlc::WallModel{}, ini);
     EXPECT_EQ(ini.value("Remote", "Enabled"), std::nullopt) << "never on, never written";

@@ -23,8 +23,8 @@ protected:
     mlgui::TMainFRM& openServing(const std::string& ini = "") {
         startEmulator("1-4");
         writeSettings(std::string("[Videowall]\nWidth=2\nHeight=2\nMonitorID11=1\nMonitorID12=2\n") +
-                      "MonitorID21=3\nMonitorID22=4\n" + ini + "[Remote]\nEnabled=1\nPort=0\nToken=" +
-                      kRemoteToken + "\n");
+                      "MonitorID21=3\nMonitorID22=4\n" + ini +
+                      "[Remote]\nEnabled=1\nPort=0\nToken=" + kRemoteToken + "\n");
         mlgui::TMainFRM& w = openWindow();
         // The server starts once the window's event loop runs.
         EXPECT_TRUE(QTest::qWaitFor([this] { return port() != 0; }, 30000));

@@ -46,9 +46,10 @@ TEST_F(RemoteApi, ReadsAnswerWhatTheWallHolds) {
     const HttpResponse status = call("GET", "/api/v1/status");
     EXPECT_EQ(status.status, 200);
     EXPECT_EQ(status.header("Content-Type"), "application/json");
-    EXPECT_EQ(status.body, R"({"columns":2,"rows":2,"synced":false,"serialLink":true,"modified":false,)"
-                           R"("busy":false,"videowallFile":"","sequenceFile":"","sequencer":{"playing":false,)"
-                           R"("loop":false,"items":0,"current":-1},"reports":0})");
+    EXPECT_EQ(status.body,
+              R"({"columns":2,"rows":2,"synced":false,"serialLink":true,"modified":false,)"
+              R"("busy":false,"videowallFile":"","sequenceFile":"","sequencer":{"playing":false,)"
+              R"("loop":false,"items":0,"current":-1},"reports":0})");
     const auto monitors = json(call("GET", "/api/v1/monitors"));
     ASSERT_EQ(monitors.size(), 4u);
     EXPECT_EQ(monitors[1]["column"], 2);
@@ -75,7 +76,8 @@ TEST_F(RemoteApi, PatchWritesTheMonitorAsTheDialogsOkDoes) {
     EXPECT_NE(w.windowTitle().indexOf("*]"), -1) << "the window shows the change";
 
     // A value out of range changes nothing, on the wall or on the unit.
-    const HttpResponse refused = call("PATCH", "/api/v1/monitors/2/1", R"({"brightness": 30, "contrast": 101})");
+    const HttpResponse refused =
+        call("PATCH", "/api/v1/monitors/2/1", R"({"brightness": 30, "contrast": 101})");
     EXPECT_EQ(refused.status, 422);
     EXPECT_EQ(refused.body, R"({"error":"contrast: must be a number from 0 to 100"})");
     EXPECT_EQ(w.center().wall().Monitors.at(2, 1).Settings.Contrast, 50000);
@@ -115,7 +117,8 @@ TEST_F(RemoteApi, WallMemoryAndEventCommandsReachTheUnits) {
     EXPECT_EQ(status["synced"], true);
     for (int id = 1; id <= 4; ++id)
         EXPECT_NEAR(unitPercent(id, "op_BRIGHTNESS", "wnWIN_MAIN"), 20000, 500) << id;
-    EXPECT_NE(op.reportTexts().back().find("Unsaved changes to the videowall were discarded"), std::string::npos);
+    EXPECT_NE(op.reportTexts().back().find("Unsaved changes to the videowall were discarded"),
+              std::string::npos);
     EXPECT_EQ(w.windowTitle(), "Marlune Control Center - [Untitled - scene.MLV]");
 
     EXPECT_EQ(call("POST", "/api/v1/wall/write").status, 200);
@@ -176,9 +179,10 @@ TEST_F(RemoteApi, RefusalsChangeNothing) {
     EXPECT_EQ(wrongMethod.header("Allow"), "POST");
     EXPECT_EQ(call("POST", "/api/v1/wall/open", "scene.MLV").status, 400);
     EXPECT_EQ(call("POST", "/api/v1/wall/open", std::string(64 * 1024 + 1, ' ')).status, 413);
+    // Far too much is not kept in memory to be refused later: the connection is cut.
+    EXPECT_EQ(call("POST", "/api/v1/wall/open", std::string(4 * 1024 * 1024, ' '), "").status, 0);
     for (const char* file : {"../scene.MLV", "/tmp/scene.MLV", "sub/scene.MLV"}) {
-        const HttpResponse outside =
-            call("POST", "/api/v1/wall/open", nlohmann::json{{"file", file}}.dump());
+        const HttpResponse outside = call("POST", "/api/v1/wall/open", nlohmann::json{{"file", file}}.dump());
         EXPECT_EQ(outside.status, 422) << file;
         EXPECT_EQ(json(outside)["error"].get<std::string>().rfind("file: ", 0), 0u);
     }
@@ -226,8 +230,8 @@ TEST_F(RemoteApi, CommandsWaitForARunningWallWriteAndForADialog) {
 TEST_F(RemoteApi, APortInUseIsReportedOnceAndThePreferencesSwitchItOn) {
     QTcpServer occupant;
     ASSERT_TRUE(occupant.listen(QHostAddress::LocalHost));
-    writeSettings("[Remote]\nEnabled=1\nPort=" + std::to_string(occupant.serverPort()) + "\nToken=" +
-                  guitest::kRemoteToken + "\n");
+    writeSettings("[Remote]\nEnabled=1\nPort=" + std::to_string(occupant.serverPort()) +
+                  "\nToken=" + guitest::kRemoteToken + "\n");
     mlgui::TMainFRM& w = openWindow();
     const auto cannotListen = [this] {
         return std::count_if(op.reports.begin(), op.reports.end(),
@@ -243,7 +247,8 @@ TEST_F(RemoteApi, APortInUseIsReportedOnceAndThePreferencesSwitchItOn) {
     probe.close();
     guitest::whenModalOpens("PreferencesFRM", [&](QWidget* dialog) {
         EXPECT_TRUE(dialog->findChild<QCheckBox*>("RemoteEnabledCHK")->isChecked());
-        EXPECT_EQ(dialog->findChild<QLineEdit*>("RemoteTokenEDT")->text().toStdString(), guitest::kRemoteToken);
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("RemoteTokenEDT")->text().toStdString(),
+                  guitest::kRemoteToken);
         dialog->findChild<QSpinBox*>("RemotePortEDT")->setValue(free);
         guitest::saveShot(dialog, "preferences-remote-control");
         dialog->findChild<QPushButton*>("OkBTN")->click();
@@ -254,7 +259,8 @@ TEST_F(RemoteApi, APortInUseIsReportedOnceAndThePreferencesSwitchItOn) {
     EXPECT_EQ(cannotListen(), 1);
     std::ifstream ini(path("mlcenter.INI"));
     const std::string text{std::istreambuf_iterator<char>(ini), {}};
-    EXPECT_NE(text.find("Port=" + std::to_string(free) + "\nToken=" + guitest::kRemoteToken), std::string::npos)
+    EXPECT_NE(text.find("Port=" + std::to_string(free) + "\nToken=" + guitest::kRemoteToken),
+              std::string::npos)
         << text;
 }
 
