@@ -10,6 +10,7 @@
 #include "http_client.h"
 #include "main/main_form.h"
 #include "remote_api/remote_api_server.h"
+#include "resident_memory.h"
 #include "silent_operator.h"
 
 #include <QApplication>
@@ -33,14 +34,6 @@
 namespace {
 
 constexpr const char* kToken = "00112233445566778899aabbccddeeff";
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
 
 // Serves on this thread until `done` holds.
 void serveUntil(const std::function<bool()>& done) {
@@ -111,7 +104,7 @@ int main(int argc, char** argv) {
     // Eight clients at once.
     constexpr int kClients = 8;
     constexpr int kEach = 200;
-    std::printf("resident memory before the rounds: %ld KiB\n", residentKiB());
+    std::printf("resident memory before the rounds: %ld KiB\n", bench::residentKiB());
     for (int round = 1; round <= rounds; ++round) {
         std::atomic<int> answered = 0;
         std::atomic<int> done = 0;
@@ -133,7 +126,7 @@ int main(int argc, char** argv) {
         for (std::thread& client : clients)
             client.join();
         std::printf("round %d: %d clients x %d requests, %d answered, resident memory %ld KiB\n", round,
-                    kClients, kEach, answered.load(), residentKiB());
+                    kClients, kEach, answered.load(), bench::residentKiB());
     }
     return 0;
 }

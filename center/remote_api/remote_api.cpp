@@ -70,7 +70,8 @@ HttpReply RemoteApi::run(const RoutedRequest& r) {
             break;
         return changeMonitor(r);
     case RouteId::OpenWall:
-        return openWall(r);
+    case RouteId::OpenSequence:
+        return openFile(r, r.route == RouteId::OpenWall);
     case RouteId::WriteWall:
         if (!none.complete())
             return unprocessable(none);
@@ -84,8 +85,6 @@ HttpReply RemoteApi::run(const RoutedRequest& r) {
         return memory(r, r.route == RouteId::StoreMemory);
     case RouteId::SendEvent:
         return sendEvent(r);
-    case RouteId::OpenSequence:
-        return openSequence(r);
     case RouteId::PlaySequence:
     case RouteId::StopSequence:
         if (!none.complete())
@@ -171,26 +170,37 @@ HttpReply RemoteApi::changeMonitor(const RoutedRequest& r) {
                           p_.center.settings().ActivateVideoRouter, r.column, r.row, *changed);
         if (applied == ApplyOutcome::RouterRefused)
             return errorReply(502, "The video router refused to commit the change.");
-        if (applied != ApplyOutcome::Sent || op.failed())
-            return errorReply(502, op.failure().empty() ? kNothingTaken : op.failure());
+        if (applied != ApplyOutcome::Sent)
+            return outcome(false, op);
         return jsonReply(200, monitorJson(wall, p_.center.lists(), r.column, r.row));
     });
 }
 
-HttpReply RemoteApi::openWall(const RoutedRequest& r) {
+HttpReply RemoteApi::openFile(const RoutedRequest& r, bool wall) {
     BodyFields fields(r.body);
-    const auto name = fields.fileName("file", ".MLV");
+    const auto name = fields.fileName("file", wall ? ".MLV" : ".MLS");
     if (!fields.complete())
         return unprocessable(fields);
     return changing([&](const CommandOperator& op) {
-        const bool hadChanges = p_.center.wall().VideowallModified;
-        const ControlCenter::WallOpened opened = p_.center.openVideowall(programFile(*name));
-        if (!opened.loaded)
-            return errorReply(422, "file: " + *name + " could not be opened: " + opened.loaded.text());
+        ControlCenter& center = p_.center;
+        const bool hadChanges = wall ? center.wall().VideowallModified : center.sequencer().modified();
+        LoadStatus loaded;
+        bool sent = true;
+        if (wall) {
+            const ControlCenter::WallOpened opened = center.openVideowall(programFile(*name));
+            loaded = opened.loaded;
+            sent = opened.sent;
+        } else {
+            loaded = center.LoadSequence(programFile(*name));
+            center.sequencer().UpdateSequencerActions();
+        }
+        if (!loaded)
+            return errorReply(422, "file: " + *name + " could not be opened: " + loaded.text());
         if (hadChanges)
-            p_.op.report(MessageKind::Warning, "Unsaved changes to the videowall were discarded: " + *name +
-                                                   " was opened from the network.");
-        return outcome(opened.sent, op);
+            p_.op.report(MessageKind::Warning,
+                         std::string("Unsaved changes to the ") + (wall ? "videowall" : "sequence") +
+                             " were discarded: " + *name + " was opened from the network.");
+        return outcome(sent, op);
     });
 }
 
@@ -228,25 +238,6 @@ HttpReply RemoteApi::sendEvent(const RoutedRequest& r) {
         return unprocessable(fields);
     return changing(
         [&](const CommandOperator& op) { return outcome(p_.chain.SendRemoteEvent(key->event), op); });
-}
-
-HttpReply RemoteApi::openSequence(const RoutedRequest& r) {
-    BodyFields fields(r.body);
-    const auto name = fields.fileName("file", ".MLS");
-    if (!fields.complete())
-        return unprocessable(fields);
-    return changing([&](const CommandOperator& op) {
-        Sequencer& sequencer = p_.center.sequencer();
-        const bool hadChanges = sequencer.modified();
-        const LoadStatus loaded = p_.center.LoadSequence(programFile(*name));
-        if (!loaded)
-            return errorReply(422, "file: " + *name + " could not be opened: " + loaded.text());
-        if (hadChanges)
-            p_.op.report(MessageKind::Warning, "Unsaved changes to the sequence were discarded: " + *name +
-                                                   " was opened from the network.");
-        sequencer.UpdateSequencerActions();
-        return outcome(true, op);
-    });
 }
 
 HttpReply RemoteApi::playSequence(bool play) {

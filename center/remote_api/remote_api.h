@@ -67,11 +67,11 @@ private:
     HttpReply run(const RoutedRequest& request);
     HttpReply monitors() const;
     HttpReply changeMonitor(const RoutedRequest& request);
-    HttpReply openWall(const RoutedRequest& request);
+    // A wall file (Open with a wall file: loaded and sent) or a sequence file.
+    HttpReply openFile(const RoutedRequest& request, bool wall);
     HttpReply resyncWall();
     HttpReply memory(const RoutedRequest& request, bool store);
     HttpReply sendEvent(const RoutedRequest& request);
-    HttpReply openSequence(const RoutedRequest& request);
     HttpReply playSequence(bool play);
     HttpReply executeItem(const RoutedRequest& request);
     HttpReply reports(const RoutedRequest& request) const;
