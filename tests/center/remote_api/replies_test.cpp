@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 
 namespace {
@@ -53,17 +53,18 @@ TEST(RemoteReplies, DescriptionNamesEveryRoute) {
     std::ifstream file(testsupport::sourcePath("docs/remote-api.yaml"));
     ASSERT_TRUE(file) << "docs/remote-api.yaml";
     std::set<std::string> described;
-    const std::regex pathLine(R"(^  (/[^:]*):\s*$)");
-    const std::regex methodLine(R"(^    (get|post|patch|put|delete):\s*$)");
     std::string path;
     for (std::string line; std::getline(file, line);) {
-        std::smatch m;
-        if (std::regex_match(line, m, pathLine))
-            path = m[1];
-        else if (std::regex_match(line, m, methodLine) && !path.empty())
-            described.insert(m[1].str() + " " + path);
-        else if (!line.empty() && line[0] != ' ')
+        if (line.rfind("  /", 0) == 0 && line.back() == ':') {
+            path = line.substr(2, line.size() - 3);
+        } else if (!path.empty() && line.rfind("    ", 0) == 0 && line[4] != ' ' && line.back() == ':') {
+            const std::string method = line.substr(4, line.size() - 5);
+            if (method == "get" || method == "post" || method == "patch" || method == "put" ||
+                method == "delete")
+                described.insert(method + " " + path);
+        } else if (!line.empty() && line[0] != ' ') {
             path.clear(); // past the paths
+        }
     }
     std::set<std::string> served;
     for (const mlc::RouteSpec& route : mlc::remoteRoutes()) {
