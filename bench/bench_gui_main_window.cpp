@@ -10,6 +10,7 @@
 #include "grid/demo_picture.h"
 #include "grid/wall_grid_view.h"
 #include "main/main_form.h"
+#include "resident_memory.h"
 #include "silent_operator.h"
 
 #include <QApplication>
@@ -46,14 +47,6 @@ private:
     QElapsedTimer& clock_;
     bool inside_ = false;
 };
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
 
 std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, bench::SilentOperator& op) {
     mlgui::MainFormSetup setup;
@@ -119,7 +112,7 @@ int main(int argc, char** argv) {
     while (firstPaint.at < 0 && clock.elapsed() < 10000)
         QApplication::processEvents();
     const double startMs = firstPaint.at / 1e6;
-    const long rss = residentKiB();
+    const long rss = bench::residentKiB();
 
     // A grid of its own at 1920 x 1080 on the window's wall (enlarged over all 16 x 16).
     windowGrid->viewport()->removeEventFilter(&firstPaint);

@@ -180,7 +180,7 @@ void ControlCenter::start() {
     wall_.DeviceState = wall_.Monitors;
 
     WallSettings buffer = wallSettingsOf(wall_.Monitors);
-    wallRestored_ = LoadVideowall(lastUsedFile("MLV"), buffer);
+    wallRestored_ = static_cast<bool>(LoadVideowall(lastUsedFile("MLV"), buffer));
     if (wallRestored_) {
         applyWallSettings(buffer, wall_.Monitors);
         devices_.configureRouter();
@@ -197,7 +197,8 @@ void ControlCenter::start() {
 
     // Loaded now, played once the window is shown: the port opens only then.
     const std::string& autoStart = settings_.AutoStartSequence;
-    autoStartPending_ = !autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart);
+    autoStartPending_ =
+        !autoStart.empty() && fileExists(autoStart) && static_cast<bool>(LoadSequence(autoStart));
     firstActivation_ = false;
 }
 
@@ -296,13 +297,14 @@ bool ControlCenter::SaveVideowall(const std::string& path) {
     return true;
 }
 
-bool ControlCenter::LoadVideowall(const std::string& path, WallSettings& buffer) {
-    if (!loadVideowallFile(path, buffer))
-        return false;
+LoadStatus ControlCenter::LoadVideowall(const std::string& path, WallSettings& buffer) {
+    const LoadStatus status = loadVideowallFile(path, buffer);
+    if (!status)
+        return status;
     videowallFileName_ = path;
     lastLoadedWallFile_ = path;
     wallChanged();
-    return true;
+    return status;
 }
 
 bool ControlCenter::SaveDefaults(const std::string& path) {
@@ -317,11 +319,11 @@ bool ControlCenter::SaveSequence(const std::string& path) {
     return sequencer_->saveSequence(path);
 }
 
-bool ControlCenter::LoadSequence(const std::string& path) {
-    if (!sequencer_->loadSequence(path))
-        return false;
-    lastLoadedWallFile_ = path;
-    return true;
+LoadStatus ControlCenter::LoadSequence(const std::string& path) {
+    const LoadStatus status = sequencer_->loadSequence(path);
+    if (status)
+        lastLoadedWallFile_ = path;
+    return status;
 }
 
 void ControlCenter::videowallSaveAction() {
@@ -366,33 +368,38 @@ void ControlCenter::openAction() {
         return;
     const auto name = ui_.chooseFileToOpen({"Open file", kOpenFilter, lastLoadedWallFile_, programDir(), ""});
     if (name && hasExtension(*name, ".MLV")) {
-        if (wall_.VideowallModified) {
-            const Answer answer =
-                op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kWallNotSavedQuestion);
-            if (answer == Answer::Cancel)
-                return;
-            if (answer == Answer::Yes)
-                videowallSaveAction();
-        }
-        WallSettings buffer = wallSettingsOf(wall_.Monitors);
-        if (LoadVideowall(*name, buffer)) {
-            applyWallSettings(buffer, wall_.Monitors);
-            wall_.VideowallModified = false;
-            devices_.writeWall();
-        }
+        if (!savedOrDiscarded(wall_.VideowallModified, kWallNotSavedQuestion,
+                              &ControlCenter::videowallSaveAction))
+            return;
+        openVideowall(*name);
     } else if (name && hasExtension(*name, ".MLS")) {
-        if (sequencer_->modified()) {
-            const Answer answer =
-                op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kSequenceNotSavedQuestion);
-            if (answer == Answer::Cancel)
-                return;
-            if (answer == Answer::Yes)
-                sequenceSaveAction();
-        }
+        if (!savedOrDiscarded(sequencer_->modified(), kSequenceNotSavedQuestion,
+                              &ControlCenter::sequenceSaveAction))
+            return;
         LoadSequence(*name);
     }
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
+}
+
+bool ControlCenter::savedOrDiscarded(bool modified, const char* question, void (ControlCenter::*save)()) {
+    if (!modified)
+        return true;
+    const Answer answer = op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, question);
+    if (answer == Answer::Yes)
+        (this->*save)();
+    return answer != Answer::Cancel;
+}
+
+ControlCenter::WallOpened ControlCenter::openVideowall(const std::string& path) {
+    WallSettings buffer = wallSettingsOf(wall_.Monitors);
+    WallOpened opened{LoadVideowall(path, buffer)};
+    if (opened.loaded) {
+        applyWallSettings(buffer, wall_.Monitors);
+        wall_.VideowallModified = false;
+        opened.sent = devices_.writeWall();
+    }
+    return opened;
 }
 
 void ControlCenter::UpdateCaption() {

@@ -11,6 +11,7 @@
 #include "app/device_services.h"
 #include "app/time_of_day.h"
 #include "app/user_interface.h"
+#include "files/load_status.h"
 #include "files/settings_file.h"
 #include "operator.h"
 #include "sequencer/sequencer.h"
@@ -86,11 +87,11 @@ public:
 
     // Files.
     bool SaveVideowall(const std::string& path);
-    bool LoadVideowall(const std::string& path, WallSettings& buffer);
+    LoadStatus LoadVideowall(const std::string& path, WallSettings& buffer);
     bool SaveDefaults(const std::string& path);
     bool LoadDefaults(const std::string& path);
     bool SaveSequence(const std::string& path);
-    bool LoadSequence(const std::string& path);
+    LoadStatus LoadSequence(const std::string& path);
 
     // Actions.
     void videowallSaveAction();
@@ -98,6 +99,15 @@ public:
     void sequenceSaveAction();
     void sequenceSaveAsAction();
     void openAction();
+    // What Open does with a wall file once its name is chosen and unsaved changes are
+    // dealt with, without a question: the file replaces the wall's settings and is
+    // sent (`sent`: the write succeeded). A file that cannot be loaded changes
+    // nothing. The caption is the caller's. (A sequence file: LoadSequence.)
+    struct WallOpened {
+        LoadStatus loaded;
+        bool sent = false;
+    };
+    WallOpened openVideowall(const std::string& path);
 
     void UpdateCaption();
     const CaptionTexts& caption() const { return caption_; }
@@ -133,6 +143,8 @@ private:
     // reason) and the next try planned. True when it opened.
     bool openPort(bool unattended);
     bool refusedWhileBusy();
+    // Asks to save unsaved changes first; false when the operator cancelled.
+    bool savedOrDiscarded(bool modified, const char* question, void (ControlCenter::*save)());
 
     Operator& op_;
     UserInterface& ui_;

@@ -52,6 +52,8 @@ struct PreferencesForm {
     bool quickSync = false;
     bool cacheRanges = false;
     bool verifyWrites = false;
+    // " Remote control ": the network interface for control systems.
+    RemoteSettings remote;
 };
 
 PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel& wall,

@@ -12,6 +12,7 @@
 #include "grid/wall_grid_view.h"
 #include "monitor/monitor_controller.h"
 #include "remote/remote_controller.h"
+#include "remote_api/remote_api_controller.h"
 #include "resources/resources.h"
 #include "sequencer/item_details_dialog.h"
 #include "sequencer/sequencer_controller.h"
@@ -89,7 +90,8 @@ TMainFRM::~TMainFRM() {
         center_->end();
     }
     // The areas and the windows go before the core they refer to.
-    gridArea_.reset(); // first: refresh() ends here from now on
+    remoteApi_.reset(); // no request from the network reaches the core from now on
+    gridArea_.reset();  // first: refresh() ends here from now on
     setupArea_.reset();
     remote_.reset();
     monitors_.reset();
@@ -127,6 +129,8 @@ void TMainFRM::createAreas() {
         a, RemoteContext{center, devices.binding(), relay_, specialFunctionsTool_, *this});
     setupArea_ = std::make_unique<SetupController>(
         a, SetupContext{center, devices, relay_, *this, grid, setup_.programName, *this});
+    remoteApi_ = std::make_unique<RemoteApiController>(
+        a, RemoteApiContext{center, devices, relay_, *messageLog_, *this});
     connect(a.AboutACTN, &QAction::triggered, this, &TMainFRM::showAbout);
     connect(a.MessageLogACTN, &QAction::triggered, this, &TMainFRM::showMessageLog);
 }

@@ -37,6 +37,7 @@ class GridController;
 class MessageLog;
 class MonitorController;
 class QtOperator;
+class RemoteApiController;
 class RemoteController;
 class SequencerController;
 class SetupController;
@@ -134,6 +135,7 @@ private:
     std::unique_ptr<MonitorController> monitors_;
     std::unique_ptr<RemoteController> remote_;
     std::unique_ptr<SetupController> setupArea_;
+    std::unique_ptr<RemoteApiController> remoteApi_;
 
     bool shownOnce_ = false;
     bool ended_ = false;

@@ -4,6 +4,7 @@
 #include "common/dialog_parts.h"
 #include "common/measurement_boxes.h"
 #include "files/atomic_file.h"
+#include "setup/remote_control_group.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -57,6 +58,8 @@ TPreferencesFRM::TPreferencesFRM(PreferencesContext context, QWidget* parent)
     right->addWidget(startWizard_);
     right->addWidget(disableSourceInfo_);
     right->addWidget(buildSynchronisationGroup());
+    remote_ = new RemoteControlGroup(this);
+    right->addWidget(remote_);
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -278,6 +281,7 @@ void TPreferencesFRM::fillForm(const mlc::PreferencesForm& f) {
     quickSync_->setChecked(f.quickSync);
     cacheRanges_->setChecked(f.cacheRanges);
     verifyWrites_->setChecked(f.verifyWrites);
+    remote_->load(f.remote);
     measures_->setTexts(f.measures);
     monitorType_->setCurrentIndex(f.monitorType);
 }
@@ -306,6 +310,7 @@ mlc::PreferencesForm TPreferencesFRM::form() const {
     f.quickSync = quickSync_->isChecked();
     f.cacheRanges = cacheRanges_->isChecked();
     f.verifyWrites = verifyWrites_->isChecked();
+    f.remote = remote_->settings();
     return f;
 }
 

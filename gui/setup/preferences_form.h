@@ -22,6 +22,7 @@ class QTableWidget;
 namespace mlgui {
 
 class MeasurementBoxes;
+class RemoteControlGroup;
 
 // What the preferences dialog works on.
 struct PreferencesContext {
@@ -95,6 +96,7 @@ private:
     QCheckBox* quickSync_ = nullptr;
     QCheckBox* cacheRanges_ = nullptr;
     QCheckBox* verifyWrites_ = nullptr;
+    RemoteControlGroup* remote_ = nullptr;
 };
 
 } // namespace mlgui
