@@ -10,7 +10,7 @@
 #include "grid/demo_picture.h"
 #include "grid/wall_grid_view.h"
 #include "main/main_form.h"
-#include "process_usage.h"
+#include "resident_memory.h"
 #include "silent_operator.h"
 
 #include <QApplication>
@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -55,7 +56,9 @@ std::unique_ptr<mlgui::TMainFRM> openWindow(const QString& folder, bench::Silent
 }
 
 double cpuMs() {
-    return bench::processorSeconds() * 1e3;
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 // Milliseconds a frame: elapsed, and the processor time the program used (which

@@ -10,13 +10,14 @@
 //
 //   bench_gui_traffic_window [--rounds N]   (25 rounds by default)
 #include "emulated_chain.h"
-#include "process_usage.h"
+#include "resident_memory.h"
 #include "traffic/traffic_form.h"
 
 #include <QApplication>
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,14 @@ namespace {
 
 constexpr int kColumns = 16;
 constexpr int kRows = 15;
+
+// The processor time this process has used (other work on a shared machine does
+// not add to it), in seconds.
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
 struct Times {
     double cpu;
@@ -59,14 +68,14 @@ int main(int argc, char** argv) {
 
         const auto firstWrite = [&](bool open) {
             mlc::SetAllSynced(wall.model, false);
-            const double cpu = bench::processorSeconds();
+            const double cpu = processorSeconds();
             const auto start = std::chrono::steady_clock::now();
             if (!wall.sync.WriteWall())
                 throw std::runtime_error("wall write failed");
             if (open)
                 form.follow(); // what the timer had not caught up with yet
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-            return Times{bench::processorSeconds() - cpu, elapsed.count()};
+            return Times{processorSeconds() - cpu, elapsed.count()};
         };
         const std::function<Times()> modes[3] = {
             [&] { return firstWrite(false); },

@@ -45,7 +45,7 @@ public:
 // An operator for work nobody watches (a sequence played by the timer): every
 // message becomes a non-modal report of the operator behind it, a question takes
 // the answer a closed box gives, and the progress window is shown as usual.
-class ReportingOperator final : public Operator {
+class ReportingOperator : public Operator {
 public:
     explicit ReportingOperator(Operator& target) : target_(target) {}
     void showMessage(MessageKind kind, const std::string& text) override { target_.report(kind, text); }

@@ -70,7 +70,8 @@ void logCall(const std::string& line) {
     const std::string path = envText("MATRIXSW_LOG");
     if (path.empty())
         return;
-    if (std::FILE* file = std::fopen(path.c_str(), "a")) {
+    // Binary: the same bytes on every system.
+    if (std::FILE* file = std::fopen(path.c_str(), "ab")) {
         std::fputs((line + "\n").c_str(), file);
         std::fclose(file);
     }

@@ -17,7 +17,9 @@
 #define MATRIXSW_API
 #endif
 
-#if defined(MATRIXSW_BUILDING)
+#if defined(MATRIXSW_BUILDING) && defined(_WIN32)
+#define MATRIXSW_EXPORT __declspec(dllexport)
+#elif defined(MATRIXSW_BUILDING)
 #define MATRIXSW_EXPORT __attribute__((visibility("default")))
 #else
 #define MATRIXSW_EXPORT

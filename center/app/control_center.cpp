@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <utility>
 
 namespace mlc {
 
@@ -52,25 +53,27 @@ ControlCenter::ControlCenter(Operator& op, UserInterface& ui, DeviceServices& de
                              ControlCenterSetup setup)
     : op_(op), ui_(ui), devices_(devices), setup_(std::move(setup)),
       sequencerDialogs_(std::make_unique<SequencerDialogsAdapter>(*this)) {
-    sequencer_ =
-        std::make_unique<Sequencer>(op_, *sequencerDialogs_,
-                                    SequencerHooks{
-                                        [this] { return wallSettingsOf(wall_.Monitors); },
-                                        [this](const WallSettings& settings) {
-                                            applyWallSettings(settings, wall_.Monitors);
-                                            wallChanged();
-                                        },
-                                        [this] { return writeItemWall(); },
-                                        // An item's wall is read without becoming the wall's file: a later
-                                        // Save videowall must not overwrite the file the item came from.
-                                        [](const std::string& path, WallSettings& buffer) {
-                                            return static_cast<bool>(loadVideowallFile(path, buffer));
-                                        },
-                                        [this] { UpdateCaption(); },
-                                        [this] { return clocks(); },
-                                        [this] { ui_.refresh(); },
-                                        [this] { return devices_.busy(); },
-                                    });
+    sequencer_ = std::make_unique<Sequencer>(
+        op_, *sequencerDialogs_,
+        SequencerHooks{
+            [this] { return wallSettingsOf(wall_.Monitors); },
+            [this](const WallSettings& settings) {
+                applyWallSettings(settings, wall_.Monitors);
+                wallChanged();
+            },
+            [this] { return writeItemWall(); },
+            // An item's wall is read without becoming the wall's file: a later
+            // Save videowall must not overwrite the file the item came from.
+            [](const std::string& path, WallSettings& buffer) {
+                return static_cast<bool>(loadVideowallFile(path, buffer));
+            },
+            [this] { UpdateCaption(); },
+            [this] { return clocks(); },
+            [this] { ui_.refresh(); },
+            [this] { return devices_.busy(); },
+            // With the link switched off nothing would reach the port.
+            [this] { return portRetryAt_.has_value() && !settings_.InhibitSerialCommunication; },
+        });
 }
 
 ControlCenter::~ControlCenter() = default;
@@ -87,9 +90,57 @@ bool ControlCenter::refusedWhileBusy() {
 // Items the timer plays report their failures without a modal box; the status bar
 // then shows whether the units hold the item's wall.
 bool ControlCenter::writeItemWall() {
-    const bool written = sequencer_->inTick() ? devices_.writeWallUnattended() : devices_.writeWall();
+    const bool written = sequencer_->inTick() ? writeWallUnattended() : devices_.writeWall();
     UpdateCaption();
     return written;
+}
+
+bool ControlCenter::writeWallUnattended() {
+    const bool written = devices_.writeWallUnattended();
+    if (!written && devices_.portFailed()) {
+        // A USB adapter pulled or a line that hung up: the port is opened again at
+        // the next keepPortOpen, and the wall sent once it is open.
+        resendAfterReopen_ = true;
+        if (!portRetryAt_)
+            portRetryAt_ = clocks().monotonicSeconds;
+    }
+    return written;
+}
+
+bool ControlCenter::runsUnattended() const {
+    return !settings_.AutoStartSequence.empty() || sequencer_->playing();
+}
+
+bool ControlCenter::openPort(bool unattended) {
+    const std::string port = "COM" + std::to_string(settings_.SerialPortNumber);
+    const std::string failure = devices_.reopenPort(settings_.SerialPortNumber, !unattended);
+    if (failure.empty()) {
+        if (portRetryAt_)
+            op_.report(MessageKind::Information, port + " is open now.");
+        portRetryAt_.reset();
+        portFailureReported_.clear();
+        return true;
+    }
+    if (unattended) {
+        // Nobody may be there to answer a box: a USB adapter often appears some
+        // seconds after the session started the program.
+        if (failure != portFailureReported_)
+            op_.report(MessageKind::Error, failure + "\r\n" + port + " is tried again every " +
+                                               std::to_string(static_cast<int>(kPortRetrySeconds)) +
+                                               " seconds until it opens.");
+        portFailureReported_ = failure;
+        portRetryAt_ = clocks().monotonicSeconds + kPortRetrySeconds;
+    }
+    return false;
+}
+
+void ControlCenter::keepPortOpen() {
+    if (!portRetryAt_ || clocks().monotonicSeconds < *portRetryAt_ || devices_.busy() || !openPort(true))
+        return;
+    if (std::exchange(resendAfterReopen_, false)) {
+        writeWallUnattended();
+        UpdateCaption();
+    }
 }
 
 ClockReading ControlCenter::clocks() const {
@@ -129,7 +180,7 @@ void ControlCenter::start() {
     wall_.DeviceState = wall_.Monitors;
 
     WallSettings buffer = wallSettingsOf(wall_.Monitors);
-    wallRestored_ = LoadVideowall(lastUsedFile("MLV"), buffer);
+    wallRestored_ = static_cast<bool>(LoadVideowall(lastUsedFile("MLV"), buffer));
     if (wallRestored_) {
         applyWallSettings(buffer, wall_.Monitors);
         devices_.configureRouter();
@@ -146,7 +197,8 @@ void ControlCenter::start() {
 
     // Loaded now, played once the window is shown: the port opens only then.
     const std::string& autoStart = settings_.AutoStartSequence;
-    autoStartPending_ = !autoStart.empty() && fileExists(autoStart) && LoadSequence(autoStart);
+    autoStartPending_ =
+        !autoStart.empty() && fileExists(autoStart) && static_cast<bool>(LoadSequence(autoStart));
     firstActivation_ = false;
 }
 
@@ -163,7 +215,7 @@ void ControlCenter::shown() {
 bool ControlCenter::ApplyConfiguration() {
     if (refusedWhileBusy())
         return false;
-    devices_.reopenPort(settings_.SerialPortNumber);
+    openPort(runsUnattended());
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
     // Steps made on a wall of another size would put back monitors it no longer has.
@@ -210,15 +262,19 @@ bool ControlCenter::end() {
     // The driver must not go from under a running exchange.
     if (devices_.busy())
         return false;
+    saveProgramState();
+    sequencer_->freeSequence();
+    lists_ = MatchLists{};
+    devices_.shutDown();
+    return true;
+}
+
+void ControlCenter::saveProgramState() {
     // The automatic files replace their previous versions only once written whole.
     writeFileAtomically(lastUsedFile("MLV"), encodeVideowall(wallSettingsOf(wall_.Monitors)));
     writeFileAtomically(lastUsedFile("MLS"), encodeSequence(sequencer_->items()));
     writeSettingsFile();
     SaveDefaults(lastUsedFile("MLD"));
-    sequencer_->freeSequence();
-    lists_ = MatchLists{};
-    devices_.shutDown();
-    return true;
 }
 
 void ControlCenter::readSettingsFile() {
@@ -246,13 +302,14 @@ bool ControlCenter::SaveVideowall(const std::string& path) {
     return true;
 }
 
-bool ControlCenter::LoadVideowall(const std::string& path, WallSettings& buffer) {
-    if (!loadVideowallFile(path, buffer))
-        return false;
+LoadStatus ControlCenter::LoadVideowall(const std::string& path, WallSettings& buffer) {
+    const LoadStatus status = loadVideowallFile(path, buffer);
+    if (!status)
+        return status;
     videowallFileName_ = path;
     lastLoadedWallFile_ = path;
     wallChanged();
-    return true;
+    return status;
 }
 
 bool ControlCenter::SaveDefaults(const std::string& path) {
@@ -267,11 +324,11 @@ bool ControlCenter::SaveSequence(const std::string& path) {
     return sequencer_->saveSequence(path);
 }
 
-bool ControlCenter::LoadSequence(const std::string& path) {
-    if (!sequencer_->loadSequence(path))
-        return false;
-    lastLoadedWallFile_ = path;
-    return true;
+LoadStatus ControlCenter::LoadSequence(const std::string& path) {
+    const LoadStatus status = sequencer_->loadSequence(path);
+    if (status)
+        lastLoadedWallFile_ = path;
+    return status;
 }
 
 void ControlCenter::videowallSaveAction() {
@@ -316,35 +373,40 @@ void ControlCenter::openAction() {
         return;
     const auto name = ui_.chooseFileToOpen({"Open file", kOpenFilter, lastLoadedWallFile_, programDir(), ""});
     if (name && hasExtension(*name, ".MLV")) {
-        if (wall_.VideowallModified) {
-            const Answer answer =
-                op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kWallNotSavedQuestion);
-            if (answer == Answer::Cancel)
-                return;
-            if (answer == Answer::Yes)
-                videowallSaveAction();
-        }
-        WallHistory::EditStep step(history_, "open " + std::filesystem::path(*name).filename().string(),
-                                   WallHistory::Sending::Sent);
-        WallSettings buffer = wallSettingsOf(wall_.Monitors);
-        if (LoadVideowall(*name, buffer)) {
-            applyWallSettings(buffer, wall_.Monitors);
-            wall_.VideowallModified = false;
-            devices_.writeWall();
-        }
+        if (!savedOrDiscarded(wall_.VideowallModified, kWallNotSavedQuestion,
+                              &ControlCenter::videowallSaveAction))
+            return;
+        openVideowall(*name);
     } else if (name && hasExtension(*name, ".MLS")) {
-        if (sequencer_->modified()) {
-            const Answer answer =
-                op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, kSequenceNotSavedQuestion);
-            if (answer == Answer::Cancel)
-                return;
-            if (answer == Answer::Yes)
-                sequenceSaveAction();
-        }
+        if (!savedOrDiscarded(sequencer_->modified(), kSequenceNotSavedQuestion,
+                              &ControlCenter::sequenceSaveAction))
+            return;
         LoadSequence(*name);
     }
     UpdateCaption();
     sequencer_->UpdateSequencerActions();
+}
+
+bool ControlCenter::savedOrDiscarded(bool modified, const char* question, void (ControlCenter::*save)()) {
+    if (!modified)
+        return true;
+    const Answer answer = op_.ask(QuestionIcon::Question, Buttons::YesNoCancel, question);
+    if (answer == Answer::Yes)
+        (this->*save)();
+    return answer != Answer::Cancel;
+}
+
+ControlCenter::WallOpened ControlCenter::openVideowall(const std::string& path) {
+    WallHistory::EditStep step(history_, "open " + std::filesystem::path(path).filename().string(),
+                               WallHistory::Sending::Sent);
+    WallSettings buffer = wallSettingsOf(wall_.Monitors);
+    WallOpened opened{LoadVideowall(path, buffer)};
+    if (opened.loaded) {
+        applyWallSettings(buffer, wall_.Monitors);
+        wall_.VideowallModified = false;
+        opened.sent = devices_.writeWall();
+    }
+    return opened;
 }
 
 bool ControlCenter::undo() {

@@ -11,6 +11,7 @@
 #include "app/device_services.h"
 #include "app/time_of_day.h"
 #include "app/user_interface.h"
+#include "files/load_status.h"
 #include "files/settings_file.h"
 #include "operator.h"
 #include "sequencer/sequencer.h"
@@ -21,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace mlc {
@@ -42,6 +44,10 @@ inline constexpr const char* kFilesNotSavedQuestion =
 inline constexpr const char* kStillPlayingQuestion =
     "The sequencer is still running; quitting now will stop playing!\r\nAre you sure you want to proceed?";
 
+// How often a serial port that would not open is tried again while the program
+// runs unattended.
+inline constexpr double kPortRetrySeconds = 3.0;
+
 class ControlCenter {
 public:
     ControlCenter(Operator& op, UserInterface& ui, DeviceServices& devices, ControlCenterSetup setup);
@@ -62,19 +68,31 @@ public:
     // Program end: automatic files, settings, defaults, then the driver goes.
     // False, doing nothing, while a device exchange runs: call it again when idle.
     bool end();
+    // The files program end writes (automatic files, settings, defaults), written
+    // now: the desktop session is ending and may not wait for the program's end.
+    void saveProgramState();
     // Brings the port, the wall size and the router in line with the settings.
     // Refused (false, told) while a device exchange runs: it reopens the port.
+    // While the program runs unattended (an auto-start sequence is set, or the
+    // sequencer plays) a port that does not open is reported without a box,
+    // naming the device, and tried again (keepPortOpen) until it opens.
     bool ApplyConfiguration();
+    // Called every second or so by a timer: when the serial port is to be tried
+    // again and its time has come, tries it, without a box. It is tried again
+    // every kPortRetrySeconds after a failure to open while unattended, and at
+    // once after the port failed during playback; playback waits meanwhile, and
+    // once the port is open the wall the failure kept from the units is sent.
+    void keepPortOpen();
     // A match list failed to load: the program ends once start-up is over.
     bool shouldTerminate() const { return terminate_; }
 
     // Files.
     bool SaveVideowall(const std::string& path);
-    bool LoadVideowall(const std::string& path, WallSettings& buffer);
+    LoadStatus LoadVideowall(const std::string& path, WallSettings& buffer);
     bool SaveDefaults(const std::string& path);
     bool LoadDefaults(const std::string& path);
     bool SaveSequence(const std::string& path);
-    bool LoadSequence(const std::string& path);
+    LoadStatus LoadSequence(const std::string& path);
 
     // Actions.
     void videowallSaveAction();
@@ -82,6 +100,16 @@ public:
     void sequenceSaveAction();
     void sequenceSaveAsAction();
     void openAction();
+    // What Open does with a wall file once its name is chosen and unsaved changes are
+    // dealt with, without a question: the file replaces the wall's settings and is
+    // sent (`sent`: the write succeeded), one step of the wall's history. A file
+    // that cannot be loaded changes nothing. The caption is the caller's. (A
+    // sequence file: LoadSequence.)
+    struct WallOpened {
+        LoadStatus loaded;
+        bool sent = false;
+    };
+    WallOpened openVideowall(const std::string& path);
 
     void UpdateCaption();
     const CaptionTexts& caption() const { return caption_; }
@@ -119,8 +147,15 @@ private:
     void writeSettingsFile();
     void wallChanged();
     bool writeItemWall();
+    bool writeWallUnattended();
+    bool runsUnattended() const;
+    // Opens the configured port; unattended, a failure is reported (once for each
+    // reason) and the next try planned. True when it opened.
+    bool openPort(bool unattended);
     bool refusedWhileBusy();
     bool restore(std::optional<Restored> (WallHistory::*take)());
+    // Asks to save unsaved changes first; false when the operator cancelled.
+    bool savedOrDiscarded(bool modified, const char* question, void (ControlCenter::*save)());
 
     Operator& op_;
     UserInterface& ui_;
@@ -141,7 +176,10 @@ private:
     int historyRows_ = 0;
     CaptionTexts caption_;
     bool terminate_ = false;
-    bool autoStartPending_ = false; // an auto-start sequence waits for the open port
+    bool autoStartPending_ = false;     // an auto-start sequence waits for the open port
+    std::optional<double> portRetryAt_; // when to try the port again (monotonic seconds)
+    std::string portFailureReported_;
+    bool resendAfterReopen_ = false; // the port failed while an item was being sent
     bool wallRestored_ = false;
     bool firstActivation_ = false;
 };

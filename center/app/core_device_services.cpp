@@ -48,11 +48,15 @@ void CoreDeviceServices::setTestMode(bool on) {
         binding_.ShowDriverResult(op_, binding_.SetTestMode(on));
 }
 
-void CoreDeviceServices::reopenPort(int portNumber) {
+std::string CoreDeviceServices::reopenPort(int portNumber, bool showFailure) {
     if (!binding_.IsLoaded() || binding_.Exchanges().refuse(op_))
-        return;
+        return {};
     binding_.CloseHardwarePort();
-    binding_.ShowDriverResult(op_, binding_.OpenHardwarePort(static_cast<std::uint32_t>(portNumber)));
+    std::string failure =
+        binding_.ResultMessage(binding_.OpenHardwarePort(static_cast<std::uint32_t>(portNumber)));
+    if (showFailure && !failure.empty())
+        op_.showMessage(MessageKind::Error, failure);
+    return failure;
 }
 
 bool CoreDeviceServices::configureRouter() {

@@ -25,10 +25,11 @@ public:
     void loadDriver() override;
     bool loadMatchLists(MatchLists& lists) override;
     void setTestMode(bool on) override;
-    void reopenPort(int portNumber) override;
+    std::string reopenPort(int portNumber, bool showFailure) override;
     bool configureRouter() override;
     bool writeWall() override;
     bool writeWallUnattended() override;
+    bool portFailed() const override { return binding_.PortFailed(); }
     VideoRouter& router() override { return router_; }
     SyncOptions syncOptions() const override;
     bool busy() const override;

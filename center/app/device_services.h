@@ -17,15 +17,20 @@ public:
     // Loads the twelve match-list pairs; false when the program must end after start-up.
     virtual bool loadMatchLists(MatchLists& lists) = 0;
     virtual void setTestMode(bool on) = 0;
-    // Closes the serial port (result ignored) and opens the given one, reporting a
-    // failure. Like the test mode and the router's configuration, refused (and told)
+    // Closes the serial port (result ignored) and opens the given one. Returns why
+    // it did not open (the driver's message, which names the device), empty when it
+    // opened or there is no driver; with showFailure that message is shown in a box
+    // as well. Like the test mode and the router's configuration, refused (and told)
     // while a device exchange runs.
-    virtual void reopenPort(int portNumber) = 0;
+    virtual std::string reopenPort(int portNumber, bool showFailure) = 0;
     virtual bool configureRouter() = 0;
     virtual bool writeWall() = 0;
     // A wall write nobody watches (the sequencer's timer): its failures are
     // reported without a modal box.
     virtual bool writeWallUnattended() { return writeWall(); }
+    // The last device operation ended on a failure of the serial port itself (a
+    // USB adapter pulled, a line that hung up), not of a unit.
+    virtual bool portFailed() const { return false; }
     // The video router the synchronisation drives: the dialogs list its inputs and commit.
     virtual VideoRouter& router() = 0;
     // The synchronisation options as the settings hold them now.

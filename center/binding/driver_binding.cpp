@@ -265,12 +265,21 @@ std::uint8_t DriverBinding::LoadMatchList(std::vector<std::string>& codes,
 }
 
 bool DriverBinding::ShowDriverResult(Operator& op, std::uint8_t code, bool showSuccess) {
+    const std::string text = ResultMessage(code, showSuccess);
+    if (text.empty())
+        return false;
+    op.showMessage(MessageKind::Error, text);
+    return true;
+}
+
+std::string DriverBinding::ResultMessage(std::uint8_t code, bool showSuccess) {
     // Port failures carry the port layer's own message; the plug-in clears it at
     // every call, so it belongs to this result.
     const bool portFailure = code == LV_RESULT_IO_ERROR || code == LV_RESULT_CANNOT_OPEN_PORT ||
                              code == LV_RESULT_CANNOT_CLOSE_PORT;
     const std::string detail = portFailure ? LastErrorText() : std::string();
-    return mlc::ShowDriverResult(op, code, showSuccess, detail);
+    portFailed_ = !detail.empty();
+    return DriverResultMessage(code, showSuccess, detail);
 }
 
 } // namespace mlc

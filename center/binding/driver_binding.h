@@ -109,6 +109,13 @@ public:
     // its GetLastErrorText export) to a port failure: codes 1, 2 and 5. Without a
     // message the box holds the standard text alone.
     bool ShowDriverResult(Operator& op, std::uint8_t code, bool showSuccess = false);
+    // The message ShowDriverResult shows for a result, without showing it (empty
+    // for a success).
+    std::string ResultMessage(std::uint8_t code, bool showSuccess = false);
+    // The last result passed to either was a failure of the serial port itself,
+    // which the plug-in describes in a message of its own (a port that would not
+    // open, a line that failed or hung up during an exchange), not of a unit.
+    bool PortFailed() const { return portFailed_; }
 
     // Shared by everything that talks to the units; see exchange_gate.h.
     ExchangeGate& Exchanges() { return exchanges_; }
@@ -124,6 +131,7 @@ private:
     std::string loadError_;
     DriverExports exports_;
     ExchangeGate exchanges_;
+    bool portFailed_ = false;
 };
 
 // "envNotEnabled", "envEnable", "env02".."env09", "env10".."env255".

@@ -60,12 +60,17 @@ std::string DriverResultText(std::uint8_t code, bool showSuccess) {
     return "ERROR ($" + std::string(hex) + "): " + ResultCodeText(code);
 }
 
-bool ShowDriverResult(Operator& op, std::uint8_t code, bool showSuccess, const std::string& detail) {
+std::string DriverResultMessage(std::uint8_t code, bool showSuccess, const std::string& detail) {
     std::string text = DriverResultText(code, showSuccess);
+    if (!text.empty() && !detail.empty())
+        text += "\r\n" + detail;
+    return text;
+}
+
+bool ShowDriverResult(Operator& op, std::uint8_t code, bool showSuccess, const std::string& detail) {
+    const std::string text = DriverResultMessage(code, showSuccess, detail);
     if (text.empty())
         return false;
-    if (!detail.empty())
-        text += "\r\n" + detail;
     op.showMessage(MessageKind::Error, text);
     return true;
 }

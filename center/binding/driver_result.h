@@ -19,6 +19,9 @@ inline bool IsDriverSuccess(std::uint8_t code) {
     return code == 0 || code == 128;
 }
 
+// DriverResultText with a non-empty detail on a line of its own (empty for a success).
+std::string DriverResultMessage(std::uint8_t code, bool showSuccess, const std::string& detail = {});
+
 // Shows DriverResultText as an error box when it is not empty; true when shown.
 // A non-empty detail (the driver's own message for a serial error) follows the
 // standard text on a line of its own: "ERROR ($05): Read/Write error on hardware

@@ -1,5 +1,7 @@
 #include "files/atomic_file.h"
 
+#include "files/file_descriptors.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,22 +16,12 @@ namespace mlc {
 
 namespace {
 
-WriteCall& currentWriteCall() {
-    static WriteCall call;
-    return call;
-}
+using files::kTemporaryInfix;
+using files::kTemporarySuffixLength;
 
-long writeChunk(int fd, const void* data, std::size_t size) {
-    const WriteCall& call = currentWriteCall();
-    return call ? call(fd, data, size) : static_cast<long>(::write(fd, data, size));
-}
-
-// The temporary files of a save are named after the destination: "wall.MLV.tmp-"
-// and six characters. The process that writes one holds a lock on it until it has
-// been renamed, so a temporary file that nobody holds a lock on was left behind by
-// a save that was killed.
-constexpr const char* kTemporaryInfix = ".tmp-";
-constexpr std::size_t kTemporarySuffixLength = 6;
+// The temporary files of a save are locked by the process that writes one until
+// it has been renamed, so a temporary file that nobody holds a lock on was left
+// behind by a save that was killed.
 
 // Closes a descriptor and, unless released, removes the temporary file it wrote.
 class TemporaryFile {
@@ -70,30 +62,13 @@ private:
     bool kept_ = false;
 };
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const long n = writeChunk(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 // Removes the temporary files that killed saves of `path` left behind.
 void removeStaleTemporaries(const std::string& path) {
     namespace fs = std::filesystem;
     const std::string prefix = fs::path(path).filename().string() + kTemporaryInfix;
     std::error_code error;
-    for (fs::directory_iterator it(folderOf(path), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(files::folderOf(path), error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.size() != prefix.size() + kTemporarySuffixLength ||
             name.compare(0, prefix.size(), prefix) != 0)
@@ -123,59 +98,6 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-namespace {
-
-// Reads up to limit bytes; `more` tells whether the file goes on beyond them.
-Loaded<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t limit, bool& more) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
-    struct stat info {};
-    const std::size_t expected =
-        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    // Read straight into the result; the size is a hint only, the file may change
-    // meanwhile. One byte beyond the limit tells whether there is more.
-    const std::size_t wanted = limit + 1;
-    std::vector<std::uint8_t> data(std::min(wanted, std::max<std::size_t>(expected, 4096)));
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < wanted) {
-        if (done == data.size())
-            data.resize(std::min(wanted, data.size() * 2));
-        const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    if (!ok)
-        return LoadStatus::Unreadable;
-    more = done > limit;
-    data.resize(std::min(done, limit));
-    return data;
-}
-
-} // namespace
-
-Loaded<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
-    bool more = false;
-    auto data = readUpTo(path, maxBytes, more);
-    if (more)
-        return LoadStatus::TooLarge;
-    return data;
-}
-
-Loaded<std::vector<std::uint8_t>> readFileStart(const std::string& path, std::size_t maxBytes) {
-    bool more = false;
-    return readUpTo(path, maxBytes, more);
-}
-
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     if (path.empty())
         return false;
@@ -186,7 +108,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(temp.fd(), mode);
-    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0)
+    if (!files::writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0)
         return false;
     // Renamed while still locked, so that no sweep takes it for a stale one; the
     // data is on the disk already, so closing it cannot lose any.
@@ -194,12 +116,12 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         return false;
     temp.keep();
     temp.close();
-    syncFolder(folderOf(path));
+    syncFolder(files::folderOf(path));
     return true;
 }
 
 bool canReplaceFile(const std::string& path) {
-    return ::access(folderOf(path).c_str(), W_OK) == 0 && ::access(path.c_str(), W_OK) == 0;
+    return ::access(files::folderOf(path).c_str(), W_OK) == 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
 bool removeFile(const std::string& path) {
@@ -207,11 +129,27 @@ bool removeFile(const std::string& path) {
     return ::access(path.c_str(), F_OK) != 0;
 }
 
-ScopedWriteCall::ScopedWriteCall(WriteCall call) : previous_(std::move(currentWriteCall())) {
-    currentWriteCall() = std::move(call);
+namespace files {
+
+int openForReading(const std::string& path, LoadStatus& failure) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        failure = errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
+    return fd;
 }
-ScopedWriteCall::~ScopedWriteCall() {
-    currentWriteCall() = std::move(previous_);
+
+long readChunk(int fd, void* data, std::size_t size) {
+    return static_cast<long>(::read(fd, data, size));
 }
+
+long writeChunk(int fd, const void* data, std::size_t size) {
+    return static_cast<long>(::write(fd, data, size));
+}
+
+void closeFile(int fd) {
+    ::close(fd);
+}
+
+} // namespace files
 
 } // namespace mlc

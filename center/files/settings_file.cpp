@@ -96,6 +96,7 @@ public:
     bool has(const char* section, const std::string& key) const {
         return ini_.value(section, key).has_value();
     }
+    RemoteSettings remote() const { return readRemoteSettings(ini_); }
 
 private:
     const IniFile& ini_;
@@ -119,6 +120,7 @@ public:
     bool has(const char* section, const std::string& key) const {
         return ini_.value(section, key).has_value();
     }
+    void remote(const RemoteSettings& settings) { writeRemoteSettings(settings, ini_); }
 
 private:
     IniFile& ini_;
@@ -160,7 +162,7 @@ struct SettingKey {
     SettingField field;
 };
 // Keys that come in numbered families, written where they stand in the table.
-enum class KeyFamily { DemoImages, DeviceIds, PasteSpecialFlags };
+enum class KeyFamily { DemoImages, DeviceIds, PasteSpecialFlags, Remote };
 using SettingEntry = std::variant<SettingKey, KeyFamily>;
 
 using P = ProgramSettings;
@@ -196,9 +198,12 @@ const SettingEntry kSettings[] = {
     SettingKey{kSequencer, "AutoStartSequence", &P::AutoStartSequence},
     SettingKey{kPasteSpecial, "Unselected", &P::PasteSpecialUnselected},
     KeyFamily::PasteSpecialFlags,
+    KeyFamily::Remote,
 };
 
 template <typename... F> struct Overloaded : F... { using F::operator()...; };
+// Spelt out for clang 14 (the fuzz build), which does not deduce it for an aggregate.
+template <typename... F> Overloaded(F...) -> Overloaded<F...>;
 
 void readKey(const Reader& in, const SettingKey& key, ProgramSettings& s, WallModel& w) {
     static const ProgramSettings ds;
@@ -253,6 +258,9 @@ void readFamily(const Reader& in, KeyFamily family, std::size_t inputSourceCount
         for (std::size_t i = 0; i < kPasteSpecialFlagCount; ++i)
             s.PasteSpecial[i] = in.boolean(kPasteSpecial, kPasteSpecialKeys[i], kPasteSpecialDefaults[i]);
         break;
+    case KeyFamily::Remote:
+        s.Remote = in.remote();
+        break;
     }
 }
 
@@ -273,6 +281,9 @@ void writeFamily(Writer& out, KeyFamily family, const ProgramSettings& s, const 
     case KeyFamily::PasteSpecialFlags:
         for (std::size_t i = 0; i < kPasteSpecialFlagCount; ++i)
             out.boolean(kPasteSpecial, kPasteSpecialKeys[i], s.PasteSpecial[i]);
+        break;
+    case KeyFamily::Remote:
+        out.remote(s.Remote);
         break;
     }
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "files/ini_file.h"
+#include "remote_api/remote_settings.h"
 #include "wall/wall_model.h"
 
 #include <array>
@@ -43,6 +44,7 @@ struct ProgramSettings {
     std::string AutoStartSequence;
     std::int32_t PasteSpecialUnselected = 0;
     std::array<bool, kPasteSpecialFlagCount> PasteSpecial = kPasteSpecialDefaults;
+    RemoteSettings Remote; // the network interface for control systems (our addition)
 };
 
 std::string monitorIdKey(int row, int column);            // MonitorID112

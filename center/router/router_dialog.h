@@ -6,10 +6,16 @@
 // simply not asked (installed() is false).
 #pragma once
 
+#include "matrixsw.h"
+
 #include <functional>
 #include <string>
 
 namespace mlc {
+
+// MATRIXSW_SetDialogHandler of the loaded router library, or null.
+using RouterDialogHook = void(MATRIXSW_API*)(MatrixSwDialogHandler, void*);
+RouterDialogHook routerDialogHook();
 
 class RouterDialogHandler {
 public:

@@ -296,9 +296,9 @@ void Sequencer::tickOnce(const ClockReading& now) {
     if (!playing_)
         return;
     showCounters(now);
-    // While an item or another device exchange is being sent, nothing fires; the
-    // next tick looks again.
-    if (executing_ || items_.empty() || deviceBusy())
+    // While an item or another device exchange is being sent, or playback waits for
+    // the port, nothing fires; the next tick looks again.
+    if (executing_ || items_.empty() || deviceBusy() || (hooks_.holdPlayback && hooks_.holdPlayback()))
         return;
     // After removals the last fired index can lie beyond the end: start again at 0.
     std::size_t next = static_cast<std::size_t>(currentItemIndex_ + 1);

@@ -57,6 +57,9 @@ struct SequencerHooks {
     // Optional hooks carry an initialiser, so that a list that leaves them out is complete.
     std::function<void()> timelineChanged{}; // repaint (optional)
     std::function<bool()> deviceBusy{};      // another device exchange runs (optional)
+    // Playback waits (the serial port is being opened again): items that come due
+    // meanwhile fire once it no longer waits (optional).
+    std::function<bool()> holdPlayback{};
 };
 
 struct SequencerActionStates {

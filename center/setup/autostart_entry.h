@@ -1,5 +1,7 @@
 // The start-at-login entry: a freedesktop autostart file that starts the program
-// when the user logs in. Its presence is the setting; there is no key for it.
+// when the user logs in (on Windows a shell link in the Startup folder, whose
+// file is the entry; the desktop-entry texts below are not built there). Its
+// presence is the setting; there is no key for it.
 #pragma once
 
 #include <string>

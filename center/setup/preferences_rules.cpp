@@ -41,6 +41,7 @@ PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel
     form.quickSync = settings.QuickSync;
     form.cacheRanges = settings.CacheUnitRanges;
     form.verifyWrites = settings.VerifyWrites;
+    form.remote = settings.Remote;
     form.measures = measurementTexts(measurementsOf(wall));
     form.monitorType = kCustomMonitorType;
     return form;
@@ -50,7 +51,7 @@ PreferencesEnabling preferencesEnabling(const PreferencesForm& form) {
     PreferencesEnabling on;
     on.autoRunSequence = form.autoRun;
     on.routerButton = form.useVideoMatrix;
-    on.autodetectButton = !form.inhibitTransmission;
+    on.autodetectButton = !form.inhibitTransmission && !form.ports.empty();
     on.monitorType = form.marginCorrection;
     // The custom type counts only while the type can be chosen at all.
     on.measures = on.monitorType && form.monitorType == kCustomMonitorType;
@@ -83,6 +84,9 @@ void storePreferences(PreferencesForm& form, ProgramSettings& settings, WallMode
     settings.QuickSync = form.quickSync;
     settings.CacheUnitRanges = form.cacheRanges;
     settings.VerifyWrites = form.verifyWrites;
+    // Switched on without a token, it gets one (the window serves it once the dialog has closed).
+    settings.Remote = form.remote;
+    ensureRemoteToken(settings.Remote);
 
     if (form.autoRun) {
         std::string error;

@@ -19,6 +19,11 @@ inline constexpr const char* kMarginCorrectionWarning =
     "One or more monitor measurements are ZERO or less. Since it is not possible to use\r\nmonitor border "
     "correction this way, the option will be disabled";
 
+// Shown in place of a port choice when the driver lists no serial port.
+inline constexpr const char* kNoPortNotice =
+    "No serial port is available: connect the videowall to a serial port of this computer, then open the "
+    "preferences again.";
+
 // The autostart check box's caption, in the words of the platform.
 const char* autoRunCaption();
 
@@ -47,6 +52,8 @@ struct PreferencesForm {
     bool quickSync = false;
     bool cacheRanges = false;
     bool verifyWrites = false;
+    // " Remote control ": the network interface for control systems.
+    RemoteSettings remote;
 };
 
 PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel& wall,
@@ -56,7 +63,7 @@ PreferencesForm loadPreferences(const ProgramSettings& settings, const WallModel
 struct PreferencesEnabling {
     bool autoRunSequence = false; // the edit box and its browse button
     bool routerButton = false;
-    bool autodetectButton = false;
+    bool autodetectButton = false; // a port to probe, and the link switched on
     bool monitorType = false;
     bool measures = false; // the four boxes, their labels and the custom group
 };

@@ -35,6 +35,10 @@ bool ChainCommands::selectMemory(int memory) {
 bool ChainCommands::MemoryStore(int memory) {
     if (op_.ask(QuestionIcon::Warning, Buttons::YesNo, kMemoryStoreQuestion) != Answer::Yes)
         return false;
+    return storeMemory(memory);
+}
+
+bool ChainCommands::storeMemory(int memory) {
     auto scope = binding_.Exchanges().tryEnter(op_);
     if (!scope || !binding_.IsLoaded())
         return false;

@@ -24,6 +24,9 @@ public:
 
     // Asks first; the units store their current settings into memory 1..16.
     bool MemoryStore(int memory);
+    // The same without the question, for a caller that has decided already (a
+    // command from the network).
+    bool storeMemory(int memory);
     // The units bring back memory 1..16; the wall then needs a synchronisation.
     bool MemoryRecall(int memory);
     // Sends one remote-control event to all units.

@@ -43,14 +43,19 @@ public:
     bool run(bool executeQueue) {
         const SyncOptions& options = sync_.options_;
         const auto send = [this](const MonitorField& field) { return sendIfNeeded(field); };
-        return ok(binding_.SelectDevice(monitor_.DeviceId)) &&
-               ok(binding_.SetOperationIdentifier("op_IP_MISC_GPO", "gc8CHANNEL7",
-                                                  options.DisableSourceInfo ? "gc16CHANNEL2"
-                                                                            : "gc16CHANNEL1")) &&
-               forEachInGroup(FieldGroup::Keys, send) &&
-               ok(binding_.ExecuteOperation("op_IP_MISC_SETQUEUE", kNoTarget)) &&
-               forEachInGroup(FieldGroup::Picture, send) && forEachInGroup(FieldGroup::Enlargement, send) &&
-               finish(executeQueue);
+        const bool written = ok(binding_.SelectDevice(monitor_.DeviceId)) &&
+                             ok(binding_.SetOperationIdentifier(
+                                 "op_IP_MISC_GPO", "gc8CHANNEL7",
+                                 options.DisableSourceInfo ? "gc16CHANNEL2" : "gc16CHANNEL1")) &&
+                             forEachInGroup(FieldGroup::Keys, send) &&
+                             ok(binding_.ExecuteOperation("op_IP_MISC_SETQUEUE", kNoTarget)) &&
+                             forEachInGroup(FieldGroup::Picture, send) &&
+                             forEachInGroup(FieldGroup::Enlargement, send) && finish(executeQueue);
+        // Some settings may have reached the unit before the failure: what it holds
+        // is no longer known, and the status must not say the wall is in sync.
+        if (!written)
+            monitor_.Synced = false;
+        return written;
     }
 
     // Synced, no field to send, no router input to set, and the unit holds the
@@ -340,8 +345,7 @@ bool DeviceSync::readsAllowed() {
     // would fill DeviceState with zeros and call it synced.
     if (!options_.InhibitSerialCommunication)
         return true;
-    out().showMessage(MessageKind::Warning,
-                      "The serial link is switched off, so the units cannot be read back.");
+    out().showMessage(MessageKind::Warning, kReadsNeedLinkMessage);
     return false;
 }
 

@@ -74,6 +74,10 @@ class ProgressWindow;
 class WriteCheck;
 struct MonitorField;
 
+// Why a read-back is refused while the serial link is switched off.
+inline constexpr const char* kReadsNeedLinkMessage =
+    "The serial link is switched off, so the units cannot be read back.";
+
 // The settings the synchronisation reads.
 struct SyncOptions {
     bool ActivateVideoRouter = false;        // an external video matrix router is in use

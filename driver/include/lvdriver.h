@@ -309,7 +309,11 @@ typedef uint8_t(LV_API* GetLastErrorTextFn)(uint8_t* buffer);
 typedef void(LV_API* LvTrafficTap)(const LvTrafficEntry* entry, void* context);
 
 #ifdef LVDRIVER_BUILDING
+#ifdef _WIN32
+#define LV_EXPORT __declspec(dllexport)
+#else
 #define LV_EXPORT __attribute__((visibility("default")))
+#endif
 uint8_t LV_EXPORT LV_API GetPluginSupportInfo(LvCell* info);
 uint8_t LV_EXPORT LV_API OpenHardwarePort(uint32_t port);
 uint8_t LV_EXPORT LV_API CloseHardwarePort(void);

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
 namespace lv {
 namespace {
@@ -39,12 +38,11 @@ void DriverContext::setTrafficTap(LvTrafficTap tap, void* context) {
 std::string definitionFilePath() {
     if (const char* named = std::getenv("LVDRIVER_DEFINITIONS"))
         return named;
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return std::string();
+    const std::string program = hostProgramPath();
+    if (program.empty())
+        return program;
     // A program without extension gets one: mlcenter reads mlcenter.PGC.
-    return program.replace_extension(".PGC").string();
+    return std::filesystem::path(program).replace_extension(".PGC").string();
 }
 
 DriverContext::~DriverContext() {
@@ -69,13 +67,7 @@ void openPortNumber(DriverContext& context, std::uint8_t number) {
     // Another port may reach other units.
     context.rangeCache.forget();
     context.traffic.forgetUnit();
-    const auto ports = listSerialPorts();
-    if (number == 0 || number > ports.size())
-        throw SerialPortError(SerialErrorCode::Open, missingPortText(number, ports.size()));
-    if (ports[number - 1].empty())
-        throw SerialPortError(SerialErrorCode::Open,
-                              std::string(" ") + name + ": its entry in the port list is empty");
-    context.port->open(ports[number - 1], LineTimeouts{TimeoutScale::fromEnvironment()});
+    context.port->open(portDevicePath(number), LineTimeouts{TimeoutScale::fromEnvironment()});
 }
 
 } // namespace lv

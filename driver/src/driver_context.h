@@ -47,7 +47,10 @@ DriverContext* driverContext();
 // program's path with its extension replaced by ".PGC".
 std::string definitionFilePath();
 
-// Opens port number n ("COMn", entry n of the port list). Throws SerialPortError.
+// The running program's file (its path on this platform), or empty.
+std::string hostProgramPath();
+
+// Opens port number n ("COMn"; see portDevicePath). Throws SerialPortError.
 void openPortNumber(DriverContext& context, std::uint8_t number);
 
 } // namespace lv

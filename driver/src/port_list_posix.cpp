@@ -1,4 +1,4 @@
-// The port list: which device path is "COM1", "COM2", ...
+// The system's serial devices, in order: port n ("COMn") is entry n.
 #include "serial_port.h"
 
 #include <algorithm>
@@ -11,23 +11,6 @@
 
 namespace lv {
 namespace {
-
-std::vector<std::string> splitPortVariable(std::string_view text) {
-    std::vector<std::string> ports;
-    if (text.empty())
-        return ports;
-    // Empty entries stay in place so that the numbers of the later ports do not
-    // shift; they simply fail to open.
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t colon = text.find(':', start);
-        ports.emplace_back(text.substr(start, colon - start));
-        if (colon == std::string_view::npos)
-            break;
-        start = colon + 1;
-    }
-    return ports;
-}
 
 // Orders ttyS2 before ttyS10: runs of digits compare by value.
 bool naturalLess(const std::string& a, const std::string& b) {
@@ -80,29 +63,18 @@ std::vector<std::string> systemSerialDevices() {
 
 } // namespace
 
-std::vector<std::string> listSerialPorts() {
-    if (const char* variable = std::getenv("LVDRIVER_PORTS"))
-        return splitPortVariable(variable);
+const char kPortListSeparator = ':';
+
+std::vector<std::string> systemSerialPorts() {
     return systemSerialDevices();
 }
 
-std::string missingPortText(unsigned number, std::size_t count) {
-    // snprintf rather than std::to_string, as everywhere in the plug-in.
-    char text[160];
-    if (number == 0)
-        std::snprintf(text, sizeof text, " COM0: port numbers start at 1");
-    else if (std::getenv("LVDRIVER_PORTS"))
-        std::snprintf(text, sizeof text, " COM%u: LVDRIVER_PORTS lists %zu port%s", number, count,
-                      count == 1 ? "" : "s");
-    else if (count == 0)
-        std::snprintf(text, sizeof text,
-                      " COM%u: no serial ports found (LVDRIVER_PORTS can list device paths, ':'-separated)",
-                      number);
-    else
-        std::snprintf(text, sizeof text,
-                      " COM%u: %zu serial port%s found (LVDRIVER_PORTS can list device paths, ':'-separated)",
-                      number, count, count == 1 ? "" : "s");
-    return text;
+std::string systemPortDevice(unsigned) {
+    return {}; // port n is entry n of the list
+}
+
+std::string portEntryDevice(const std::string& entry) {
+    return entry;
 }
 
 } // namespace lv

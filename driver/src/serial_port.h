@@ -89,11 +89,20 @@ public:
 
 std::unique_ptr<SerialPort> createSerialPort();
 
-// The system's serial devices, or LVDRIVER_PORTS when set (see port_list_posix.cpp).
-// Port n ("COMn") is entry n - 1.
+// The system's serial ports, or LVDRIVER_PORTS when set (port_list.cpp). Its
+// length is the port count the plug-in reports.
 std::vector<std::string> listSerialPorts();
-// Why port `number` is not in a list of `count` ports, and where the list comes
-// from: ": COM3 is not in the port list of 2 (LVDRIVER_PORTS)".
-std::string missingPortText(unsigned number, std::size_t count);
+// The device that port `number` ("COMn") opens. Throws SerialPortError (code
+// Open) when there is none, saying why.
+std::string portDevicePath(unsigned number);
+
+// The platform's part (port_list_<platform>.cpp): the system's own list; the
+// device of port n when the platform names it without the list ("" when port n
+// is entry n of the list); the device an entry of LVDRIVER_PORTS names.
+std::vector<std::string> systemSerialPorts();
+// What separates the entries of LVDRIVER_PORTS: ':' as in PATH, ';' on Windows.
+extern const char kPortListSeparator;
+std::string systemPortDevice(unsigned number);
+std::string portEntryDevice(const std::string& entry);
 
 } // namespace lv

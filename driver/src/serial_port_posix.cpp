@@ -138,8 +138,10 @@ public:
         // output queue, and a pseudo-terminal would throw away what its far side
         // has not read yet): a wall write ends with a broadcast nobody
         // acknowledges, and the port may be closed right after it. Only unread
-        // input is discarded.
-        if (::tcflush(fd_, TCIFLUSH) != 0)
+        // input is discarded. A line that has hung up (EIO: a USB adapter pulled)
+        // has none to discard and closes all the same, or its port could never
+        // be opened again once the adapter is back.
+        if (::tcflush(fd_, TCIFLUSH) != 0 && errno != EIO)
             throw SerialPortError(SerialErrorCode::Purge, errno);
         release();
     }

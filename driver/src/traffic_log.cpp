@@ -156,8 +156,9 @@ TrafficLog::~TrafficLog() {
 
 void TrafficLog::openFileFromEnvironment() {
     const char* path = std::getenv("LVDRIVER_TRAFFIC");
+    // Binary: the same bytes on every system, line ends included.
     if (path && *path && !file_)
-        file_ = std::fopen(path, "a");
+        file_ = std::fopen(path, "ab");
 }
 
 void TrafficLog::setTap(LvTrafficTap tap, void* context) {

@@ -1,6 +1,6 @@
 // mlcenter: the desktop control program.
+#include "app/end_requests.h"
 #include "app/program_folder.h"
-#include "app/termination_signals.h"
 #include "common/qt_operator.h"
 #include "main/main_form.h"
 #include "resources/resources.h"
@@ -114,16 +114,16 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("\nThe program goes on, but the wall, the sequence and the "
                                                 "settings will not be kept when it ends."));
 
+    // Asked to end by a signal or the session's end, the program ends as after closing
+    // the window, without questions; also while start-up shows a box.
+    mlgui::EndRequests endRequests;
     mlgui::MainFormSetup setup;
     setup.programDir = folder.path;
     setup.programName = program.completeBaseName().toStdString();
     mlgui::TMainFRM window(std::move(setup));
     if (window.shouldTerminate())
         return 1;
+    endRequests.follow(window);
     window.show();
-    // Asked to end by a signal, the program ends as after closing the window, without
-    // questions (no one may be there to answer); a running exchange finishes first,
-    // since the event loop ends only when it returns.
-    const mlgui::TerminationSignals endRequests([](int) { QCoreApplication::quit(); });
-    return QApplication::exec();
+    return endRequests.exec();
 }

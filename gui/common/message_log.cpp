@@ -3,7 +3,7 @@
 namespace mlgui {
 
 void MessageLog::add(mlc::MessageKind kind, const QString& text, const QDateTime& time) {
-    entries_.push_back({time, kind, text});
+    entries_.push_back({++lastNumber_, time, kind, text});
     if (entries_.size() > kMaxEntries)
         entries_.pop_front();
     ++unread_;

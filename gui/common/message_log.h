@@ -8,11 +8,13 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <deque>
 
 namespace mlgui {
 
 struct LoggedMessage {
+    std::int64_t number; // from 1, in the order the entries came
     QDateTime time;
     mlc::MessageKind kind;
     QString text;
@@ -31,6 +33,8 @@ public:
              const QDateTime& time = QDateTime::currentDateTime());
     void clear();
     const std::deque<LoggedMessage>& entries() const { return entries_; }
+    // The newest entry's number (it stays when entries are dropped or cleared), 0 before the first.
+    std::int64_t lastNumber() const { return lastNumber_; }
     // Entries added since the operator last opened the log.
     int unread() const { return unread_; }
     void markRead();
@@ -40,6 +44,7 @@ signals:
 
 private:
     std::deque<LoggedMessage> entries_;
+    std::int64_t lastNumber_ = 0;
     int unread_ = 0;
 };
 

@@ -13,6 +13,7 @@
 #include "history/history_controller.h"
 #include "monitor/monitor_controller.h"
 #include "remote/remote_controller.h"
+#include "remote_api/remote_api_controller.h"
 #include "resources/resources.h"
 #include "sequencer/item_details_dialog.h"
 #include "sequencer/sequencer_controller.h"
@@ -75,6 +76,11 @@ TMainFRM::TMainFRM(MainFormSetup setup, QWidget* parent) : QMainWindow(parent), 
     actions_ = createMainActions(this);
     buildWindow();
     createAreas();
+    // Unattended, a serial port that would not open is tried again until it does.
+    auto* portTimer = new QTimer(this);
+    portTimer->setObjectName(QStringLiteral("PortTMR"));
+    connect(portTimer, &QTimer::timeout, this, [this] { center_->keepPortOpen(); });
+    portTimer->start(1000);
 
     center_->start();
     afterStart();
@@ -86,7 +92,8 @@ TMainFRM::~TMainFRM() {
         center_->end();
     }
     // The areas and the windows go before the core they refer to.
-    gridArea_.reset(); // first: refresh() ends here from now on
+    remoteApi_.reset(); // no request from the network reaches the core from now on
+    gridArea_.reset();  // first: refresh() ends here from now on
     traffic_.reset();
     history_.reset();
     setupArea_.reset();
@@ -129,6 +136,8 @@ void TMainFRM::createAreas() {
     history_ = std::make_unique<HistoryController>(a, HistoryContext{center});
     traffic_ = std::make_unique<TrafficController>(
         a, TrafficContext{center, devices.binding(), relay_, *this, grid, *this});
+    remoteApi_ = std::make_unique<RemoteApiController>(
+        a, RemoteApiContext{center, devices, relay_, *messageLog_, *this});
     connect(a.AboutACTN, &QAction::triggered, this, &TMainFRM::showAbout);
     connect(a.MessageLogACTN, &QAction::triggered, this, &TMainFRM::showMessageLog);
 }
@@ -165,11 +174,16 @@ void TMainFRM::buildWindow() {
     buildToolBars();
     buildStatusBar();
 
-    connect(messageLog_, &MessageLog::changed, this, [this] {
-        messagesPanel_->setText(QString::number(messageLog_->unread()));
+    const auto showUnread = [this] {
+        const QString unread = QString::number(messageLog_->unread());
+        messagesPanel_->setText(unread);
+        // A button is read by its name: the count goes with it.
+        messagesPanel_->setAccessibleName(QStringLiteral("Message log, %1 unread").arg(unread));
         if (messageLog_->entries().empty())
             reportLabel_->clear();
-    });
+    };
+    connect(messageLog_, &MessageLog::changed, this, showUnread);
+    showUnread();
 
     // Centred on the screen, as large as is comfortable.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -255,7 +269,7 @@ void TMainFRM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!center_->closeQuery()) {
+    if (!endWithoutQuestions_ && !center_->closeQuery()) {
         event->ignore();
         return;
     }

@@ -38,6 +38,7 @@ class HistoryController;
 class MessageLog;
 class MonitorController;
 class QtOperator;
+class RemoteApiController;
 class RemoteController;
 class SequencerController;
 class SetupController;
@@ -75,6 +76,11 @@ public:
     // The caption, the status bar, the grid and every area's widgets show the core's
     // state again (the core's UpdateCaption, which calls refresh()).
     void UpdateCaption() { center_->UpdateCaption(); }
+    // The program is asked to end from outside (see app/end_requests.h): closing
+    // asks no question from now on.
+    void endWithoutQuestions() { endWithoutQuestions_ = true; }
+    // Writes the automatic files and the settings now, as program end will again.
+    void saveProgramState() { center_->saveProgramState(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,10 +139,12 @@ private:
     std::unique_ptr<SetupController> setupArea_;
     std::unique_ptr<HistoryController> history_;
     std::unique_ptr<TrafficController> traffic_;
+    std::unique_ptr<RemoteApiController> remoteApi_;
 
     bool shownOnce_ = false;
     bool ended_ = false;
     bool closeWhenIdle_ = false;
+    bool endWithoutQuestions_ = false;
     bool wizardWhenIdle_ = false;
     std::vector<std::pair<QAction*, bool>> lockedWhileBusy_;
 };

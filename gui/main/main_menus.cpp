@@ -1,5 +1,6 @@
 // The main window's menus, context menus, tool bars and status bar.
 #include "main/main_form.h"
+#include "main/tool_bar_flow.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -157,15 +158,18 @@ void TMainFRM::buildToolBars() {
     addEntries(help, {a.AboutACTN});
     for (QToolBar* bar : {file, videowall, memory, tools, help})
         nameToolButtons(bar);
+    new ToolBarFlow(*this, {file, videowall, memory, tools, help});
 }
 
 void TMainFRM::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBAR"));
-    const auto panel = [bar](const char* name, const char* accessible, int width) {
+    // A panel's text is what assistive technology reads (a QLabel's accessible
+    // name is its text); the description says what the panel is for.
+    const auto panel = [bar](const char* name, const char* purpose, int width) {
         auto* label = new QLabel(bar);
         label->setObjectName(QString::fromLatin1(name));
-        label->setAccessibleName(QString::fromLatin1(accessible));
+        label->setAccessibleDescription(QString::fromLatin1(purpose));
         label->setFixedWidth(width);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(label);
@@ -176,10 +180,8 @@ void TMainFRM::buildStatusBar() {
     // The third panel counts the reports not yet read and opens the message log.
     messagesPanel_ = new QToolButton(bar);
     messagesPanel_->setObjectName(QStringLiteral("MessagesPANEL"));
-    messagesPanel_->setAccessibleName(QStringLiteral("Message log"));
     messagesPanel_->setToolTip(actions_.MessageLogACTN->toolTip());
     messagesPanel_->setIcon(actions_.MessageLogACTN->icon());
-    messagesPanel_->setText(QStringLiteral("0"));
     connect(messagesPanel_, &QToolButton::clicked, actions_.MessageLogACTN, &QAction::trigger);
     messagesPanel_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     messagesPanel_->setAutoRaise(true);
@@ -188,7 +190,7 @@ void TMainFRM::buildStatusBar() {
     bar->addWidget(messagesPanel_);
     reportLabel_ = new QLabel(bar);
     reportLabel_->setObjectName(QStringLiteral("ReportLBL"));
-    reportLabel_->setAccessibleName(QStringLiteral("Last report"));
+    reportLabel_->setAccessibleDescription(QStringLiteral("Last report"));
     reportLabel_->setTextFormat(Qt::PlainText);
     bar->addWidget(reportLabel_, 1);
 }

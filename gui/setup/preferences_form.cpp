@@ -4,6 +4,7 @@
 #include "common/dialog_parts.h"
 #include "common/measurement_boxes.h"
 #include "files/atomic_file.h"
+#include "setup/remote_control_group.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -57,6 +58,8 @@ TPreferencesFRM::TPreferencesFRM(PreferencesContext context, QWidget* parent)
     right->addWidget(startWizard_);
     right->addWidget(disableSourceInfo_);
     right->addWidget(buildSynchronisationGroup());
+    remote_ = new RemoteControlGroup(this);
+    right->addWidget(remote_);
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -86,6 +89,9 @@ QWidget* TPreferencesFRM::buildLumivaneGroup() {
     auto* structure = new QLabel("&Display structure:", group);
     structure->setBuddy(columns_);
     autodetect_ = namedButton("VideowallAutodetectBTN", "A&uto detect", group);
+    noPort_ = new QLabel(mlc::kNoPortNotice, group);
+    noPort_->setObjectName("NoPortLBL");
+    noPort_->setWordWrap(true);
     inhibit_ = checkBox("InhibitTransmission", "Disconnect Lumivan&e chain (no more activity on serial port)",
                         group);
     connect(autodetect_, &QPushButton::clicked, this, &TPreferencesFRM::autodetectClicked);
@@ -100,7 +106,8 @@ QWidget* TPreferencesFRM::buildLumivaneGroup() {
     grid->addWidget(rows_, 1, 3);
     grid->addWidget(new QLabel("monitors", group), 1, 4);
     grid->addWidget(autodetect_, 2, 1, 1, 4, Qt::AlignRight);
-    grid->addWidget(inhibit_, 3, 0, 1, 5);
+    grid->addWidget(noPort_, 3, 0, 1, 5);
+    grid->addWidget(inhibit_, 4, 0, 1, 5);
     return group;
 }
 
@@ -203,8 +210,9 @@ QWidget* TPreferencesFRM::buildCorrectionGroup() {
     vPercentage_->setObjectName("VBorderPercentage");
     for (QLabel* label : {hPercentage_, vPercentage_})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    hPercentage_->setAccessibleName("Horizontal border share");
-    vPercentage_->setAccessibleName("Vertical border share");
+    // The shown value is what a screen reader says; the description says what it is.
+    hPercentage_->setAccessibleDescription("Horizontal border share");
+    vPercentage_->setAccessibleDescription("Vertical border share");
     measures_->addRow(hPercentage_, vPercentage_);
     (new QVBoxLayout(customGroup_))->addWidget(measures_);
 
@@ -249,6 +257,7 @@ void TPreferencesFRM::fillForm(const mlc::PreferencesForm& f) {
     for (const std::string& name : f.ports)
         port_->addItem(qt(name));
     port_->setCurrentIndex(f.portIndex);
+    noPort_->setVisible(f.ports.empty());
     images_->setRowCount(static_cast<int>(f.imageFiles.size()));
     for (std::size_t i = 0; i < f.imageFiles.size(); ++i) {
         auto* source = new QTableWidgetItem(qt(f.imageSources[i]));
@@ -272,6 +281,7 @@ void TPreferencesFRM::fillForm(const mlc::PreferencesForm& f) {
     quickSync_->setChecked(f.quickSync);
     cacheRanges_->setChecked(f.cacheRanges);
     verifyWrites_->setChecked(f.verifyWrites);
+    remote_->load(f.remote);
     measures_->setTexts(f.measures);
     monitorType_->setCurrentIndex(f.monitorType);
 }
@@ -300,6 +310,7 @@ mlc::PreferencesForm TPreferencesFRM::form() const {
     f.quickSync = quickSync_->isChecked();
     f.cacheRanges = cacheRanges_->isChecked();
     f.verifyWrites = verifyWrites_->isChecked();
+    f.remote = remote_->settings();
     return f;
 }
 

@@ -22,6 +22,7 @@ class QTableWidget;
 namespace mlgui {
 
 class MeasurementBoxes;
+class RemoteControlGroup;
 
 // What the preferences dialog works on.
 struct PreferencesContext {
@@ -72,6 +73,7 @@ private:
     QSpinBox* columns_ = nullptr;
     QSpinBox* rows_ = nullptr;
     QPushButton* autodetect_ = nullptr;
+    QLabel* noPort_ = nullptr;
     QCheckBox* inhibit_ = nullptr;
     QComboBox* highlight_ = nullptr;
     QTableWidget* images_ = nullptr;
@@ -94,6 +96,7 @@ private:
     QCheckBox* quickSync_ = nullptr;
     QCheckBox* cacheRanges_ = nullptr;
     QCheckBox* verifyWrites_ = nullptr;
+    RemoteControlGroup* remote_ = nullptr;
 };
 
 } // namespace mlgui

@@ -218,9 +218,8 @@ TEST_F(DeviceOperations, MatchListItems) {
 }
 
 TEST(DefinitionFileLocation, HostProgramPathWithPgcExtension) {
-    // driver_tests has no extension: the plug-in reads driver_tests.PGC beside it.
-    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string path = program + ".PGC";
+    // The plug-in reads driver_tests.PGC beside driver_tests (driver_tests.exe).
+    const std::string path = testsupport::binPath("driver_tests.PGC");
     testpgc::Image image(0x11);
     image.record(2, {"mLanguages", "English", "lgENGLISH", "0"});
     image.writeTo(path);

@@ -4,6 +4,7 @@
 
 #include "checksum.h"
 #include "lvdriver.h"
+#include "paths.h"
 #include "plugin_library.h"
 #include "pty_peer.h"
 #include "scoped_env.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace drivertest {
 
@@ -47,6 +49,19 @@ inline Bytes concat(Bytes a, const Bytes& b) {
 }
 
 using testsupport::ScopedEnv;
+
+// What differs between the platforms in the plug-in's messages: the system's
+// error ("errno 2: No such file or directory", "win error code: 2") and the
+// device names.
+inline std::string onPlatform(const std::string& posix, const std::string& windows) {
+#ifdef _WIN32
+    (void)posix;
+    return windows;
+#else
+    (void)windows;
+    return posix;
+#endif
+}
 
 class DriverOnPty : public ::testing::Test {
 protected:

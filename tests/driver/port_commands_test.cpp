@@ -13,7 +13,7 @@ class PortDetection : public DriverOnPty {};
 TEST_F(PortDetection, FindsTheOnlyPortThatAnswers) {
     testsupport::PtyPeer second;
     second.replyNext(Bytes{LV_LINK_ACK});
-    ScopedEnv ports("LVDRIVER_PORTS", (peer.path() + ":" + second.path()).c_str());
+    ScopedEnv ports("LVDRIVER_PORTS", testsupport::portList({peer.path(), second.path()}));
     LvCell found = 99;
     EXPECT_EQ(plugin->run("DetectPort", &found), LV_RESULT_OK);
     EXPECT_EQ(found, 2u);
@@ -41,7 +41,7 @@ TEST_F(PortDetection, NoAnswerLeavesThePortClosed) {
 }
 
 TEST_F(PortDetection, InTestModeTheFirstPortThatOpensCounts) {
-    ScopedEnv ports("LVDRIVER_PORTS", ("/nonexistent:" + peer.path()).c_str());
+    ScopedEnv ports("LVDRIVER_PORTS", testsupport::portList({"/nonexistent", peer.path()}));
     ASSERT_EQ(setFlag(LV_CMD_SET_TEST_MODE_STATUS, true), LV_RESULT_OK);
     LvCell found = 0;
     EXPECT_EQ(plugin->run("DetectPort", &found), LV_RESULT_OK);

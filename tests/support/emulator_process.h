@@ -9,10 +9,15 @@
 //
 // The constructor returns once mlemu listens; the destructor stops it (SIGTERM)
 // and waits for it. Log and state formats are described in docs/mlemu.md.
+//
+// Under Wine (the Windows tests) mlemu runs natively through
+// wine_native_helper.py, its link is a COM port of the Wine prefix and link()
+// is that port's name ("COM3"), which is what LVDRIVER_PORTS takes there.
 #pragma once
 
 #include "paths.h"
 
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -48,6 +53,9 @@ public:
     int stop();
 
 private:
+    bool running() const;
+    void requestState(); // asks for the state file (SIGUSR1)
+
     TempDir dir_;
     std::string link_;
     std::string terminal_;
@@ -56,6 +64,8 @@ private:
     std::string banner_;
     pid_t pid_ = -1;
     int exitStatus_ = -1;
+    struct Native; // under Wine: the helper that runs mlemu, the port its link takes
+    std::unique_ptr<Native> native_;
 };
 
 // The value of key=value in a log or state line ("" when absent).

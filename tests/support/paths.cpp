@@ -1,9 +1,9 @@
 #include "paths.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 namespace testsupport {
 
@@ -17,13 +17,32 @@ std::string sourcePath(const std::string& relative) {
     return std::string(MARLUNE_SOURCE_DIR) + "/" + relative;
 }
 
+std::string portList(const std::vector<std::string>& entries) {
+#ifdef _WIN32
+    const char separator = ';';
+#else
+    const char separator = ':';
+#endif
+    std::string list;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        list += (i > 0 ? std::string(1, separator) : std::string()) + entries[i];
+    return list;
+}
+
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "marlune-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = buffer.data();
+    static std::mt19937_64 generator{std::random_device{}()};
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "marlune-test-%08llx",
+                      static_cast<unsigned long long>(generator() & 0xFFFFFFFFu));
+        std::error_code error;
+        // Creating a folder that exists fails: the name is ours alone.
+        if (std::filesystem::create_directory(base / name, error))
+            path_ = (base / name).generic_string();
+    }
+    if (path_.empty())
+        throw std::runtime_error("no temporary folder could be created");
 }
 
 TempDir::~TempDir() {

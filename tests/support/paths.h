@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -9,6 +10,10 @@ namespace testsupport {
 std::string binDir();
 std::string binPath(const std::string& name);
 std::string sourcePath(const std::string& relative);
+
+// LVDRIVER_PORTS listing these entries, port 1 first, separated as on this
+// platform (':', or ';' on Windows).
+std::string portList(const std::vector<std::string>& entries);
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempDir {

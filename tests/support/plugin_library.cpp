@@ -6,7 +6,7 @@
 
 namespace testsupport {
 
-PluginLibrary::PluginLibrary() : PluginLibrary(binPath("LVDRIVER.so")) {}
+PluginLibrary::PluginLibrary() : PluginLibrary(binPath(mlc::kDriverFileName)) {}
 
 PluginLibrary::PluginLibrary(const std::string& path) {
     // The core's own binding loads the library and checks the six exports.

@@ -12,7 +12,7 @@ namespace testsupport {
 
 class PluginLibrary {
 public:
-    // Loads build/bin/LVDRIVER.so; throws std::runtime_error when it cannot.
+    // Loads the built plug-in (build/bin/LVDRIVER.so); throws std::runtime_error when it cannot.
     PluginLibrary();
     explicit PluginLibrary(const std::string& path);
     ~PluginLibrary();

@@ -14,7 +14,8 @@ struct ProgramResult {
 };
 
 // Runs the program with the arguments, extra environment variables and standard
-// input; waits for it to end.
+// input; waits for it to end. Output comes with '\n' line ends also from Windows
+// programs, which write text with "\r\n".
 ProgramResult runProgram(const std::string& path, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env = {}, const std::string& input = "");
 

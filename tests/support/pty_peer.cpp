@@ -1,48 +1,12 @@
 #include "pty_peer.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <stdexcept>
-#include <termios.h>
-#include <unistd.h>
-
 namespace testsupport {
 namespace {
 
 constexpr std::uint8_t kSyncLow = 0xBE, kSyncHigh = 0xEF;
 constexpr std::size_t kHeaderSize = 7;
 
-void makeRaw(int fd) {
-    termios settings{};
-    tcgetattr(fd, &settings);
-    cfmakeraw(&settings);
-    tcsetattr(fd, TCSANOW, &settings);
-}
-
 } // namespace
-
-PtyPeer::PtyPeer() {
-    char name[256] = {};
-    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
-        throw std::runtime_error("openpty failed");
-    path_ = name;
-    makeRaw(master_);
-    makeRaw(slave_);
-    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
-    thread_ = std::thread([this] { serve(); });
-}
-
-PtyPeer::~PtyPeer() {
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    thread_.join();
-    close(slave_);
-    close(master_);
-}
 
 void PtyPeer::replyNextInChunks(Reply reply) {
     std::lock_guard lock(mutex_);
@@ -79,12 +43,9 @@ void PtyPeer::serve() {
             if (stop_)
                 return;
         }
-        pollfd entry{master_, POLLIN, 0};
-        if (poll(&entry, 1, 10) <= 0 || !(entry.revents & POLLIN))
-            continue;
         std::uint8_t buffer[4096];
-        const ssize_t got = read(master_, buffer, sizeof buffer);
-        if (got <= 0)
+        const std::size_t got = readSome(buffer, sizeof buffer);
+        if (got == 0)
             continue;
         {
             std::lock_guard lock(mutex_);
@@ -135,21 +96,6 @@ void PtyPeer::answer(const Reply& reply) {
         if (chunk.delayMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(chunk.delayMs));
         writeAll(chunk.bytes);
-    }
-}
-
-void PtyPeer::writeAll(const Bytes& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(master_, bytes.data() + done, bytes.size() - done);
-        if (written > 0) {
-            done += static_cast<std::size_t>(written);
-        } else if (written < 0 && errno != EAGAIN && errno != EINTR) {
-            return;
-        } else {
-            pollfd entry{master_, POLLOUT, 0};
-            poll(&entry, 1, 10);
-        }
     }
 }
 

@@ -1,14 +1,16 @@
 // The far end of a serial line for tests: the master side of a real
 // pseudo-terminal, served by a thread. The plug-in opens the slave side
-// (path()) like a serial device. The peer records every byte it receives, splits
-// the stream into packets by their header, and answers each packet with the
-// next queued reply (or the default reply, or silence).
+// (path()) like a serial device. Under Wine the pseudo-terminal is made and
+// relayed by wine_native_helper.py and path() is the COM port it is linked to. The peer records every byte it
+// receives, splits the stream into packets by their header, and answers each packet with the next queued
+// reply (or the default reply, or silence).
 #pragma once
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -55,10 +57,14 @@ private:
     void serve();
     void consume();
     void answer(const Reply& reply);
+    // The line itself, in pty_peer_<platform>.cpp: waits up to 10 ms for bytes.
+    std::size_t readSome(std::uint8_t* buffer, std::size_t size);
     void writeAll(const Bytes& bytes);
 
     int master_ = -1;
     int slave_ = -1; // held so that the master never sees a hang-up
+    struct Native;   // under Wine: the native relay and the COM port it takes
+    std::unique_ptr<Native> native_;
     std::string path_;
 
     std::mutex mutex_;

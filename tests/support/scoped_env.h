@@ -1,6 +1,10 @@
 // Sets (or, with nullptr, clears) an environment variable for the life of the
 // object; set() changes it again meanwhile. The old value comes back at the end.
+// On Windows an empty value clears the variable, as the C run-time keeps no
+// empty ones.
 #pragma once
+
+#include "app/environment.h"
 
 #include <cstdlib>
 #include <optional>
@@ -18,15 +22,15 @@ public:
     ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
     ~ScopedEnv() {
         if (old_)
-            setenv(name_, old_->c_str(), 1);
+            mlc::SetEnvironmentValue(name_, old_->c_str());
         else
-            unsetenv(name_);
+            mlc::ClearEnvironmentValue(name_);
     }
     void set(const char* value) {
         if (value)
-            setenv(name_, value, 1);
+            mlc::SetEnvironmentValue(name_, value);
         else
-            unsetenv(name_);
+            mlc::ClearEnvironmentValue(name_);
     }
     void set(const std::string& value) { set(value.c_str()); }
     ScopedEnv(const ScopedEnv&) = delete;

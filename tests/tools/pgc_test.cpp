@@ -2,10 +2,10 @@
 #include "definitions.h"
 #include "paths.h"
 #include "pgc_records.h"
+#include "program_run.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -46,11 +46,14 @@ class Pgc : public ::testing::Test {
 protected:
     testsupport::TempDir dir;
 
+    // The arguments separated by blanks (no argument holds one).
     ProgramRun pgc(const std::string& arguments) {
-        const std::string out = dir.file("stdout"), err = dir.file("stderr");
-        const std::string command = testsupport::binPath("pgc") + " " + arguments + " >" + out + " 2>" + err;
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(out), readText(err)};
+        std::vector<std::string> args;
+        std::istringstream words(arguments);
+        for (std::string word; words >> word;)
+            args.push_back(word);
+        const auto run = testsupport::runProgram(testsupport::binPath("pgc"), args);
+        return {run.status, run.out, run.err};
     }
 
     // Compiles `source` and returns the file's bytes; fails the test on errors.

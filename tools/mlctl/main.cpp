@@ -1,6 +1,7 @@
 // mlctl: drives a Marlune wall from scripts and schedulers, through the same core
 // as the control program.
 #include "commands.h"
+#include "ports_help.h"
 #include "session.h"
 
 #include <cstdio>
@@ -22,12 +23,6 @@ constexpr const char* kOptionsHelp =
     "                    repair or name those that did not (default: VerifyWrites)\n"
     "  --help            this text; with a command, that command's help\n";
 
-constexpr const char* kPortsHelp =
-    "Ports: port N is entry N of the plug-in's port list, the system's serial devices\n"
-    "(/dev/ttyS*, /dev/ttyUSB*, ...) in order, or LVDRIVER_PORTS when it is set: device\n"
-    "paths separated by ':', port 1 first. For units emulated by mlemu --link /tmp/wall0:\n"
-    "  LVDRIVER_PORTS=/tmp/wall0 mlctl detect\n";
-
 void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: mlctl [options] COMMAND ...\n\nCommands:\n");
     for (const auto& command : mlctl::commands())
@@ -36,7 +31,7 @@ void printUsage(std::FILE* out) {
                  "mlctl COMMAND --help explains a command.\n\n%s\n%s\n"
                  "Exit status: 0 success, 1 a device, file or router operation failed,\n"
                  "2 the command line or a name or file it gives cannot be used.\n",
-                 kOptionsHelp, kPortsHelp);
+                 kOptionsHelp, mlctl::kPortsHelp);
 }
 
 bool needsDriver(const std::string& command) {
@@ -68,7 +63,7 @@ int main(int argc, char** argv) {
     }
     if (line->help) {
         std::printf("usage: mlctl [options] %s\n\n%s\n\n%s\n%s", command->synopsis, command->help,
-                    kOptionsHelp, kPortsHelp);
+                    kOptionsHelp, mlctl::kPortsHelp);
         return mlctl::kExitOk;
     }
 

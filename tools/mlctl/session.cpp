@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "app/environment.h"
 #include "app/program_folder.h"
 #include "binding/shared_library.h"
 #include "sync/match_list_loading.h"
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace mlctl {
 namespace {
@@ -83,9 +83,10 @@ bool Session::readSettings() {
 
 bool Session::loadDriver() {
     // The plug-in reads the definitions named here when it loads.
-    setenv("LVDRIVER_DEFINITIONS", (mlc::ProgramDirectory() + "/mlcenter.PGC").c_str(), 0);
+    mlc::SetEnvironmentValue("LVDRIVER_DEFINITIONS", (mlc::ProgramDirectory() + "/mlcenter.PGC").c_str(),
+                             false);
     if (!line_.trafficFile.empty())
-        setenv("LVDRIVER_TRAFFIC", line_.trafficFile.c_str(), 1);
+        mlc::SetEnvironmentValue("LVDRIVER_TRAFFIC", line_.trafficFile.c_str());
     if (!binding_.LoadDriverLibrary()) {
         binding_.ReportLoadFailure(op_);
         return false;

@@ -5,6 +5,7 @@
 #include "files/wall_file.h"
 #include "paths.h"
 #include "scripted_operator.h"
+#include "sequencer/sequence_file.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,16 @@ public:
         return listsLoad;
     }
     void setTestMode(bool on) override { calls.push_back(on ? "testMode on" : "testMode off"); }
-    void reopenPort(int number) override { calls.push_back("reopenPort " + std::to_string(number)); }
+    std::string reopenPort(int number, bool showFailure) override {
+        calls.push_back("reopenPort " + std::to_string(number));
+        if (portFailures == 0)
+            return {};
+        --portFailures;
+        failuresShown += showFailure ? 1 : 0;
+        return "ERROR ($01): Cannot open communication port\r\nUnable to open com port /dev/ttyUSB0 (errno "
+               "2: "
+               "No such file or directory)";
+    }
     bool configureRouter() override {
         calls.push_back("configureRouter");
         return true;
@@ -59,6 +69,8 @@ public:
     std::vector<std::string> calls;
     bool listsLoad = true;
     bool exchangeRunning = false;
+    int portFailures = 0; // the next tries to open the port that fail
+    int failuresShown = 0;
     mlc::MatrixSwRouter matrix;
 };
 
@@ -95,7 +107,15 @@ private:
 // One run of the program in a program folder of its own.
 struct Program {
     explicit Program(const std::string& folder, double time = 0.5)
-        : clock(time), center(op, ui, devices, {folder + "/", "mlcenter", [this] { return clock; }}) {}
+        : clock(time),
+          center(op, ui, devices,
+                 {folder + "/", "mlcenter", [this] { return clock; }, [this] { return clock * 86400; }}) {}
+    // Time goes on: the window's timers call the port's and the sequencer's ticks.
+    void later(double seconds) {
+        clock += seconds / 86400;
+        center.keepPortOpen();
+        center.sequencer().tick(center.clocks());
+    }
     testsupport::ScriptedOperator op;
     FakeUi ui;
     FakeDevices devices;
@@ -234,6 +254,35 @@ TEST(ControlCenter, AutoStartSequencePlaysOnlyAnExistingFile) {
     p.center.shown();
     EXPECT_TRUE(p.center.sequencer().playing());
     EXPECT_LT(p.devices.count("reopenPort 1"), 2); // opened once, before the first item
+}
+
+TEST(ControlCenter, UnattendedAPortThatDoesNotOpenIsReportedAndTriedAgainUntilPlaybackGoesOn) {
+    testsupport::TempDir dir;
+    testsupport::ScriptedOperator fileOp;
+    mlc::SequenceItems items;
+    items.push_back(mlc::NewSequenceItem()); // due 1 s after the start
+    ASSERT_TRUE(mlc::saveSequenceFile(fileOp, dir.file("auto.MLS"), items));
+    writeText(dir.file("mlcenter.INI"), "[Sequencer]\nAutoStartSequence=" + dir.file("auto.MLS") + "\n");
+    Program p(dir.path());
+    p.devices.portFailures = 2; // the adapter appears some seconds after the start
+    p.center.start();
+    p.center.shown();
+    EXPECT_EQ(p.devices.failuresShown, 0);
+    ASSERT_EQ(p.op.reports.size(), 1u);
+    EXPECT_NE(p.op.reports[0].text.find("/dev/ttyUSB0"), std::string::npos);
+    EXPECT_NE(p.op.reports[0].text.find("COM1 is tried again every 3 seconds"), std::string::npos);
+    ASSERT_TRUE(p.center.sequencer().playing());
+    p.later(2); // the item is due, but waits for the port
+    EXPECT_EQ(p.devices.count("reopenPort 1"), 1);
+    p.later(1.5); // tried again: the same failure is not reported again
+    EXPECT_EQ(p.devices.count("reopenPort 1"), 2);
+    EXPECT_EQ(p.op.reports.size(), 1u);
+    EXPECT_EQ(p.devices.count("writeWall"), 0);
+    p.later(3); // open: playback goes on
+    EXPECT_EQ(p.devices.count("reopenPort 1"), 3);
+    EXPECT_EQ(p.op.reports.back().text, "COM1 is open now.");
+    EXPECT_EQ(p.devices.count("writeWall"), 1);
+    EXPECT_TRUE(p.op.messages.empty());
 }
 
 TEST(ControlCenter, OpenChoosesByExtensionAndWritesALoadedWall) {

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace mlc;
 
 TEST(DriverLoading, AMissingLibraryIsNeverCalledAndReportedOnce) {
     testsupport::TempDir dir;
     DriverBinding binding;
-    EXPECT_FALSE(binding.LoadDriverLibrary(dir.file("LVDRIVER.so")));
+    EXPECT_FALSE(binding.LoadDriverLibrary(dir.file(mlc::kDriverFileName)));
     EXPECT_FALSE(binding.IsLoaded());
     EXPECT_FALSE(binding.LoadError().empty());
 
@@ -39,7 +41,7 @@ TEST(DriverLoading, AMissingLibraryIsNeverCalledAndReportedOnce) {
 TEST(DriverLoading, ALibraryWithoutThePluginExportsIsRefused) {
     // The router library loads fine but is no plug-in.
     DriverBinding binding;
-    EXPECT_FALSE(binding.LoadDriverLibrary(testsupport::binPath("libMATRIXSW.so")));
+    EXPECT_FALSE(binding.LoadDriverLibrary(testsupport::binPath(MARLUNE_ROUTER_FILE)));
     EXPECT_FALSE(binding.IsLoaded());
     EXPECT_NE(binding.LoadError().find("GetPluginSupportInfo"), std::string::npos);
     std::string code, description;
@@ -48,5 +50,5 @@ TEST(DriverLoading, ALibraryWithoutThePluginExportsIsRefused) {
 
 TEST(DriverLoading, TheDefaultPlaceIsBesideTheProgram) {
     // The test program lives in the bin folder, as mlcenter does.
-    EXPECT_EQ(ProgramDirectory(), testsupport::binDir());
+    EXPECT_EQ(std::filesystem::path(ProgramDirectory()), std::filesystem::path(testsupport::binDir()));
 }

@@ -31,7 +31,7 @@ TEST_F(RealPlugin, LoadsFromTheProgramsFolderOnceAndUnloads) {
     ASSERT_TRUE(binding.LoadDriverLibrary()) << binding.LoadError();
     EXPECT_TRUE(binding.IsLoaded());
     EXPECT_FALSE(binding.LoadDriverLibrary());
-    EXPECT_FALSE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so")));
+    EXPECT_FALSE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName)));
     EXPECT_TRUE(binding.IsLoaded());
     EXPECT_EQ(binding.SetTestMode(true), 0);
     EXPECT_EQ(binding.SetAnswerWait(true), 0);
@@ -41,7 +41,7 @@ TEST_F(RealPlugin, LoadsFromTheProgramsFolderOnceAndUnloads) {
 }
 
 TEST_F(RealPlugin, PortFailuresShowThePluginsOwnMessage) {
-    ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
+    ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName))) << binding.LoadError();
     EXPECT_EQ(binding.PortCount(), 1u);
     const std::uint8_t opened = binding.OpenHardwarePort(1);
     EXPECT_EQ(opened, LV_RESULT_CANNOT_OPEN_PORT);

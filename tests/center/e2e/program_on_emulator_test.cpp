@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -41,10 +42,10 @@ protected:
     }
 
     // The percentage a unit holds for an operation, from mlemu's state dump.
-    int percent(int id, const std::string& operation) {
+    int percent(int id, const std::string& operation, testsupport::EmulatorProcess* chain = nullptr) {
         // An answered exchange first: the closing broadcast is not waited for.
         devices.binding().SelectDevice(11);
-        std::istringstream lines(emu.state());
+        std::istringstream lines((chain ? *chain : emu).state());
         const std::string prefix = "unit " + std::to_string(id) + " value " + operation + " ";
         for (std::string line; std::getline(lines, line);)
             if (line.rfind(prefix, 0) == 0)
@@ -83,7 +84,7 @@ TEST_F(ProgramOnEmulator, AWriteInterruptedByReconfigurationAttemptsEndsSynced) 
             return;
         EXPECT_FALSE(center.ApplyConfiguration());
         devices.setTestMode(true);
-        devices.reopenPort(1);
+        devices.reopenPort(1, true);
         EXPECT_FALSE(devices.configureRouter());
         EXPECT_FALSE(center.closeQuery());
         EXPECT_FALSE(center.end());
@@ -128,3 +129,29 @@ TEST_F(ProgramOnEmulator, AnAutoStartSequenceReachesTheUnits) {
 }
 
 } // namespace
+
+// The serial line fails under a playing sequence (a USB adapter pulled and put back,
+// here another chain on the device's path): the port is opened again at once and the
+// item's wall sent.
+TEST_F(ProgramOnEmulator, AWallKeptFromTheUnitsByAFailedPortIsSentOnceItOpensAgain) {
+    const std::string device = dir.file("ttyUSB0");
+    ASSERT_EQ(::symlink(emu.terminal().c_str(), device.c_str()), 0);
+    const testsupport::ScopedEnv adapter("LVDRIVER_PORTS", device);
+    start();
+    center.wall().Monitors.at(1, 1).Settings.Brightness = 23000;
+    center.sequencer().newItem(); // due 1 s after the start
+    center.sequencer().togglePlay(center.clocks());
+
+    emu.stop();
+    testsupport::EmulatorProcess replugged("11-12");
+    ASSERT_EQ(::unlink(device.c_str()), 0);
+    ASSERT_EQ(::symlink(replugged.terminal().c_str(), device.c_str()), 0);
+    clock += 2.0 / 86400;
+    center.sequencer().tick(center.clocks()); // the line has hung up
+    EXPECT_TRUE(devices.portFailed());
+    EXPECT_FALSE(center.sequencer().playing());
+    center.keepPortOpen();
+    EXPECT_EQ(op.reportTexts().back(), "COM1 is open now.");
+    EXPECT_NEAR(percent(11, "op_BRIGHTNESS", &replugged), 23000, 500);
+    EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
+}

@@ -46,7 +46,8 @@ protected:
     void start(const std::string& ids, int columns, int rows, const std::vector<std::string>& extra = {}) {
         emu = std::make_unique<testsupport::EmulatorProcess>(ids, extra);
         ports.set(emu->link());
-        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
+        ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName)))
+            << binding.LoadError();
         ASSERT_EQ(binding.OpenHardwarePort(1), 0);
         ASSERT_TRUE(LoadMatchLists(binding, lists, op));
         ASSERT_TRUE(op.messages.empty()) << op.messages[0].text;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -171,6 +172,29 @@ TEST(SettingsFile, TheSynchronisationSwitchesAreWrittenOnceTheyWereOn) {
     EXPECT_EQ(ini.value("Hardware", "QuickSync"), "1");
     EXPECT_EQ(ini.value("Hardware", "VerifyWrites"), "0");
     EXPECT_EQ(ini.value("Hardware", "CacheUnitRanges"), std::nullopt) << "never on, never written";
+}
+
+TEST(SettingsFile, TheNetworkInterfaceGetsItsTokenAndIsStoredAtOnceBesideTheRest) {
+    Loaded l = read("[Remote]\nEnabled=1\nPort=99999\n");
+    EXPECT_TRUE(l.settings.Remote.Enabled);
+    EXPECT_EQ(l.settings.Remote.Address, "127.0.0.1");
+    EXPECT_EQ(l.settings.Remote.Port, 8734) << "a port that cannot be reads as the default";
+    ASSERT_TRUE(mlc::ensureRemoteToken(l.settings.Remote));
+    const std::string token = l.settings.Remote.Token;
+    EXPECT_EQ(token.find_first_not_of("0123456789abcdef"), std::string::npos);
+    EXPECT_EQ(token.size(), 32u);
+    EXPECT_FALSE(mlc::ensureRemoteToken(l.settings.Remote)) << "a token is kept";
+
+    testsupport::TempDir dir;
+    const std::string file = dir.file("mlcenter.INI");
+    std::ofstream(file) << "[Hardware]\nLumivanePort=3\n";
+    ASSERT_TRUE(mlc::saveRemoteSettings(file, l.settings.Remote));
+    EXPECT_EQ(mlc::loadIniFile(file)->text(), "[Hardware]\nLumivanePort=3\n\n[Remote]\nEnabled=1\n"
+                                              "Address=127.0.0.1\nPort=8734\nToken=" +
+                                                  token + "\n");
+    mlc::IniFile ini;
+    mlc::writeSettings(mlc::ProgramSettings{}, mlc::WallModel{}, ini);
+    EXPECT_EQ(ini.value("Remote", "Enabled"), std::nullopt) << "never on, never written";
 }
 
 TEST(SettingsFile, FloatsAreWrittenWithAPointWhateverTheLocale) {

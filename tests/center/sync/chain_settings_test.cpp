@@ -71,7 +71,7 @@ TEST_F(ChainSettingsCalls, NothingIsSentWithoutAnIdentifierAndARefusalWhileAnoth
 TEST(RemoteKeys, EveryKeysEventIsOneTheDefinitionsKnow) {
     testsupport::ScopedEnv definitions("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC"));
     DriverBinding binding;
-    ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
+    ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath(mlc::kDriverFileName))) << binding.LoadError();
     ASSERT_EQ(binding.SetTestMode(true), 0);
     for (int tag = 1; tag <= kRemoteKeyCount; ++tag) {
         const RemoteKey* key = RemoteKeyByTag(tag);

@@ -4,6 +4,7 @@
 #include "main_window_fixture.h"
 #include "modal.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHeaderView>
@@ -114,6 +115,23 @@ TEST_F(MainWindow, ReportsGoToTheStatusBarAndTheMessageLogWithoutWaiting) {
     EXPECT_FALSE(log->isModal());
     EXPECT_EQ(log->findChild<QListWidget*>("MessagesLST")->count(), 1);
     EXPECT_EQ(w.findChild<QToolButton*>("MessagesPANEL")->text(), "0");
+}
+
+TEST_F(MainWindow, StatusBarPanelsTellAssistiveTechnologyWhatTheyShow) {
+    mlgui::TMainFRM& w = openWindow();
+    w.center().settings().InhibitSerialCommunication = true;
+    w.UpdateCaption();
+    w.op().report(mlc::MessageKind::Warning, "Item 2 could not be sent.");
+    EXPECT_EQ(w.findChild<QLabel*>("LinkPANEL")->text(), "Serial link: OFF");
+    const auto accessibleText = [](QWidget* widget) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        return face ? face->text(QAccessible::Name) + '|' + face->text(QAccessible::Value) : QString();
+    };
+    for (const char* name : {"SyncPANEL", "LinkPANEL", "ReportLBL"}) {
+        auto* panel = w.findChild<QLabel*>(name);
+        EXPECT_TRUE(accessibleText(panel).contains(panel->text())) << name;
+    }
+    EXPECT_TRUE(accessibleText(w.findChild<QToolButton*>("MessagesPANEL")).contains("Message log, 1 unread"));
 }
 
 TEST_F(MainWindow, AboutBoxShowsOurTitlePictures) {

@@ -9,6 +9,7 @@
 #include "scripted_operator.h"
 #include "setup/preferences_form.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -74,7 +75,15 @@ protected:
     std::unique_ptr<mlgui::TPreferencesFRM> dialog;
 };
 
+QString accessibleText(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) + QLatin1Char('|') + face->text(QAccessible::Value)
+                : QString();
+}
+
 TEST_F(PreferencesForm, ControlsFollowTheirSwitchesAndOkStoresThem) {
+    testsupport::ScopedEnv ports("LVDRIVER_PORTS", dir.file("ttyA"));
+    ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
     open();
     EXPECT_EQ(dialog->windowTitle(), "Marlune Control Center - Preferences");
     EXPECT_EQ(find<QComboBox>("MonitorType")->currentIndex(), kCustomMonitorType);
@@ -84,6 +93,7 @@ TEST_F(PreferencesForm, ControlsFollowTheirSwitchesAndOkStoresThem) {
     EXPECT_EQ(find<QLineEdit>("VMonitor")->text(), "370.00");
     EXPECT_EQ(find<QLabel>("HBorderPercentage")->text(), "5.74%");
     EXPECT_EQ(find<QLabel>("VBorderPercentage")->text(), "7.30%");
+    EXPECT_TRUE(accessibleText(find<QLabel>("HBorderPercentage")).contains("5.74%"));
     find<QCheckBox>("MarginCorrectionEnable")->setChecked(false);
     EXPECT_FALSE(find<QComboBox>("MonitorType")->isEnabled());
 
@@ -129,6 +139,18 @@ TEST_F(PreferencesForm, ControlsFollowTheirSwitchesAndOkStoresThem) {
     EXPECT_FALSE(settings.CacheUnitRanges);
     EXPECT_TRUE(fileExists(services.autostartPath));
     EXPECT_TRUE(op.messages.empty());
+}
+
+TEST_F(PreferencesForm, WithoutSerialPortsAutoDetectIsOffAndTheDialogSaysWhy) {
+    open(); // no plug-in, no ports
+    auto* autodetectButton = find<QPushButton>("VideowallAutodetectBTN");
+    EXPECT_FALSE(autodetectButton->isEnabled());
+    find<QCheckBox>("InhibitTransmission")->setChecked(true);
+    find<QCheckBox>("InhibitTransmission")->setChecked(false);
+    EXPECT_FALSE(autodetectButton->isEnabled());
+    EXPECT_TRUE(find<QLabel>("NoPortLBL")->isVisible());
+    EXPECT_EQ(find<QComboBox>("ComPort")->count(), 0);
+    guitest::saveShot(dialog.get(), "preferences-no-port");
 }
 
 TEST_F(PreferencesForm, AutoDetectPutsTheShapeInTheBoxesAndTheIdsInTheWall) {

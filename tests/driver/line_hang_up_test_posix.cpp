@@ -14,6 +14,7 @@ namespace {
 
 struct Outcome {
     int result = -1;
+    int closed = -1; // closing the port afterwards
     double seconds = 0;
     char text[256] = {};
 };
@@ -37,6 +38,7 @@ std::optional<Outcome> exchangeThenHangUp(testsupport::PluginLibrary& plugin, in
         outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const std::string text = plugin.lastErrorText();
         text.copy(outcome.text, sizeof outcome.text - 1);
+        outcome.closed = plugin.closeHardwarePort();
         (void)!write(pipeFds[1], &outcome, sizeof outcome);
         _exit(0);
     }
@@ -58,7 +60,7 @@ std::optional<Outcome> exchangeThenHangUp(testsupport::PluginLibrary& plugin, in
     return outcome;
 }
 
-TEST(LineHangUp, AnExchangeOnAHungUpLineEndsAsAPortErrorWithinItsDeadline) {
+TEST(LineHangUp, AnExchangeOnAHungUpLineEndsAsAPortErrorWithinItsDeadlineAndThePortCloses) {
     int master = -1, slave = -1;
     char name[256];
     termios raw{};
@@ -78,6 +80,7 @@ TEST(LineHangUp, AnExchangeOnAHungUpLineEndsAsAPortErrorWithinItsDeadline) {
     EXPECT_LT(outcome->seconds, 5.0);
     EXPECT_NE(std::string(outcome->text).find("(errno "), std::string::npos) << outcome->text;
     EXPECT_EQ(std::string(outcome->text).find("win error"), std::string::npos) << outcome->text;
+    EXPECT_EQ(outcome->closed, LV_RESULT_OK); // so that the port can be opened again
 }
 
 } // namespace
