@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace mlc {
 
@@ -29,15 +28,19 @@ std::string prepare(const std::string& path) {
 
 // The same folder however it is written (a trailing '/', a symbolic link).
 bool sameFolder(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty())
+        return false;
+    const auto resolved = [](const std::string& path) {
+        std::error_code error;
+        const fs::path canonical = fs::weakly_canonical(path, error);
+        return error ? fs::path() : (canonical / "").lexically_normal();
+    };
+    const fs::path first = resolved(a);
     std::error_code error;
-    return !a.empty() && !b.empty() && fs::equivalent(a, b, error);
+    return (!first.empty() && first == resolved(b)) || fs::equivalent(a, b, error);
 }
 
 } // namespace
-
-bool FolderWritable(const std::string& path) {
-    return ::access(path.c_str(), W_OK | X_OK) == 0;
-}
 
 ProgramFolder ResolveProgramFolder(const std::string& executableDir, const std::string& installedDir,
                                    const std::optional<std::string>& configDir,
@@ -47,7 +50,7 @@ ProgramFolder ResolveProgramFolder(const std::string& executableDir, const std::
     if (configDir) {
         std::error_code error;
         const fs::path absolute = fs::absolute(*configDir, error);
-        folder.path = withSeparator(error ? *configDir : absolute.lexically_normal().string());
+        folder.path = withSeparator(error ? *configDir : absolute.lexically_normal().generic_string());
         folder.problem = prepare(folder.path);
         return folder;
     }
@@ -56,16 +59,7 @@ ProgramFolder ResolveProgramFolder(const std::string& executableDir, const std::
         return folder;
     }
     folder.userFolder = true;
-    const char* xdg = env("XDG_CONFIG_HOME");
-    const char* home = env("HOME");
-    std::string base;
-    if (xdg && *xdg == '/')
-        base = xdg;
-    else if (home && *home)
-        base = std::string(home) + "/.config";
-    else
-        base = "/tmp";
-    folder.path = withSeparator(base + "/mlcenter");
+    folder.path = withSeparator(UserConfigBase(env) + "/mlcenter");
     folder.problem = prepare(folder.path);
     return folder;
 }

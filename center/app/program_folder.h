@@ -1,7 +1,8 @@
 // Where mlcenter keeps its settings file and its automatic files (lastused.MLV,
 // .MLS, .MLD), and where mlctl looks for its settings: the folder of the program
 // file, unless --config-dir names another, or the user's configuration folder
-// $XDG_CONFIG_HOME/mlcenter/ (~/.config/mlcenter/) for an installed program and
+// $XDG_CONFIG_HOME/mlcenter/ (~/.config/mlcenter/; %APPDATA%\mlcenter on Windows)
+// for an installed program and
 // for one whose folder cannot be written. The driver, the router library and the
 // definitions are always the ones beside the program file.
 #pragma once
@@ -19,6 +20,10 @@ struct ProgramFolder {
 };
 
 bool FolderWritable(const std::string& path);
+
+// The folder below which a user's programs keep their settings: $XDG_CONFIG_HOME,
+// else ~/.config (POSIX); %APPDATA% (Windows). env as below.
+std::string UserConfigBase(const std::function<const char*(const char*)>& env);
 
 // installedDir is the folder an installed program lives in (fixed when it is
 // built; empty for none): such a program never writes beside itself, even when

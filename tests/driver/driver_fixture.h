@@ -8,6 +8,7 @@
 #include "plugin_library.h"
 #include "pty_peer.h"
 #include "scoped_env.h"
+#include "test_timeouts.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ inline std::string onPlatform(const std::string& posix, const std::string& windo
 class DriverOnPty : public ::testing::Test {
 protected:
     // Short time-outs: a silent peer costs 120 ms instead of 1.2 s.
-    explicit DriverOnPty(const char* timeoutScale = "0.1")
+    explicit DriverOnPty(const std::string& timeoutScale = testsupport::timeoutScale(0.1))
         : ports_("LVDRIVER_PORTS", peer.path().c_str()), scale_("LVDRIVER_TIMEOUT_SCALE", timeoutScale),
           noDefinitions_("LVDRIVER_DEFINITIONS", ""), plugin(std::make_unique<testsupport::PluginLibrary>()) {
     }

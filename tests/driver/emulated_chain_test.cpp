@@ -4,6 +4,7 @@
 #include "driver_fixture.h"
 #include "emulator_process.h"
 #include "paths.h"
+#include "test_timeouts.h"
 
 #include <algorithm>
 #include <fstream>
@@ -16,7 +17,7 @@ class EmulatedChain : public ::testing::Test {
 protected:
     explicit EmulatedChain(const std::vector<std::string>& emulatorOptions = {})
         : emu("1-3", emulatorOptions), ports_("LVDRIVER_PORTS", emu.link().c_str()),
-          scale_("LVDRIVER_TIMEOUT_SCALE", "0.2"),
+          scale_("LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.2)),
           definitions_("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC").c_str()) {}
 
     std::uint8_t operation(const char* command, const char* name, const char* target, LvCell* value,

@@ -34,10 +34,13 @@ TEST_F(PortDetection, NoAnswerLeavesThePortClosed) {
     EXPECT_EQ(found, 0u);
     EXPECT_EQ(plugin->closeHardwarePort(), LV_RESULT_PORT_ALREADY_CLOSED);
 
+#ifndef _WIN32 // Windows keeps no empty variable: the registry's ports, which other tests use meanwhile,
+               // count
     ScopedEnv none("LVDRIVER_PORTS", "");
     found = 99;
     EXPECT_EQ(plugin->run("DetectPort", &found), LV_RESULT_OK);
     EXPECT_EQ(found, 0u);
+#endif
 }
 
 TEST_F(PortDetection, InTestModeTheFirstPortThatOpensCounts) {

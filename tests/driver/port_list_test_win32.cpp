@@ -1,6 +1,7 @@
 // Ports on Windows without LVDRIVER_PORTS: the registry's serial port list gives
 // the count, and port n is COMn.
 #include "driver_fixture.h"
+#include "test_timeouts.h"
 
 #include <windows.h>
 
@@ -23,7 +24,7 @@ TEST(PortListWin32, TheRegistryCountsThePortsAndPortNIsComN) {
     testsupport::PtyPeer peer; // a COM port of the Wine prefix, mapped by its registry
     ScopedEnv unset("LVDRIVER_PORTS", nullptr);
     ScopedEnv definitions("LVDRIVER_DEFINITIONS", "");
-    ScopedEnv scale("LVDRIVER_TIMEOUT_SCALE", "0.1");
+    ScopedEnv scale("LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.1));
     testsupport::PluginLibrary plugin;
 
     PluginInfo info{};

@@ -4,6 +4,7 @@
 #include "emulator_process.h"
 #include "plugin_library.h"
 #include "scoped_env.h"
+#include "test_timeouts.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,8 @@ using testsupport::ScopedEnv;
 class Host {
 public:
     explicit Host(const std::string& ids, const std::vector<std::string>& options = {})
-        : emu(ids, options), ports_("LVDRIVER_PORTS", emu.link()), scale_("LVDRIVER_TIMEOUT_SCALE", "0.1"),
+        : emu(ids, options), ports_("LVDRIVER_PORTS", emu.link()),
+          scale_("LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.1)),
           definitions_("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")),
           plugin_(std::make_unique<PluginLibrary>()) {
         opened_ = plugin_->openHardwarePort(1) == LV_RESULT_OK;

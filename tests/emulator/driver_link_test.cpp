@@ -6,6 +6,7 @@
 #include "emulator_process.h"
 #include "plugin_library.h"
 #include "scoped_env.h"
+#include "test_timeouts.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,8 @@ Codes codesFromFile() {
 class DriverOnEmulator {
 public:
     DriverOnEmulator(const std::string& ids, const std::vector<std::string>& options = {})
-        : emu(ids, options), ports_("LVDRIVER_PORTS", emu.link()), scale_("LVDRIVER_TIMEOUT_SCALE", "0.1"),
+        : emu(ids, options), ports_("LVDRIVER_PORTS", emu.link()),
+          scale_("LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.1)),
           plugin(std::make_unique<PluginLibrary>()), codes(codesFromFile()) {
         EXPECT_EQ(plugin->openHardwarePort(1), LV_RESULT_OK);
     }

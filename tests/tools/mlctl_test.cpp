@@ -3,6 +3,7 @@
 #include "files/wall_file.h"
 #include "paths.h"
 #include "program_run.h"
+#include "test_timeouts.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ public:
 
     // A time-out scale of 0.05 lets absent units cost 60 ms instead of 1.2 s.
     ProgramResult run(std::vector<std::string> args, const std::string& input = "",
-                      const std::string& timeoutScale = "0.05") {
+                      const std::string& timeoutScale = testsupport::timeoutScale(0.05)) {
         args.insert(args.begin(), {"--settings", settings, "--traffic", traffic});
         return testsupport::runProgram(testsupport::binPath("mlctl"), args,
                                        {{"LVDRIVER_PORTS", emu ? emu->link() : dir.file("none")},
@@ -112,6 +113,7 @@ TEST_F(Mlctl, DetectionLeavesOutAnIdThatOnlyALateAnswerMadeAppear) {
     emu = std::make_unique<EmulatorProcess>(
         "1-96,98-99", std::vector<std::string>{"--fault", "late,unit=96,at=1,delay=0.9"});
     writeFile(settings, "");
+    // The scale is measured against the fault's delay, so it is not slowed down.
     const ProgramResult result = run({"detect"}, "", "0.5");
     ASSERT_EQ(result.status, 0) << result.err;
     const std::string found = result.out.substr(0, result.out.find('\n'));

@@ -19,7 +19,8 @@ struct Env {
 
 TEST(ProgramFolder, IsTheProgramsFolderUnlessItCannotBeWrittenOrAnotherIsGiven) {
     testsupport::TempDir dir;
-    const Env env{{{"XDG_CONFIG_HOME", dir.file("config")}, {"HOME", dir.path()}}};
+    const Env env{
+        {{"XDG_CONFIG_HOME", dir.file("config")}, {"APPDATA", dir.file("config")}, {"HOME", dir.path()}}};
     const auto writable = [](const std::string&) { return true; };
     const auto readOnly = [](const std::string&) { return false; };
 
@@ -33,8 +34,13 @@ TEST(ProgramFolder, IsTheProgramsFolderUnlessItCannotBeWrittenOrAnotherIsGiven) 
     EXPECT_TRUE(folder.userFolder);
     EXPECT_TRUE(folder.problem.empty()) << folder.problem;
     EXPECT_TRUE(std::filesystem::is_directory(folder.path));
-    folder = mlc::ResolveProgramFolder("/usr/bin", "", std::nullopt, Env{{{"HOME", dir.path()}}}, readOnly);
+    folder = mlc::ResolveProgramFolder("/usr/bin", "", std::nullopt,
+                                       Env{{{"HOME", dir.path()}, {"USERPROFILE", dir.path()}}}, readOnly);
+#ifdef _WIN32
+    EXPECT_EQ(folder.path, dir.path() + "/AppData/Roaming/mlcenter/");
+#else
     EXPECT_EQ(folder.path, dir.path() + "/.config/mlcenter/");
+#endif
 
     folder = mlc::ResolveProgramFolder("/usr/bin", "", dir.file("walls/lobby"), env, readOnly);
     EXPECT_EQ(folder.path, dir.file("walls/lobby") + "/");

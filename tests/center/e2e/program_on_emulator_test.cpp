@@ -10,6 +10,7 @@
 #include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sequencer/sequence_file.h"
+#include "test_timeouts.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ protected:
     testsupport::EmulatorProcess emu{"11-12"};
     testsupport::ScopedEnv ports{"LVDRIVER_PORTS", emu.link()};
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     testsupport::ScriptedOperator op;
     testsupport::NoDialogs ui;
     mlc::CoreDeviceServices devices{op};
@@ -130,6 +131,7 @@ TEST_F(ProgramOnEmulator, AnAutoStartSequenceReachesTheUnits) {
 
 } // namespace
 
+#ifndef _WIN32 // a device path that is a symbolic link to a pseudo-terminal, which Wine cannot open
 // The serial line fails under a playing sequence (a USB adapter pulled and put back,
 // here another chain on the device's path): the port is opened again at once and the
 // item's wall sent.
@@ -155,3 +157,4 @@ TEST_F(ProgramOnEmulator, AWallKeptFromTheUnitsByAFailedPortIsSentOnceItOpensAga
     EXPECT_NEAR(percent(11, "op_BRIGHTNESS", &replugged), 23000, 500);
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
 }
+#endif

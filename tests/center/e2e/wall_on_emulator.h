@@ -12,6 +12,7 @@
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
+#include "test_timeouts.h"
 #include "wall/wall_state.h"
 
 #include <gmock/gmock.h>
@@ -110,7 +111,7 @@ protected:
     MatrixSwRouter router;
     testsupport::ScopedEnv ports{"LVDRIVER_PORTS", nullptr};
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     testsupport::ScriptedOperator op;
     SyncOptions options;
     DeviceSync sync{model, lists, binding, router, op, options};

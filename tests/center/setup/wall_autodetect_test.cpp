@@ -8,6 +8,7 @@
 #include "scoped_env.h"
 #include "scripted_operator.h"
 #include "setup/wall_autodetect.h"
+#include "test_timeouts.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ protected:
 
     testsupport::TempDir dir;
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv scale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv scale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     std::optional<testsupport::ScopedEnv> ports;
     std::unique_ptr<EmulatorProcess> configured;
     std::unique_ptr<EmulatorProcess> other;

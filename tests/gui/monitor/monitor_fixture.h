@@ -14,6 +14,7 @@
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
+#include "test_timeouts.h"
 #include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
@@ -80,7 +81,7 @@ protected:
     }
 
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     testsupport::ScopedEnv routerInputs{"MATRIXSW_INPUTS", "Camera 1,Camera 2,Studio"};
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     std::optional<testsupport::ScopedEnv> ports;

@@ -10,6 +10,7 @@
 #include "sync/chain_commands.h"
 #include "sync/chain_settings.h"
 #include "sync/match_list_loading.h"
+#include "test_timeouts.h"
 #include "wall/match_lists.h"
 #include "wall/wall_model.h"
 
@@ -55,7 +56,7 @@ protected:
 
     testsupport::TempDir dir;
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv fastProbes{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv fastProbes{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     std::unique_ptr<testsupport::ScopedEnv> ports;
     testsupport::ScriptedOperator op;

@@ -8,6 +8,7 @@
 #include "scoped_env.h"
 #include "scripted_operator.h"
 #include "setup/preferences_form.h"
+#include "test_timeouts.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -157,7 +158,7 @@ TEST_F(PreferencesForm, AutoDetectPutsTheShapeInTheBoxesAndTheIdsInTheWall) {
     testsupport::EmulatorProcess emu("3,5,20,31");
     testsupport::ScopedEnv ports("LVDRIVER_PORTS", emu.link());
     testsupport::ScopedEnv definitions("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC"));
-    testsupport::ScopedEnv scale("LVDRIVER_TIMEOUT_SCALE", "0.05");
+    testsupport::ScopedEnv scale("LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05));
     ASSERT_TRUE(binding.LoadDriverLibrary(testsupport::binPath("LVDRIVER.so"))) << binding.LoadError();
     model.WallColumns = 12;
     model.WallRows = 14;

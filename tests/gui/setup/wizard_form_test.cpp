@@ -11,6 +11,7 @@
 #include "setup/wizard_form.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
+#include "test_timeouts.h"
 #include "wall/wall_state.h"
 
 #include <QComboBox>
@@ -96,7 +97,7 @@ protected:
 
     testsupport::TempDir dir;
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv scale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv scale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     std::optional<testsupport::ScopedEnv> ports;
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     WatchingOperator op;

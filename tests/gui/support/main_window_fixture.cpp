@@ -1,4 +1,5 @@
 #include "main_window_fixture.h"
+#include "test_timeouts.h"
 
 #include <fstream>
 #include <sstream>
@@ -7,7 +8,7 @@ namespace guitest {
 
 MainWindowFixture::MainWindowFixture()
     : definitions_("LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")),
-      timeouts_("LVDRIVER_TIMEOUT_SCALE", "0.05"),
+      timeouts_("LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)),
       // No chain unless a test starts one: COM1 is a path where nothing answers.
       ports_(std::make_unique<testsupport::ScopedEnv>("LVDRIVER_PORTS", dir.file("no-port"))) {
     writeSettings("");

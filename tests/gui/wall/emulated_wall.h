@@ -11,6 +11,7 @@
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
+#include "test_timeouts.h"
 #include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
@@ -66,7 +67,7 @@ protected:
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     testsupport::ScopedEnv ports{"LVDRIVER_PORTS", nullptr};
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
-    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", "0.05"};
+    testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     mlc::WallModel model;
     std::string wallFile;
     mlc::WallHistory history{model, wallFile};
