@@ -104,26 +104,26 @@ std::string WallHistory::redoName() const {
     return canRedo() ? undone_.back().name : std::string();
 }
 
+// Takes the last step of one list, puts its monitors back and keeps it on the other.
+template <typename From, typename To> Restored WallHistory::move(From& from, To& to, bool forward) {
+    Step step = std::move(from.back());
+    from.pop_back();
+    const Restored restored = apply(step, forward);
+    to.push_back(std::move(step));
+    notify();
+    return restored;
+}
+
 std::optional<Restored> WallHistory::undo() {
     if (!canUndo())
         return std::nullopt;
-    Step step = std::move(done_.back());
-    done_.pop_back();
-    const Restored restored = apply(step, false);
-    undone_.push_back(std::move(step));
-    notify();
-    return restored;
+    return move(done_, undone_, false);
 }
 
 std::optional<Restored> WallHistory::redo() {
     if (!canRedo())
         return std::nullopt;
-    Step step = std::move(undone_.back());
-    undone_.pop_back();
-    const Restored restored = apply(step, true);
-    done_.push_back(std::move(step));
-    notify();
-    return restored;
+    return move(undone_, done_, true);
 }
 
 Restored WallHistory::apply(const Step& step, bool forward) {

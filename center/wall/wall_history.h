@@ -105,6 +105,7 @@ private:
     Step stepSinceSnapshot() const;
     void record(Step step);
     static void join(Step& into, Step&& later);
+    template <typename From, typename To> Restored move(From& from, To& to, bool forward);
     Restored apply(const Step& step, bool forward);
     void notify();
 
