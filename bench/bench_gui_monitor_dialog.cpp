@@ -49,6 +49,8 @@ struct Setup {
 
     testsupport::ScopedEnv routerInputs{"MATRIXSW_INPUTS", nullptr};
     mlc::WallModel wall;
+    std::string wallFile;
+    mlc::WallHistory history{wall, wallFile};
     mlc::MatchLists lists;
     mlc::ProgramSettings settings;
     mlc::DriverBinding binding; // not loaded: opening sends nothing
@@ -74,7 +76,7 @@ template <typename Dialog> void openAndPaint(Dialog& dialog) {
 void BM_OpenMonitorDialog(benchmark::State& state) {
     Setup& s = setup();
     for (auto _ : state) {
-        mlgui::TMonitorFRM dialog({s.wall, s.lists, s.settings, {s.sync, s.router, s.op}}, 5, 5,
+        mlgui::TMonitorFRM dialog({s.wall, s.history, s.lists, s.settings, {s.sync, s.router, s.op}}, 5, 5,
                                   [&](int) { return s.picture; });
         openAndPaint(dialog);
     }
@@ -84,7 +86,7 @@ BENCHMARK(BM_OpenMonitorDialog)->Unit(benchmark::kMillisecond);
 void BM_OpenQuickMenu(benchmark::State& state) {
     Setup& s = setup();
     for (auto _ : state) {
-        mlgui::TQuickMenuFRM dialog({s.wall, s.lists, s.settings, {s.sync, s.router, s.op}}, 5, 5,
+        mlgui::TQuickMenuFRM dialog({s.wall, s.history, s.lists, s.settings, {s.sync, s.router, s.op}}, 5, 5,
                                     {1, 1, 16, 16});
         openAndPaint(dialog);
     }

@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
             }
         bool sent = true;
         auto write = [&] { return sent = wall.sync.WriteWall(); };
-        mlc::GlobalPanning all(wall.model, {1, 1, 1, 1}, write);
+        mlc::GlobalPanning all(wall.model, wall.history, {1, 1, 1, 1}, write);
         all.setTarget(mlc::PanTarget::All);
         all.setSpeedText("1.00%");
-        mlc::GlobalPanning one(wall.model, {2, 2, 2, 2}, write);
+        mlc::GlobalPanning one(wall.model, wall.history, {2, 2, 2, 2}, write);
         one.setSpeedText("1.00%");
         auto step = [&](mlc::GlobalPanning& panning, mlc::PanButton button) {
             return [&panning, button, &sent] {

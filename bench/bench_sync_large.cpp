@@ -47,7 +47,7 @@ Cases measureCases(bool quick, bool verify) {
         }
     measure(emu, write);
     bool sent = true;
-    mlc::GlobalPanning panning(wall.model, {1, 1, 1, 1}, [&] { return sent = write(); });
+    mlc::GlobalPanning panning(wall.model, wall.history, {1, 1, 1, 1}, [&] { return sent = write(); });
     panning.setTarget(mlc::PanTarget::All);
     panning.setSpeedText("1.00%");
     bytes.pan = measure(emu, [&] {

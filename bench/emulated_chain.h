@@ -12,6 +12,7 @@
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
 #include "wall/enlargement.h"
+#include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
 #include <algorithm>
@@ -41,7 +42,12 @@ public:
     void progressOpened() override {}
     void progressChanged(const mlc::ProgressView&) override {}
     void progressClosed() override {}
-    void processPendingEvents() override {}
+    void processPendingEvents() override {
+        if (onPendingEvents)
+            onPendingEvents();
+    }
+    // What the window's event loop would run between two monitors; nothing by default.
+    std::function<void()> onPendingEvents;
 };
 
 // mlemu with the chain the benchmark writes to, at the line's speed unless other
@@ -131,6 +137,8 @@ struct ChainWall {
     mlc::DriverBinding binding;
     mlc::MatchLists lists;
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     mlc::MatrixSwRouter router;
     mlc::SyncOptions options;
     mlc::DeviceSync sync{model, lists, binding, router, op, options};

@@ -218,6 +218,11 @@ bool ControlCenter::ApplyConfiguration() {
     openPort(runsUnattended());
     wall_.WallColumns = std::clamp(wall_.WallColumns, 1, kMaxColumns);
     wall_.WallRows = std::clamp(wall_.WallRows, 1, kMaxRows);
+    // Steps made on a wall of another size would put back monitors it no longer has.
+    if (wall_.WallColumns != historyColumns_ || wall_.WallRows != historyRows_)
+        history_.clear();
+    historyColumns_ = wall_.WallColumns;
+    historyRows_ = wall_.WallRows;
     devices_.configureRouter();
     ui_.configurationApplied();
     UpdateCaption();
@@ -392,6 +397,8 @@ bool ControlCenter::savedOrDiscarded(bool modified, const char* question, void (
 }
 
 ControlCenter::WallOpened ControlCenter::openVideowall(const std::string& path) {
+    WallHistory::EditStep step(history_, "open " + std::filesystem::path(path).filename().string(),
+                               WallHistory::Sending::Sent);
     WallSettings buffer = wallSettingsOf(wall_.Monitors);
     WallOpened opened{LoadVideowall(path, buffer)};
     if (opened.loaded) {
@@ -400,6 +407,32 @@ ControlCenter::WallOpened ControlCenter::openVideowall(const std::string& path) 
         opened.sent = devices_.writeWall();
     }
     return opened;
+}
+
+bool ControlCenter::undo() {
+    return restore(&WallHistory::undo);
+}
+
+bool ControlCenter::redo() {
+    return restore(&WallHistory::redo);
+}
+
+bool ControlCenter::restore(std::optional<Restored> (WallHistory::*take)()) {
+    if (refusedWhileBusy())
+        return false;
+    const std::optional<Restored> restored = (history_.*take)();
+    if (!restored)
+        return false;
+    wall_.VideowallModified = true;
+    if (restored->IdsChanged)
+        devices_.configureRouter();
+    UpdateCaption();
+    if (restored->Sent) {
+        devices_.writeWall();
+        UpdateCaption(); // the write decides which monitors are synced
+    }
+    sequencer_->UpdateSequencerActions();
+    return true;
 }
 
 void ControlCenter::UpdateCaption() {

@@ -17,6 +17,7 @@
 #include "sequencer/sequencer.h"
 #include "wall/caption.h"
 #include "wall/match_lists.h"
+#include "wall/wall_history.h"
 #include "wall/wall_model.h"
 
 #include <functional>
@@ -101,8 +102,9 @@ public:
     void openAction();
     // What Open does with a wall file once its name is chosen and unsaved changes are
     // dealt with, without a question: the file replaces the wall's settings and is
-    // sent (`sent`: the write succeeded). A file that cannot be loaded changes
-    // nothing. The caption is the caller's. (A sequence file: LoadSequence.)
+    // sent (`sent`: the write succeeded), one step of the wall's history. A file
+    // that cannot be loaded changes nothing. The caption is the caller's. (A
+    // sequence file: LoadSequence.)
     struct WallOpened {
         LoadStatus loaded;
         bool sent = false;
@@ -111,6 +113,14 @@ public:
 
     void UpdateCaption();
     const CaptionTexts& caption() const { return caption_; }
+
+    // Undo and redo of the wall's edits: the monitors the step changed are put
+    // back, the wall counts as modified and, when the step had been sent, the wall
+    // is sent again (only what differs from the units). Refused (false, told)
+    // while a device exchange runs; false when there is nothing to take.
+    bool undo();
+    bool redo();
+    WallHistory& history() { return history_; }
 
     // State.
     WallModel& wall() { return wall_; }
@@ -143,6 +153,7 @@ private:
     // reason) and the next try planned. True when it opened.
     bool openPort(bool unattended);
     bool refusedWhileBusy();
+    bool restore(std::optional<Restored> (WallHistory::*take)());
     // Asks to save unsaved changes first; false when the operator cancelled.
     bool savedOrDiscarded(bool modified, const char* question, void (ControlCenter::*save)());
 
@@ -159,6 +170,10 @@ private:
 
     std::string videowallFileName_;
     std::string lastLoadedWallFile_;
+    WallHistory history_{wall_, videowallFileName_};
+    // The wall's size the history's steps were made in.
+    int historyColumns_ = 0;
+    int historyRows_ = 0;
     CaptionTexts caption_;
     bool terminate_ = false;
     bool autoStartPending_ = false;     // an auto-start sequence waits for the open port

@@ -26,9 +26,13 @@ int memoryNumberWithinRange(int memory) {
     return std::clamp(memory, 1, kMemoryCount);
 }
 
-WallActions::WallActions(WallModel& model, ChainCommands& chain, const ExchangeGate& exchanges, Operator& op,
-                         WallActionHooks hooks)
-    : model_(model), chain_(chain), exchanges_(exchanges), op_(op), hooks_(std::move(hooks)) {}
+using Step = WallHistory::EditStep;
+using Sending = WallHistory::Sending;
+
+WallActions::WallActions(WallModel& model, WallHistory& history, ChainCommands& chain,
+                         const ExchangeGate& exchanges, Operator& op, WallActionHooks hooks)
+    : model_(model), history_(history), chain_(chain), exchanges_(exchanges), op_(op),
+      hooks_(std::move(hooks)) {}
 
 void WallActions::updateCaption() {
     if (hooks_.updateCaption)
@@ -49,11 +53,13 @@ void WallActions::copy(const WallRect& selection) {
 }
 
 void WallActions::paste(const WallRect& selection) {
+    Step step(history_, "paste", Sending::Sent);
     if (clipboard_.paste(model_, selection))
         changedAndSent();
 }
 
 void WallActions::pasteSpecial(const WallRect& selection, const PasteSpecialMask& mask) {
+    Step step(history_, "paste special", Sending::Sent);
     if (clipboard_.pasteSpecial(model_, selection, mask))
         changedAndSent();
 }
@@ -66,6 +72,7 @@ void WallActions::copyFromVideowall() {
         if (answer == Answer::Yes && hooks_.saveWall)
             hooks_.saveWall();
     }
+    Step step(history_, "copy from videowall", Sending::NotSent);
     if (!IsWallSynced(model_)) {
         if (hooks_.resyncVideowall)
             hooks_.resyncVideowall();
@@ -78,6 +85,10 @@ void WallActions::copyFromVideowall() {
 }
 
 void WallActions::resync() {
+    if (exchanges_.refuse(op_))
+        return;
+    // What the units hold is read afresh: the steps before it are not taken back.
+    history_.clear();
     if (hooks_.resyncVideowall)
         hooks_.resyncVideowall();
     updateCaption();
@@ -98,22 +109,24 @@ void WallActions::autosetEnlargement(const WallRect& selection) {
     const auto rect = clippedRect(selection, UsedColumns(model_), UsedRows(model_));
     if (!rect)
         return;
+    Step step(history_, "autoset enlargment", Sending::Sent);
     AutosetEnlargement(model_, *rect);
     changedAndSent();
 }
 
 void WallActions::moveColumn(int from, int to) {
-    rearrange(MoveWallColumn, from, to);
+    rearrange(MoveWallColumn, "column move", from, to);
 }
 
 void WallActions::moveRow(int from, int to) {
-    rearrange(MoveWallRow, from, to);
+    rearrange(MoveWallRow, "row move", from, to);
 }
 
 // A number dropped on its own place changes nothing, so it is never refused.
-void WallActions::rearrange(bool (*move)(WallModel&, int, int), int from, int to) {
+void WallActions::rearrange(bool (*move)(WallModel&, int, int), const char* name, int from, int to) {
     if (from != to && exchanges_.refuse(op_))
         return;
+    Step step(history_, name, Sending::Sent);
     if (move(model_, from, to)) {
         updateCaption(); // the grid shows the move while the wall is sent
         if (hooks_.writeWall)
@@ -124,20 +137,31 @@ void WallActions::rearrange(bool (*move)(WallModel&, int, int), int from, int to
 }
 
 void WallActions::numberSequentially() {
-    renumber(NumberDevicesSequentially);
+    renumber(NumberDevicesSequentially, "sequential numbering");
 }
 
 void WallActions::numberByRowAndColumn() {
-    renumber(NumberDevicesByRowAndColumn);
+    renumber(NumberDevicesByRowAndColumn, "numbering by row and column");
 }
 
-void WallActions::renumber(void (*number)(WallModel&)) {
+void WallActions::renumber(void (*number)(WallModel&), const char* name) {
     if (exchanges_.refuse(op_))
         return;
-    number(model_);
+    {
+        Step step(history_, name, Sending::NotSent);
+        number(model_);
+    }
     if (hooks_.configureRouter)
         hooks_.configureRouter();
     updateCaption();
+}
+
+void WallActions::changeMonitorId(int column, int row, std::uint8_t id) {
+    if (exchanges_.refuse(op_))
+        return;
+    Step step(history_, "monitor ID change", Sending::NotSent);
+    if (ChangeMonitorId(model_, column, row, id))
+        updateCaption();
 }
 
 } // namespace mlc

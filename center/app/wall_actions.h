@@ -1,9 +1,10 @@
 // The main window's actions on blocks of monitors and on the units' memories: copy,
 // paste and paste special, copy from videowall, resynchronise, memory write and
-// read, automatic enlargement of the selection, moving columns and rows, and the
-// device ID numbering. The window passes the grid's selection, the paste-special
-// choice and the memory number; this object changes the model, asks what must be
-// asked and sends through the hooks.
+// read, automatic enlargement of the selection, moving columns and rows, the
+// device ID numbering and changing one monitor's ID. The window passes the grid's
+// selection, the paste-special choice and the memory number; this object changes
+// the model, asks what must be asked and sends through the hooks. Each change of
+// the wall is one step of the wall's history; resynchronising clears it.
 #pragma once
 
 #include "binding/exchange_gate.h"
@@ -11,6 +12,7 @@
 #include "operator.h"
 #include "sync/chain_commands.h"
 #include "wall/clipboard.h"
+#include "wall/wall_history.h"
 #include "wall/wall_model.h"
 
 #include <functional>
@@ -35,8 +37,8 @@ int memoryNumberWithinRange(int memory);
 class WallActions {
 public:
     // `exchanges` refuses the moves and the numbering while a device exchange runs.
-    WallActions(WallModel& model, ChainCommands& chain, const ExchangeGate& exchanges, Operator& op,
-                WallActionHooks hooks);
+    WallActions(WallModel& model, WallHistory& history, ChainCommands& chain, const ExchangeGate& exchanges,
+                Operator& op, WallActionHooks hooks);
 
     // Copy: a snapshot of the wall and the selection; Paste is possible from now on.
     void copy(const WallRect& selection);
@@ -49,7 +51,8 @@ public:
     // Takes over what the units hold (read first when the wall is not synced),
     // after asking to save unsaved changes. Nothing is sent.
     void copyFromVideowall();
-    // Reads every monitor back; the wall the operator edits stays.
+    // Reads every monitor back; the wall the operator edits stays, its history goes.
+    // Refused while a device exchange runs.
     void resync();
     // Memory write asks first; memory read leaves the wall needing a synchronisation.
     bool memoryStore(int memory);
@@ -66,14 +69,18 @@ public:
     // Refused while a device exchange runs.
     void numberSequentially();
     void numberByRowAndColumn();
+    // A new device ID for one monitor (see ChangeMonitorId); nothing is sent.
+    // Refused while a device exchange runs.
+    void changeMonitorId(int column, int row, std::uint8_t id);
 
 private:
     void changedAndSent();
     void updateCaption();
-    void rearrange(bool (*move)(WallModel&, int, int), int from, int to);
-    void renumber(void (*number)(WallModel&));
+    void rearrange(bool (*move)(WallModel&, int, int), const char* name, int from, int to);
+    void renumber(void (*number)(WallModel&), const char* name);
 
     WallModel& model_;
+    WallHistory& history_;
     ChainCommands& chain_;
     const ExchangeGate& exchanges_;
     Operator& op_;

@@ -226,6 +226,11 @@ std::uint8_t DriverBinding::SetRangeCacheStatus(bool on) {
     return call(LV_COMMAND_SET_RANGE_CACHE_STATUS, on ? 1 : 0, 0, 0, 0);
 }
 
+std::uint8_t DriverBinding::SetTrafficTap(LvTrafficTap tap, void* context) {
+    return call(LV_COMMAND_SET_TRAFFIC_TAP, reinterpret_cast<LvCell>(tap), reinterpret_cast<LvCell>(context),
+                0, 0);
+}
+
 std::uint8_t DriverBinding::SelectDevice(std::uint8_t id) {
     // Several units would answer a broadcast at once, so none is waited for.
     SetAnswerWait(id > 0);

@@ -90,6 +90,10 @@ public:
     // ranges while on; every call makes it forget what it holds. A plug-in without
     // the command answers 6 and goes on asking the units.
     std::uint8_t SetRangeCacheStatus(bool on);
+    // The added command SetTrafficTap: the plug-in hands every packet, decoded, to
+    // tap (null stops it) within the call that exchanges it. A plug-in without the
+    // command answers 6.
+    std::uint8_t SetTrafficTap(LvTrafficTap tap, void* context);
 
     // Addresses the units: id 0 selects all of them and stops waiting for answers.
     std::uint8_t SelectDevice(std::uint8_t id);

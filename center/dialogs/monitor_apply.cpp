@@ -24,12 +24,13 @@ bool refusedAsBusy(DeviceAccess& devices) {
 
 } // namespace
 
-ApplyOutcome ApplySettings(WallModel& wall, DeviceAccess devices, bool routerActive, int column, int row,
-                           const TMonitorSettings& settings) {
+ApplyOutcome ApplySettings(WallModel& wall, WallHistory& history, DeviceAccess devices, bool routerActive,
+                           int column, int row, const TMonitorSettings& settings) {
     if (refusedAsBusy(devices))
         return ApplyOutcome::Busy;
     if (column < 1 || column > kMaxColumns || row < 1 || row > kMaxRows)
         return ApplyOutcome::WriteFailed;
+    WallHistory::EditStep step(history, "monitor settings", WallHistory::Sending::Sent);
     wall.Monitors.at(column, row).Settings = settings;
 
     bool refused = false;
@@ -63,10 +64,11 @@ void ApplyQuickValues(const QuickSettings& values, TMonitorSettings& s) {
     s.Gamma = values.Gamma;
 }
 
-ApplyOutcome ApplyQuickSettings(WallModel& wall, DeviceAccess devices, bool routerActive,
-                                const WallRect& selection, const QuickSettings& values) {
+ApplyOutcome ApplyQuickSettings(WallModel& wall, WallHistory& history, DeviceAccess devices,
+                                bool routerActive, const WallRect& selection, const QuickSettings& values) {
     if (refusedAsBusy(devices))
         return ApplyOutcome::Busy;
+    WallHistory::EditStep step(history, "quick menu", WallHistory::Sending::Sent);
     const WallRect rect = cutToWall(selection);
     for (int r = rect.Top; r <= rect.Bottom; ++r)
         for (int c = rect.Left; c <= rect.Right; ++c)

@@ -6,6 +6,7 @@
 #include "router/video_router.h"
 #include "sync/device_sync.h"
 #include "wall/enlargement.h"
+#include "wall/wall_history.h"
 #include "wall/wall_model.h"
 
 #include <cstdint>
@@ -34,8 +35,9 @@ enum class ApplyOutcome {
 // and writes it with the queue executed, under "Updating monitor...", then commits
 // the router when one is active. The wall becomes modified, also when a unit or
 // the router refused. While another exchange runs nothing is stored: a report, Busy.
-ApplyOutcome ApplySettings(WallModel& wall, DeviceAccess devices, bool routerActive, int column, int row,
-                           const TMonitorSettings& settings);
+// Each apply that changed the monitor is one step of the wall's history.
+ApplyOutcome ApplySettings(WallModel& wall, WallHistory& history, DeviceAccess devices, bool routerActive,
+                           int column, int row, const TMonitorSettings& settings);
 
 // The values of the quick menu.
 struct QuickSettings {
@@ -59,8 +61,9 @@ void ApplyQuickValues(const QuickSettings& values, TMonitorSettings& settings);
 // executed, under "Updating videowall...", all in one device exchange. A monitor
 // that fails does not stop the others; a refused router commit stops at that
 // monitor (the later ones keep their stored values unsent; the wall is modified).
-ApplyOutcome ApplyQuickSettings(WallModel& wall, DeviceAccess devices, bool routerActive,
-                                const WallRect& selection, const QuickSettings& values);
+// One step of the wall's history.
+ApplyOutcome ApplyQuickSettings(WallModel& wall, WallHistory& history, DeviceAccess devices,
+                                bool routerActive, const WallRect& selection, const QuickSettings& values);
 
 // The router's input names for the video source lists: inputs 0 .. count - 1, at
 // most 256 (the record holds the input in one byte).

@@ -166,7 +166,7 @@ HttpReply RemoteApi::changeMonitor(const RoutedRequest& r) {
     return changing([&](const CommandOperator& op) {
         // As the monitor dialog's Ok: stored, written with its queue executed, router committed.
         const ApplyOutcome applied =
-            ApplySettings(wall, DeviceAccess{p_.sync, p_.router, p_.op},
+            ApplySettings(wall, p_.center.history(), DeviceAccess{p_.sync, p_.router, p_.op},
                           p_.center.settings().ActivateVideoRouter, r.column, r.row, *changed);
         if (applied == ApplyOutcome::RouterRefused)
             return errorReply(502, "The video router refused to commit the change.");

@@ -110,8 +110,10 @@ void panArea(WallModel& model, const WallRect& area, double step, PanButton butt
     });
 }
 
-GlobalPanning::GlobalPanning(WallModel& model, const WallRect& selection, std::function<bool()> writeWall)
-    : model_(model), selection_(selection), writeWall_(std::move(writeWall)) {
+GlobalPanning::GlobalPanning(WallModel& model, WallHistory& history, const WallRect& selection,
+                             std::function<bool()> writeWall)
+    : model_(model), history_(history), session_(history.newSession()), selection_(selection),
+      writeWall_(std::move(writeWall)) {
     update();
 }
 
@@ -138,11 +140,14 @@ void GlobalPanning::update() {
 void GlobalPanning::pan(PanButton button) {
     if (sending_ || !area_ || !enabled(button))
         return;
-    panArea(model_, *area_, step_, button);
-    sending_ = true;
-    if (writeWall_)
-        writeWall_();
-    sending_ = false;
+    {
+        WallHistory::EditStep step(history_, "global panning", WallHistory::Sending::Sent, session_);
+        panArea(model_, *area_, step_, button);
+        sending_ = true;
+        if (writeWall_)
+            writeWall_();
+        sending_ = false;
+    }
     update();
 }
 

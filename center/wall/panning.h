@@ -1,9 +1,11 @@
 // Global panning: moving the shown part of the picture on all monitors, or on the
 // selected ones, in small steps, each sent to the units at once. Panning changes
-// only XPosition and YPosition and does not mark the wall modified.
+// only XPosition and YPosition and does not mark the wall modified. The steps of
+// one dialog session are one step of the wall's history.
 #pragma once
 
 #include "wall/enlargement.h"
+#include "wall/wall_history.h"
 #include "wall/wall_model.h"
 
 #include <array>
@@ -46,7 +48,8 @@ class GlobalPanning {
 public:
     // writeWall sends the whole wall after each step; the model and the selection
     // are those of the moment the dialog opened.
-    GlobalPanning(WallModel& model, const WallRect& selection, std::function<bool()> writeWall);
+    GlobalPanning(WallModel& model, WallHistory& history, const WallRect& selection,
+                  std::function<bool()> writeWall);
 
     void setTarget(PanTarget target);
     PanTarget target() const { return target_; }
@@ -61,6 +64,8 @@ private:
     void update();
 
     WallModel& model_;
+    WallHistory& history_;
+    std::uint64_t session_;
     WallRect selection_;
     std::function<bool()> writeWall_;
     PanTarget target_ = PanTarget::Selected;

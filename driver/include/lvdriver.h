@@ -226,6 +226,56 @@ enum {
  */
 #define LV_COMMAND_SET_RANGE_CACHE_STATUS "SetRangeCacheStatus"
 
+/*
+ * SetTrafficTap: P1 (ptPointer, in) the address of an LvTrafficTap function, or
+ * null to stop; P2 (ptPointer, in) a context handed back to it; P3, P4 unused.
+ * Returns LV_RESULT_OK. While a tap is set the plug-in calls it for every packet
+ * it sends (in test mode: does not send), for the end of every exchange that waits
+ * for an answer, and for every reply packet it receives, each decoded as the
+ * traffic log (LVDRIVER_TRAFFIC) writes it. The calls are made inside the command
+ * that exchanges the packet, on the caller's thread: the tap must not call the
+ * plug-in, and the entry and its texts live for the call only. Without a tap (and
+ * without a traffic log) nothing is decoded at all.
+ */
+#define LV_COMMAND_SET_TRAFFIC_TAP "SetTrafficTap"
+
+/* What a traffic entry stands for (LvTrafficEntry.direction). */
+enum {
+    LV_TRAFFIC_SENT = 1,     /* a packet written to the line */
+    LV_TRAFFIC_NOT_SENT = 2, /* a packet test mode kept off the line */
+    LV_TRAFFIC_REPLY = 3,    /* how the exchange of the packet sent last ended */
+    LV_TRAFFIC_RECEIVED = 4  /* a reply packet received with a valid checksum */
+};
+
+/* How an exchange ended (LvTrafficEntry.outcome of a reply). */
+enum {
+    LV_TRAFFIC_NO_OUTCOME = 0,   /* not a reply */
+    LV_TRAFFIC_ANSWERED = 1,     /* acknowledge, value or reply packet */
+    LV_TRAFFIC_NO_ANSWER = 2,    /* nothing, or an answer cut short, within the time-outs */
+    LV_TRAFFIC_REFUSED = 3,      /* the unit refused the packet (21) */
+    LV_TRAFFIC_BAD_CHECKSUM = 4, /* a reply packet with a wrong checksum, refused by the plug-in */
+    LV_TRAFFIC_UNEXPECTED = 5    /* an unknown reply byte, a wrong sync word, a short write */
+};
+
+/*
+ * One entry of the traffic tap. The texts are never null ("" when empty). A reply
+ * carries the kind, name, target and value of the packet it answers.
+ */
+typedef struct LvTrafficEntry {
+    int64_t time;        /* microseconds since 1970-01-01 00:00 UTC */
+    uint32_t linkResult; /* a reply: the link code, a value reply's value in bits 16..31; else 0 */
+    int16_t unit;        /* the device ID addressed: 1..255, 0 all units, -1 not known */
+    uint8_t direction;   /* LV_TRAFFIC_SENT ... */
+    uint8_t outcome;     /* LV_TRAFFIC_ANSWERED ... for a reply */
+    uint8_t packetType;  /* the packet's type (for a reply, the answered packet's) */
+    const char* kind;    /* "operation set", "event", "variable get", "oem", "port detection", "type=9" */
+    const char* name;    /* the operation, event or variable ("code=0x0123" or "?" when unknown) */
+    const char* target;  /* the target identifier */
+    const char* value;   /* "value=50", "value=isDVI1", "min=0 max=255", "step=1", "param=0", ... */
+    const char* result;  /* a reply: "acknowledge (6)", "refusal (21)", "no reply (255)" ... */
+    const char* line;    /* the traffic log's line: time stamp, text, bytes; no line end */
+} LvTrafficEntry;
+
 /* Parameter kinds of a ParameterDescription. */
 enum {
     LV_PT_UNUSED = 0,
@@ -255,6 +305,8 @@ typedef uint8_t(LV_API* ExecutePluginFunctionByNameFn)(const uint8_t* name, LvCe
                                                        LvCell* p3, LvCell* p4);
 typedef uint32_t(LV_API* SendPacketFn)(Packet* packet);
 typedef uint8_t(LV_API* GetLastErrorTextFn)(uint8_t* buffer);
+/* The function SetTrafficTap takes. */
+typedef void(LV_API* LvTrafficTap)(const LvTrafficEntry* entry, void* context);
 
 #ifdef LVDRIVER_BUILDING
 #ifdef _WIN32

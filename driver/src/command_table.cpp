@@ -129,6 +129,7 @@ struct AddedCommandName {
 
 constexpr AddedCommandName kAddedCommands[] = {
     {LV_COMMAND_SET_RANGE_CACHE_STATUS, kSetRangeCacheStatus},
+    {LV_COMMAND_SET_TRAFFIC_TAP, kSetTrafficTap},
 };
 
 struct Tables {

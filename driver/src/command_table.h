@@ -29,6 +29,7 @@ const CommandDescription& commandDescription(std::uint32_t number);
 // The numbers of the added commands.
 enum AddedCommand : std::uint32_t {
     kSetRangeCacheStatus = LV_COMMAND_COUNT,
+    kSetTrafficTap,
 };
 
 // The command whose name equals the given one without regard to letter case,

@@ -25,8 +25,14 @@ ContextHolder holder;
 
 DriverContext::DriverContext()
     : port(createSerialPort()), link(*port), definitions(Definitions::fromFile(definitionFilePath())),
-      rangeCache(definitions), traffic(TrafficLog::fromEnvironment(definitions)) {
-    link.traffic = traffic.get();
+      rangeCache(definitions), traffic(definitions) {
+    traffic.openFileFromEnvironment();
+    link.traffic = traffic.active() ? &traffic : nullptr;
+}
+
+void DriverContext::setTrafficTap(LvTrafficTap tap, void* context) {
+    traffic.setTap(tap, context);
+    link.traffic = traffic.active() ? &traffic : nullptr;
 }
 
 std::string definitionFilePath() {
@@ -60,6 +66,7 @@ void openPortNumber(DriverContext& context, std::uint8_t number) {
     context.portName = name;
     // Another port may reach other units.
     context.rangeCache.forget();
+    context.traffic.forgetUnit();
     context.port->open(portDevicePath(number), LineTimeouts{TimeoutScale::fromEnvironment()});
 }
 

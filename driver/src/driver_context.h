@@ -26,8 +26,10 @@ struct DriverContext {
     Definitions definitions;
     // The ranges of the units, while the host has switched remembering them on.
     RangeCache rangeCache;
-    // The packet log LVDRIVER_TRAFFIC asks for; null without one.
-    std::unique_ptr<TrafficLog> traffic;
+    // The packets decoded for the log LVDRIVER_TRAFFIC asks for and the host's
+    // traffic tap; the link reports to it only while one of them listens.
+    TrafficLog traffic;
+    void setTrafficTap(LvTrafficTap tap, void* context);
 
     // The message of the last serial port failure, for GetLastErrorText.
     std::string lastError;

@@ -27,14 +27,27 @@ std::uint32_t PacketLink::exchange(Packet& packet) {
     packet.checksum[1] = 0;
     sealPacket(packet);
     std::memcpy(lastSent_.get(), &packet, sizeof(Packet));
-    if (traffic)
-        traffic->sent(packet, testMode);
-    if (testMode)
+    if (testMode) {
+        if (traffic)
+            traffic->sent(packet, true);
         return LV_LINK_ACK;
+    }
 
+    // The packet is reported once it is on its way, so that decoding it takes
+    // place while the unit reads it and answers.
     port_.purgeReceive();
     const std::size_t size = kHeaderSize + packet.length;
-    if (port_.write(bytesOf(packet), size) < size)
+    std::size_t written = 0;
+    try {
+        written = port_.write(bytesOf(packet), size);
+    } catch (const SerialPortError&) {
+        if (traffic)
+            traffic->sent(packet, false);
+        throw;
+    }
+    if (traffic)
+        traffic->sent(packet, false);
+    if (written < size)
         return logged(LV_LINK_SHORT_WRITE);
     if (!waitForAnswers)
         return LV_LINK_ACK;
@@ -57,18 +70,23 @@ std::uint32_t PacketLink::collectReply(Packet& packet) {
                       (static_cast<std::uint32_t>(value[1]) << 24));
     }
     case LV_LINK_PACKET: {
-        logged(LV_LINK_PACKET);
         const std::uint8_t code = receiveReplyPacket(packet);
-        return code == LV_LINK_ACK ? static_cast<std::uint32_t>(LV_LINK_PACKET) : logged(code);
+        if (code != LV_LINK_ACK) // 21 here is the plug-in refusing a damaged reply
+            return logged(code, code == LV_LINK_NAK);
+        if (traffic) {
+            traffic->reply(LV_LINK_PACKET);
+            traffic->received(packet);
+        }
+        return LV_LINK_PACKET;
     }
     default:
         return logged(LV_LINK_UNEXPECTED);
     }
 }
 
-std::uint32_t PacketLink::logged(std::uint32_t result) {
+std::uint32_t PacketLink::logged(std::uint32_t result, bool badChecksum) {
     if (traffic)
-        traffic->reply(result);
+        traffic->reply(result, badChecksum);
     return result;
 }
 
@@ -94,8 +112,6 @@ std::uint8_t PacketLink::receiveReplyPacket(Packet& packet) {
         return LV_LINK_NAK;
     }
     std::memcpy(lastReceived_.get(), &packet, sizeof(Packet));
-    if (traffic)
-        traffic->received(packet);
     sendByte(LV_LINK_ACK);
     return LV_LINK_ACK;
 }

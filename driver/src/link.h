@@ -29,7 +29,7 @@ public:
 
     bool waitForAnswers = true;
     bool testMode = false;
-    // Where packets are logged; null for no log.
+    // Where packets are reported; null while nothing listens.
     TrafficLog* traffic = nullptr;
 
     const Packet& lastSent() const { return *lastSent_; }
@@ -37,7 +37,7 @@ public:
 
 private:
     std::uint32_t collectReply(Packet& packet);
-    std::uint32_t logged(std::uint32_t result);
+    std::uint32_t logged(std::uint32_t result, bool badChecksum = false);
     void sendByte(std::uint8_t byte);
 
     SerialPort& port_;

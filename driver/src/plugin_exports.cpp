@@ -125,6 +125,9 @@ std::uint8_t dispatch(DriverContext& context, std::uint32_t number, LvCell* p1, 
     case kSetRangeCacheStatus:
         context.rangeCache.setEnabled(cells::unsignedValue(p1) != 0);
         return LV_RESULT_OK;
+    case kSetTrafficTap:
+        context.setTrafficTap(reinterpret_cast<LvTrafficTap>(cells::address(p1)), cells::address(p2));
+        return LV_RESULT_OK;
     default:
         return LV_RESULT_UNSUPPORTED_COMMAND;
     }
@@ -164,6 +167,7 @@ uint8_t LV_API CloseHardwarePort(void) {
         if (!context.port->isOpen())
             return LV_RESULT_PORT_ALREADY_CLOSED;
         context.rangeCache.forget();
+        context.traffic.forgetUnit();
         context.port->close();
         return LV_RESULT_OK;
     });

@@ -4,7 +4,6 @@
 #include "app/wall_actions.h"
 #include "dialogs/change_id_form.h"
 #include "grid/wall_grid_view.h"
-#include "wall/wall_arrangement.h"
 
 #include <QMenu>
 
@@ -55,13 +54,12 @@ void GridController::changeMonitorId() {
     if (!context_.grid.singleCellSelected() || context_.exchanges.refuse(context_.op))
         return;
     const QPoint cell = context_.grid.currentCell();
-    mlc::WallModel& wall = context_.center.wall();
+    const mlc::WallModel& wall = context_.center.wall();
     TChangeIdFRM dialog(cell.x(), cell.y(), wall.Monitors.at(cell.x(), cell.y()).DeviceId, &context_.window);
     // An ID beyond the spin box's range shows clamped: OK without an edit keeps it.
-    if (dialog.exec() != QDialog::Accepted || !dialog.idEdited())
-        return;
-    if (mlc::ChangeMonitorId(wall, cell.x(), cell.y(), static_cast<std::uint8_t>(dialog.deviceId())))
-        context_.center.UpdateCaption();
+    if (dialog.exec() == QDialog::Accepted && dialog.idEdited())
+        context_.wallActions.changeMonitorId(cell.x(), cell.y(),
+                                             static_cast<std::uint8_t>(dialog.deviceId()));
 }
 
 } // namespace mlgui

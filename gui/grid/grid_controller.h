@@ -1,7 +1,7 @@
 // The grid area: the grid's events (a column's or row's number dropped at another
 // place, mouse presses, the selection, double-clicks, the context menu), the device
 // ID numbering, changing one ID, and the display options Show grid and Show device
-// ID. Moving and numbering are the core's wall actions.
+// ID. Moving, numbering and the ID change are the core's wall actions.
 #pragma once
 
 #include "main/main_actions.h"
@@ -24,7 +24,7 @@ class WallGridView;
 struct GridContext {
     WallGridView& grid;
     mlc::ControlCenter& center;         // the wall, the display settings, UpdateCaption
-    mlc::WallActions& wallActions;      // moving columns and rows, numbering
+    mlc::WallActions& wallActions;      // moving columns and rows, numbering, changing an ID
     const mlc::ExchangeGate& exchanges; // no ID change while a device exchange runs
     mlc::Operator& op;
     QMenu& popup;    // VideowallPOP

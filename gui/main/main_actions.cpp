@@ -12,7 +12,7 @@ struct ActionSpec {
     const char* name;
     const char* caption;
     const char* hint;
-    const char* shortcut; // empty: none
+    const char* shortcut; // empty: none; several are separated by "; "
     const char* glyph;    // file in :/icons/ without ".svg"; empty: none
     bool checkable;
 };
@@ -35,6 +35,8 @@ const ActionSpec kActions[] = {
     {&MainActions::PlayACTN, "PlayACTN", "&Play sequence", "Play the sequence", "Ctrl+P", "play", true},
     {&MainActions::ExecuteItemACTN, "ExecuteItemACTN", "E&xecute item", "Execute selected effect", "Ctrl+X", "execute-item", false},
     {&MainActions::LoopSequenceACTN, "LoopSequenceACTN", "&Loop sequence", "Enable / disable sequence looping", "Ctrl+L", "loop", true},
+    {&MainActions::UndoACTN, "UndoACTN", "&Undo", "Undo the last change of the videowall", "Ctrl+Z", "undo", false},
+    {&MainActions::RedoACTN, "RedoACTN", "&Redo", "Redo the change undone last", "Ctrl+Y; Ctrl+Shift+Z", "redo", false},
     {&MainActions::AutonumerateRowColACTN, "AutonumerateRowColACTN", "By &row and column", "Autonumerate devices by row and column", "", "number-row-column", false},
     {&MainActions::AutonumerateSequentiallyACTN, "AutonumerateSequentiallyACTN", "&Sequentially", "Autonumerate devices sequentially", "", "number-sequential", false},
     {&MainActions::MemoryStoreACTN, "MemoryStoreACTN", "Memory &write", "Store currently displayed videowall into selected device memory", "Ctrl+W", "memory-write", false},
@@ -54,6 +56,7 @@ const ActionSpec kActions[] = {
     {&MainActions::ResyncVideowallACTN, "ResyncVideowallACTN", "Res&ync hardware and software", "Download current ext. videowall settings into PC's Shadow RAM", "Ctrl+Alt+Y", "resync", false},
     {&MainActions::SpecialFunctionsACTN, "SpecialFunctionsACTN", "Special &functions", "Special functions", "Ctrl+Alt+F", "special-functions", false},
     {&MainActions::PreferencesACTN, "PreferencesACTN", "&Preferences", "Preferences", "Ctrl+Alt+P", "preferences", false},
+    {&MainActions::TrafficACTN, "TrafficACTN", "Serial &traffic", "Show the serial traffic and the state of each unit", "Ctrl+Alt+T", "traffic", false},
     {&MainActions::AboutACTN, "AboutACTN", "A&bout", "About", "Ctrl+B", "about", false},
     {&MainActions::MessageLogACTN, "MessageLogACTN", "Message &log", "Show the messages reported while nobody was watching", "Ctrl+Alt+L", "message-log", false},
 };
@@ -66,7 +69,7 @@ QAction* makeAction(QWidget* owner, const char* name, const QString& caption, co
     action->setToolTip(hint);
     action->setCheckable(checkable);
     if (!shortcut.isEmpty())
-        action->setShortcut(QKeySequence(shortcut));
+        action->setShortcuts(QKeySequence::listFromString(shortcut));
     if (*glyphName)
         action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(glyphName))));
     owner->addAction(action);

@@ -29,6 +29,8 @@ struct MainActions {
     QAction* ExecuteItemACTN = nullptr;
     QAction* LoopSequenceACTN = nullptr;
     // Videowall
+    QAction* UndoACTN = nullptr; // captions name the step: "&Undo paste special"
+    QAction* RedoACTN = nullptr;
     QAction* AutonumerateRowColACTN = nullptr;
     QAction* AutonumerateSequentiallyACTN = nullptr;
     QAction* MemoryStoreACTN = nullptr;
@@ -50,6 +52,7 @@ struct MainActions {
     QAction* ResyncVideowallACTN = nullptr;
     QAction* SpecialFunctionsACTN = nullptr;
     QAction* PreferencesACTN = nullptr;
+    QAction* TrafficACTN = nullptr;
     // Help
     QAction* AboutACTN = nullptr;
     // The reports kept since the start (status bar).

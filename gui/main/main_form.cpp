@@ -10,6 +10,7 @@
 #include "files/file_controller.h"
 #include "grid/grid_controller.h"
 #include "grid/wall_grid_view.h"
+#include "history/history_controller.h"
 #include "monitor/monitor_controller.h"
 #include "remote/remote_controller.h"
 #include "remote_api/remote_api_controller.h"
@@ -17,6 +18,7 @@
 #include "sequencer/item_details_dialog.h"
 #include "sequencer/sequencer_controller.h"
 #include "setup/setup_controller.h"
+#include "traffic/traffic_controller.h"
 #include "wall/wall_action_controller.h"
 
 #include <QCloseEvent>
@@ -92,6 +94,8 @@ TMainFRM::~TMainFRM() {
     // The areas and the windows go before the core they refer to.
     remoteApi_.reset(); // no request from the network reaches the core from now on
     gridArea_.reset();  // first: refresh() ends here from now on
+    traffic_.reset();
+    history_.reset();
     setupArea_.reset();
     remote_.reset();
     monitors_.reset();
@@ -109,7 +113,7 @@ void TMainFRM::createAreas() {
     WallGridView& grid = *grid_;
     files_ = std::make_unique<FileController>(a, FileContext{center, *this});
     wallEditing_ = std::make_unique<WallActionController>(
-        a, WallActionContext{center.wall(), center.settings(), devices.binding(), relay_,
+        a, WallActionContext{center.wall(), center.history(), center.settings(), devices.binding(), relay_,
                              mlc::WallActionHooks{[&devices] { return devices.writeWall(); },
                                                   [&devices] { return devices.sync().ResyncVideowall(); },
                                                   [&center] { center.videowallSaveAction(); },
@@ -129,6 +133,9 @@ void TMainFRM::createAreas() {
         a, RemoteContext{center, devices.binding(), relay_, specialFunctionsTool_, *this});
     setupArea_ = std::make_unique<SetupController>(
         a, SetupContext{center, devices, relay_, *this, grid, setup_.programName, *this});
+    history_ = std::make_unique<HistoryController>(a, HistoryContext{center});
+    traffic_ = std::make_unique<TrafficController>(
+        a, TrafficContext{center, devices.binding(), relay_, *this, grid, *this});
     remoteApi_ = std::make_unique<RemoteApiController>(
         a, RemoteApiContext{center, devices, relay_, *messageLog_, *this});
     connect(a.AboutACTN, &QAction::triggered, this, &TMainFRM::showAbout);

@@ -4,11 +4,11 @@
 // runs program start when created, the configuration when shown, the close query
 // when asked to close, and program end when destroyed.
 //
-// Each area (files, grid, wall editing, sequencer, monitor, remote, setup) is wired
-// by its controller in its own folder, which the window creates with the typed
-// actions and a context of what the area uses. The window keeps its own share:
-// the caption and status bar, the message log, About, and what a running device
-// exchange locks.
+// Each area (files, grid, wall editing, sequencer, monitor, remote, setup, undo
+// history, serial traffic) is wired by its controller in its own folder, which the
+// window creates with the typed actions and a context of what the area uses. The
+// window keeps its own share: the caption and status bar, the message log, About,
+// and what a running device exchange locks.
 #pragma once
 
 #include "app/control_center.h"
@@ -34,6 +34,7 @@ namespace mlgui {
 class FileController;
 class FileDialogs;
 class GridController;
+class HistoryController;
 class MessageLog;
 class MonitorController;
 class QtOperator;
@@ -42,6 +43,7 @@ class RemoteController;
 class SequencerController;
 class SetupController;
 class TMessageLogFRM;
+class TrafficController;
 class WallActionController;
 class WallGridView;
 
@@ -135,6 +137,8 @@ private:
     std::unique_ptr<MonitorController> monitors_;
     std::unique_ptr<RemoteController> remote_;
     std::unique_ptr<SetupController> setupArea_;
+    std::unique_ptr<HistoryController> history_;
+    std::unique_ptr<TrafficController> traffic_;
     std::unique_ptr<RemoteApiController> remoteApi_;
 
     bool shownOnce_ = false;

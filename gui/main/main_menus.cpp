@@ -63,15 +63,16 @@ QAction* entryCopy(QAction* original, QObject* owner) {
     return copy;
 }
 
-// Every entry of a menu that has no submenu, separators included.
+// Every entry of a menu that has no submenu, separators included (but one where
+// leaving the submenus out would put two together).
 void copyEntries(const QMenu* from, QMenu* to) {
     for (QAction* entry : from->actions()) {
         if (entry->menu())
             continue;
-        if (entry->isSeparator())
-            to->addSeparator();
-        else
+        if (!entry->isSeparator())
             to->addAction(entryCopy(entry, to));
+        else if (to->actions().isEmpty() || !to->actions().back()->isSeparator())
+            to->addSeparator();
     }
 }
 
@@ -107,6 +108,7 @@ void TMainFRM::buildMenus() {
     QMenu* sequencer = addMenu(bar, "SequencerSUB", "&Sequencer");
     addEntries(sequencer, sequencerMenuEntries(a));
     QMenu* videowall = addMenu(bar, "VideowallSUB", "&Videowall");
+    addEntries(videowall, {a.UndoACTN, a.RedoACTN, nullptr});
     addEntries(addSubmenu(videowall, "AutoconfigIdsSUB", "Autoconfig device I&Ds..."),
                {a.AutonumerateRowColACTN, a.AutonumerateSequentiallyACTN});
     addEntries(addSubmenu(videowall, "DeviceMemorySUB", "Device memor&y..."),
@@ -116,8 +118,8 @@ void TMainFRM::buildMenus() {
                 nullptr, a.AutosetEnlargmentACTN, a.GlobalPanACTN, a.EditSelectedACTN, nullptr,
                 a.ShowGridACTN, a.ShowDeviceIdACTN, a.ChangeMonitorIdACTN});
     addEntries(addMenu(bar, "ToolsSUB", "&Tools"),
-               {a.ShowSequencerACTN, a.ShowRemoteACTN, a.ResyncVideowallACTN, a.SpecialFunctionsACTN, nullptr,
-                a.PreferencesACTN});
+               {a.ShowSequencerACTN, a.ShowRemoteACTN, a.ResyncVideowallACTN, a.SpecialFunctionsACTN,
+                a.TrafficACTN, nullptr, a.PreferencesACTN});
     addEntries(addMenu(bar, "HelpSUB", "&Help"), {a.AboutACTN});
 
     videowallPopup_ = new QMenu(this);
@@ -135,9 +137,10 @@ void TMainFRM::buildToolBars() {
     addEntries(file, {a.NewACTN, a.LoadACTN, a.VideowallSaveACTN, a.VideowallSaveAsACTN, a.SequenceSaveACTN,
                       a.SequenceSaveAsACTN});
     QToolBar* videowall = addBar(this, "VideowallBAR", "Videowall");
-    addEntries(videowall, {a.CopyVideowallACTN, a.ClipboardCopyACTN, a.ClipboardPasteACTN, a.PasteSpecialACTN,
-                           nullptr, a.AutosetEnlargmentACTN, a.GlobalPanACTN, a.EditSelectedACTN, nullptr,
-                           a.ShowGridACTN, a.ShowDeviceIdACTN, a.ChangeMonitorIdACTN});
+    addEntries(videowall,
+               {a.UndoACTN, a.RedoACTN, nullptr, a.CopyVideowallACTN, a.ClipboardCopyACTN,
+                a.ClipboardPasteACTN, a.PasteSpecialACTN, nullptr, a.AutosetEnlargmentACTN, a.GlobalPanACTN,
+                a.EditSelectedACTN, nullptr, a.ShowGridACTN, a.ShowDeviceIdACTN, a.ChangeMonitorIdACTN});
     QToolBar* memory = addBar(this, "MemoryBAR", "Memory");
     addEntries(memory, {a.MemoryStoreACTN, a.MemoryRecallACTN});
     memoryTool_ = new QSpinBox(memory);
@@ -149,7 +152,7 @@ void TMainFRM::buildToolBars() {
     memory->addWidget(memoryTool_);
     QToolBar* tools = addBar(this, "ToolsBAR", "Tools");
     addEntries(tools, {a.ShowRemoteACTN, a.PreferencesACTN, a.ShowSequencerACTN, a.ResyncVideowallACTN,
-                       a.SpecialFunctionsACTN});
+                       a.SpecialFunctionsACTN, a.TrafficACTN});
     specialFunctionsTool_ = qobject_cast<QToolButton*>(tools->widgetForAction(a.SpecialFunctionsACTN));
     QToolBar* help = addBar(this, "HelpBAR", "Help");
     addEntries(help, {a.AboutACTN});

@@ -16,7 +16,8 @@ void MonitorController::editSelected() {
     if (context_.exchanges.refuse(context_.devices.op))
         return;
     mlc::ControlCenter& center = context_.center;
-    const MonitorDialogContext dialogs{center.wall(), center.lists(), center.settings(), context_.devices};
+    const MonitorDialogContext dialogs{center.wall(), center.history(), center.lists(), center.settings(),
+                                       context_.devices};
     const QPoint cell = context_.grid.currentCell();
     if (context_.grid.singleCellSelected()) {
         const DemoPictures& pictures = context_.pictures;

@@ -21,6 +21,7 @@ namespace mlgui {
 // settings (router, link) and the device exchange they send through.
 struct MonitorDialogContext {
     mlc::WallModel& wall;
+    mlc::WallHistory& history; // each OK and Apply is one step
     const mlc::MatchLists& lists;
     const mlc::ProgramSettings& settings;
     mlc::DeviceAccess devices;

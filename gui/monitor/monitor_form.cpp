@@ -370,8 +370,9 @@ void TMonitorFRM::accept() {
 }
 
 mlc::ApplyOutcome TMonitorFRM::ApplySettings() {
-    return mlc::ApplySettings(context_.wall, context_.devices, context_.settings.ActivateVideoRouter, column_,
-                              row_, collect(context_.wall.Monitors.at(column_, row_).Settings));
+    return mlc::ApplySettings(context_.wall, context_.history, context_.devices,
+                              context_.settings.ActivateVideoRouter, column_, row_,
+                              collect(context_.wall.Monitors.at(column_, row_).Settings));
 }
 
 } // namespace mlgui

@@ -163,8 +163,8 @@ void TQuickMenuFRM::accept() {
 
 // As in the monitor dialog, edits made while the block is being sent are kept.
 mlc::ApplyOutcome TQuickMenuFRM::QuickApply() {
-    return mlc::ApplyQuickSettings(context_.wall, context_.devices, context_.settings.ActivateVideoRouter,
-                                   selection_, values());
+    return mlc::ApplyQuickSettings(context_.wall, context_.history, context_.devices,
+                                   context_.settings.ActivateVideoRouter, selection_, values());
 }
 
 } // namespace mlgui

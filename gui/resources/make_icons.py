@@ -52,6 +52,9 @@ icons = {
  'preferences': p('M12 2.5v3M12 18.5v3M2.5 12h3M18.5 12h3M5.3 5.3l2.1 2.1M16.6 16.6l2.1 2.1M5.3 18.7l2.1-2.1M16.6 7.4l2.1-2.1') + p('M12 7a5 5 0 1 0 0.01 0z') + af('M12 10a2 2 0 1 0 0.01 0z'),
  'about': p('M12 3a9 9 0 1 0 0.01 0z') + a('M12 11v6') + af('M12 6.6a1.1 1.1 0 1 0 0.01 0z'),
  'message-log': p('M4 4h16v12H10l-5 4v-4H4z') + a('M8 8h8M8 12h5'),
+ 'undo': p('M5 9h10a5 5 0 0 1 0 10h-4') + a('M9 5L5 9l4 4'),
+ 'redo': p('M19 9H9a5 5 0 0 0 0 10h4') + a('M15 5l4 4-4 4'),
+ 'traffic': p('M4 8h15') + a('M15 4l4 4-4 4') + p('M20 16H5') + a('M9 12l-4 4 4 4'),
 }
 out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "icons")
 os.makedirs(out, exist_ok=True)

@@ -32,6 +32,9 @@ void SetupController::newWall() {
                                     context_.op, finishSteps()},
                       &context_.window);
     wizard.exec();
+    // A new wall has no past: whatever the old one's steps were, and those the
+    // wizard's Finish ran on the new one, cannot be taken back.
+    center.history().clear();
 }
 
 void SetupController::preferences() {

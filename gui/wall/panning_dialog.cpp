@@ -48,9 +48,10 @@ ArrowLook lookOf(mlc::PanButton button) {
 
 } // namespace
 
-TPanningFRM::TPanningFRM(mlc::WallModel& model, const mlc::WallRect& selection,
+TPanningFRM::TPanningFRM(mlc::WallModel& model, mlc::WallHistory& history, const mlc::WallRect& selection,
                          std::function<bool()> writeWall, std::function<void()> repaint, QWidget* parent)
-    : QDialog(parent), panning_(model, selection, std::move(writeWall)), repaint_(std::move(repaint)) {
+    : QDialog(parent), panning_(model, history, selection, std::move(writeWall)),
+      repaint_(std::move(repaint)) {
     initWallResources();
     setObjectName("PanningFRM");
     setWindowTitle(dialogCaption("Global panning"));

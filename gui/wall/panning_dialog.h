@@ -19,8 +19,8 @@ class TPanningFRM : public QDialog {
 public:
     // selection: the grid's selection when the dialog opens; writeWall sends the
     // wall after each step; repaint redraws the grid.
-    TPanningFRM(mlc::WallModel& model, const mlc::WallRect& selection, std::function<bool()> writeWall,
-                std::function<void()> repaint, QWidget* parent = nullptr);
+    TPanningFRM(mlc::WallModel& model, mlc::WallHistory& history, const mlc::WallRect& selection,
+                std::function<bool()> writeWall, std::function<void()> repaint, QWidget* parent = nullptr);
 
     QToolButton* arrow(mlc::PanButton button) const;
 

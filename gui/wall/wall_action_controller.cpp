@@ -10,8 +10,9 @@ namespace mlgui {
 WallActionController::WallActionController(const MainActions& actions, WallActionContext context)
     : actions_(actions), context_(std::move(context)),
       chain_(std::make_unique<mlc::ChainCommands>(context_.model, context_.binding, context_.op)),
-      wallActions_(std::make_unique<mlc::WallActions>(context_.model, *chain_, context_.binding.Exchanges(),
-                                                      context_.op, context_.hooks)) {
+      wallActions_(std::make_unique<mlc::WallActions>(context_.model, context_.history, *chain_,
+                                                      context_.binding.Exchanges(), context_.op,
+                                                      context_.hooks)) {
     mlc::WallActions& wall = *wallActions_;
     const auto selection = context_.selection;
     QSpinBox& memory = context_.memoryBox;
@@ -60,7 +61,7 @@ void WallActionController::quickRecall(int memory) {
 }
 
 void WallActionController::globalPanning() {
-    TPanningFRM dialog(context_.model, context_.selection(), context_.hooks.writeWall,
+    TPanningFRM dialog(context_.model, context_.history, context_.selection(), context_.hooks.writeWall,
                        context_.hooks.updateCaption, &context_.window);
     dialog.exec();
 }

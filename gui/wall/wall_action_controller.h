@@ -22,6 +22,7 @@ namespace mlgui {
 
 struct WallActionContext {
     mlc::WallModel& model;
+    mlc::WallHistory& history;
     mlc::ProgramSettings& settings; // the paste-special choice
     mlc::DriverBinding& binding;
     mlc::Operator& op;

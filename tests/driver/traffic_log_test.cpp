@@ -35,18 +35,19 @@ TEST_F(TrafficLogOnPty, LogsEachPacketWithItsBytesAndTheReply) {
     auto other = makePacket(9, {1, 2});
     EXPECT_EQ(plugin->sendPacket(other.get()), 0x1234001Cu);
     const std::string log = readFile(logPath);
-    EXPECT_NE(log.find(" sent port detection | BE EF 01 05 00 A9 4E 06 00 00 00 00\n"), std::string::npos)
+    EXPECT_NE(log.find(" sent unit=? port detection | BE EF 01 05 00 A9 4E 06 00 00 00 00\n"),
+              std::string::npos)
         << log;
-    EXPECT_NE(log.find(" reply acknowledge (6)\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(" sent type=9 length=2 | BE EF 09 02 00"), std::string::npos) << log;
-    EXPECT_NE(log.find(" reply value (28) 4660\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" reply unit=? acknowledge (6)\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" sent unit=? type=9 length=2 | BE EF 09 02 00"), std::string::npos) << log;
+    EXPECT_NE(log.find(" reply unit=? value (28) 4660\n"), std::string::npos) << log;
 }
 
 TEST_F(TrafficLogOnPty, TestModeSaysNothingWasSent) {
     ASSERT_EQ(setFlag(LV_CMD_SET_TEST_MODE_STATUS, true), LV_RESULT_OK);
     auto detection = makePacket(LV_PACKET_TYPE_DETECT, {6, 0, 0, 0, 0});
     EXPECT_EQ(plugin->sendPacket(detection.get()), LV_LINK_ACK);
-    EXPECT_NE(readFile(logPath).find(" not sent (test mode) port detection |"), std::string::npos);
+    EXPECT_NE(readFile(logPath).find(" not sent (test mode) unit=? port detection |"), std::string::npos);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/control_center.h"
+#include "binding/exchange_gate.h"
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
 #include "files/wall_file.h"
@@ -419,6 +420,43 @@ TEST(ControlCenter, AddingAnItemFromAFileLeavesTheWallsFileAlone) {
     EXPECT_TRUE(p.center.wall().VideowallModified);
     EXPECT_EQ(mlc::wallSettingsOf(p.center.wall().Monitors), wallBefore);
     EXPECT_EQ(p.center.caption().Caption, "Marlune Control Center - [Untitled* - wall.MLV*]");
+}
+
+TEST(ControlCenter, UndoOfAnOpenedWallPutsBackItsMonitorsAndNameAndSendsThem) {
+    testsupport::TempDir dir;
+    testsupport::ScriptedOperator fileOp;
+    mlc::WallSettings onDisk{};
+    onDisk[0].Brightness = 1234;
+    ASSERT_TRUE(mlc::saveVideowallFile(fileOp, dir.file("b&w.MLV"), onDisk));
+    Program p(dir.path());
+    p.center.start();
+    p.center.shown();
+    const int brightness = p.center.wall().Monitors.at(1, 1).Settings.Brightness;
+    p.ui.openChoices = {dir.file("b&w.MLV")};
+    p.center.openAction();
+    EXPECT_EQ(p.center.history().undoName(), "open b&w.MLV");
+
+    p.devices.exchangeRunning = true;
+    EXPECT_FALSE(p.center.undo());
+    EXPECT_EQ(p.op.reportTexts(), std::vector<std::string>{mlc::kExchangeBusyMessage});
+    p.devices.exchangeRunning = false;
+
+    ASSERT_TRUE(p.center.undo());
+    EXPECT_EQ(p.center.wall().Monitors.at(1, 1).Settings.Brightness, brightness);
+    // A Save now must not write the old wall over the file just opened.
+    EXPECT_EQ(p.center.caption().Caption, "Marlune Control Center - [Untitled - Untitled*]");
+    EXPECT_EQ(p.devices.count("writeWall"), 2);
+    ASSERT_TRUE(p.center.redo());
+    EXPECT_EQ(p.center.wall().Monitors.at(1, 1).Settings.Brightness, 1234);
+    EXPECT_EQ(p.center.caption().Caption, "Marlune Control Center - [Untitled - b&w.MLV*]");
+    EXPECT_EQ(p.devices.count("writeWall"), 3);
+
+    // Another wall size starts a new history; the same size keeps it.
+    p.center.ApplyConfiguration();
+    EXPECT_TRUE(p.center.history().canUndo());
+    p.center.wall().WallColumns = 4;
+    p.center.ApplyConfiguration();
+    EXPECT_FALSE(p.center.history().canUndo());
 }
 
 } // namespace

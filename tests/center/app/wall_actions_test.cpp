@@ -24,7 +24,11 @@ protected:
 
     mlc::ChainCommands chain{model, binding, op};
     std::vector<std::string> hooks;
-    mlc::WallActions actions{model, chain, binding.Exchanges(), op,
+    mlc::WallActions actions{model,
+                             history,
+                             chain,
+                             binding.Exchanges(),
+                             op,
                              mlc::WallActionHooks{[this] {
                                                       hooks.push_back("write");
                                                       return sync.WriteWall();

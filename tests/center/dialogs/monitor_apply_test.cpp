@@ -38,7 +38,7 @@ TEST_F(DialogApply, QuickApplyWritesTheSelectionRowByRowInOneExchange) {
     values.YZoom = 25;
     values.Brightness = 12345;
     const WallRect selection{2, 1, 3, 3}; // 2 x 3
-    EXPECT_EQ(ApplyQuickSettings(model, devices, false, selection, values), ApplyOutcome::Sent);
+    EXPECT_EQ(ApplyQuickSettings(model, history, devices, false, selection, values), ApplyOutcome::Sent);
 
     EXPECT_GT(refusedMeanwhile, 0);
     EXPECT_TRUE(model.VideowallModified);
@@ -71,7 +71,7 @@ TEST_F(DialogApply, QuickApplyWritesTheSelectionRowByRowInOneExchange) {
 TEST_F(DialogApply, AFailedMonitorDoesNotStopTheQuickApplyButARouterRefusalDoes) {
     resize(3, 1);
     fakeplugin::script().failures["SendOpSetValue op_IP_MISC_DEVICESELECTION slmIMMEXCLUSIVE env11"] = 0x85;
-    EXPECT_EQ(ApplyQuickSettings(model, devices, true, {1, 1, 3, 1}, {}), ApplyOutcome::WriteFailed);
+    EXPECT_EQ(ApplyQuickSettings(model, history, devices, true, {1, 1, 3, 1}, {}), ApplyOutcome::WriteFailed);
     EXPECT_EQ(countCalls("SendOpExecute op_IP_MISC_EXECUTEQUEUE -"), 2);
     EXPECT_TRUE(model.VideowallModified);
 
@@ -83,7 +83,8 @@ TEST_F(DialogApply, AFailedMonitorDoesNotStopTheQuickApplyButARouterRefusalDoes)
     routerRefuseAfter.set("1"); // the write's own commit passes, the apply's is refused
     QuickSettings values;
     values.Brightness = 1000;
-    EXPECT_EQ(ApplyQuickSettings(model, devices, true, {1, 1, 3, 1}, values), ApplyOutcome::RouterRefused);
+    EXPECT_EQ(ApplyQuickSettings(model, history, devices, true, {1, 1, 3, 1}, values),
+              ApplyOutcome::RouterRefused);
     EXPECT_EQ(countCalls("SendOpExecute op_IP_MISC_EXECUTEQUEUE -"), 1);
     EXPECT_EQ(settings(3, 1).Brightness, 1000); // stored, left unsent
     EXPECT_TRUE(model.VideowallModified);       // so the edit is not lost on opening another wall
@@ -95,7 +96,7 @@ TEST_F(DialogApply, MonitorApplyStoresWritesAndCommitsTheRouter) {
     TMonitorSettings edited = settings(2, 2);
     edited.Brightness = 7000;
     edited.VideoMatrixSource = 4;
-    EXPECT_EQ(ApplySettings(model, devices, true, 2, 2, edited), ApplyOutcome::Sent);
+    EXPECT_EQ(ApplySettings(model, history, devices, true, 2, 2, edited), ApplyOutcome::Sent);
     EXPECT_EQ(settings(2, 2), edited);
     EXPECT_TRUE(model.Monitors.at(2, 2).Synced);
     EXPECT_TRUE(model.VideowallModified);
@@ -106,7 +107,7 @@ TEST_F(DialogApply, MonitorApplyStoresWritesAndCommitsTheRouter) {
     model.VideowallModified = false;
     routerRefuse.set("CommitChanges");
     edited.Brightness = 8000;
-    EXPECT_EQ(ApplySettings(model, devices, true, 2, 2, edited), ApplyOutcome::RouterRefused);
+    EXPECT_EQ(ApplySettings(model, history, devices, true, 2, 2, edited), ApplyOutcome::RouterRefused);
     EXPECT_EQ(settings(2, 2).Brightness, 8000);
     EXPECT_TRUE(model.VideowallModified);
 }
@@ -115,8 +116,8 @@ TEST_F(DialogApply, NothingIsStoredWhileAnotherExchangeRuns) {
     auto held = binding.Exchanges().tryEnter();
     TMonitorSettings edited;
     edited.Brightness = 1;
-    EXPECT_EQ(ApplySettings(model, devices, false, 1, 1, edited), ApplyOutcome::Busy);
-    EXPECT_EQ(ApplyQuickSettings(model, devices, false, {1, 1, 1, 1}, {}), ApplyOutcome::Busy);
+    EXPECT_EQ(ApplySettings(model, history, devices, false, 1, 1, edited), ApplyOutcome::Busy);
+    EXPECT_EQ(ApplyQuickSettings(model, history, devices, false, {1, 1, 1, 1}, {}), ApplyOutcome::Busy);
     EXPECT_EQ(settings(1, 1).Brightness, 50000);
     EXPECT_FALSE(model.VideowallModified);
     EXPECT_TRUE(calls().empty());

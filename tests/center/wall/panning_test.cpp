@@ -1,4 +1,5 @@
 #include "wall/panning.h"
+#include "wall/wall_history.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,8 @@ protected:
     mlc::TMonitorSettings& at(int c, int r) { return model.Monitors.at(c, r).Settings; }
 
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     int writes = 0;
     mlc::GlobalPanning* clickedWhileSending = nullptr;
     std::function<bool()> writeWall = [this] {
@@ -45,7 +48,7 @@ protected:
 
 TEST_F(Panning, OneMonitorAtTheLeftEdgeClosesPanRightForTheWholeArea) {
     at(2, 2).XPosition = 0.0;
-    mlc::GlobalPanning panning(model, WallRect{1, 1, 2, 2}, writeWall);
+    mlc::GlobalPanning panning(model, history, WallRect{1, 1, 2, 2}, writeWall);
     panning.setSpeedText("1.00%");
     EXPECT_FALSE(panning.enabled(PanButton::Left)); // tag 2, hint "Pan right"
     EXPECT_TRUE(panning.enabled(PanButton::Right));
@@ -59,7 +62,7 @@ TEST_F(Panning, OneMonitorAtTheLeftEdgeClosesPanRightForTheWholeArea) {
 TEST_F(Panning, AStepIsClampedToTheFreeTravelAndThenClosesThatWay) {
     at(1, 1).XZoom = 50.0;
     at(1, 1).XPosition = 49.95;
-    mlc::GlobalPanning panning(model, WallRect{1, 1, 1, 1}, writeWall);
+    mlc::GlobalPanning panning(model, history, WallRect{1, 1, 1, 1}, writeWall);
     panning.setSpeedText("0.10%");
     ASSERT_TRUE(panning.enabled(PanButton::Right)); // tag 3, "Pan left"
     panning.pan(PanButton::Right);
@@ -76,7 +79,7 @@ TEST_F(Panning, AStepIsClampedToTheFreeTravelAndThenClosesThatWay) {
 }
 
 TEST_F(Panning, AllMovesTheWholeUsedWallWhateverTheSelection) {
-    mlc::GlobalPanning panning(model, WallRect{2, 2, 2, 2}, writeWall);
+    mlc::GlobalPanning panning(model, history, WallRect{2, 2, 2, 2}, writeWall);
     panning.setTarget(mlc::PanTarget::All);
     panning.setSpeedText("1");
     clickedWhileSending = &panning;
@@ -96,7 +99,7 @@ TEST_F(Panning, AZoomAboveTheWholePictureLeavesANegativePosition) {
 }
 
 TEST_F(Panning, ASelectionOutsideTheUsedWallPansNothing) {
-    mlc::GlobalPanning panning(model, WallRect{9, 9, 12, 12}, writeWall);
+    mlc::GlobalPanning panning(model, history, WallRect{9, 9, 12, 12}, writeWall);
     panning.setSpeedText("1");
     EXPECT_FALSE(panning.enabled(PanButton::Down));
     panning.pan(PanButton::Down);

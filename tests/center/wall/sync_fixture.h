@@ -9,6 +9,7 @@
 #include "scoped_env.h"
 #include "scripted_operator.h"
 #include "sync/device_sync.h"
+#include "wall/wall_history.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,8 @@ protected:
     testsupport::ScopedEnv routerRefuseAfter{"MATRIXSW_REFUSE_AFTER", nullptr};
     testsupport::ScopedEnv routerInputs{"MATRIXSW_INPUTS", nullptr};
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     mlc::MatchLists lists;
     mlc::DriverBinding binding;
     mlc::MatrixSwRouter router;

@@ -64,15 +64,15 @@ TEST_F(MainWindow, HasEveryMenuEntryInOrderAndContextMenusCopyingThem) {
     EXPECT_EQ(entryNames(w.findChild<QMenu*>("FileSUB")),
               QStringList({"NewACTN", "LoadACTN", "-", "VideowallSaveACTN", "VideowallSaveAsACTN", "-",
                            "SequenceSaveACTN", "SequenceSaveAsACTN", "-", "QuitACTN"}));
-    EXPECT_EQ(
-        entryNames(w.findChild<QMenu*>("VideowallSUB")),
-        QStringList({"AutoconfigIdsSUB", "DeviceMemorySUB", "-", "CopyVideowallACTN", "ClipboardCopyACTN",
-                     "ClipboardPasteACTN", "PasteSpecialACTN", "-", "AutosetEnlargmentACTN", "GlobalPanACTN",
-                     "EditSelectedACTN", "-", "ShowGridACTN", "ShowDeviceIdACTN", "ChangeMonitorIdACTN"}));
+    EXPECT_EQ(entryNames(w.findChild<QMenu*>("VideowallSUB")),
+              QStringList({"UndoACTN", "RedoACTN", "-", "AutoconfigIdsSUB", "DeviceMemorySUB", "-",
+                           "CopyVideowallACTN", "ClipboardCopyACTN", "ClipboardPasteACTN", "PasteSpecialACTN",
+                           "-", "AutosetEnlargmentACTN", "GlobalPanACTN", "EditSelectedACTN", "-",
+                           "ShowGridACTN", "ShowDeviceIdACTN", "ChangeMonitorIdACTN"}));
     EXPECT_EQ(entryNames(w.findChild<QMenu*>("VideowallPOP")),
-              QStringList({"-", "CopyVideowallACTN_", "ClipboardCopyACTN_", "ClipboardPasteACTN_",
-                           "PasteSpecialACTN_", "-", "AutosetEnlargmentACTN_", "GlobalPanACTN_",
-                           "EditSelectedACTN_", "-", "ShowGridACTN_", "ShowDeviceIdACTN_",
+              QStringList({"UndoACTN_", "RedoACTN_", "-", "CopyVideowallACTN_", "ClipboardCopyACTN_",
+                           "ClipboardPasteACTN_", "PasteSpecialACTN_", "-", "AutosetEnlargmentACTN_",
+                           "GlobalPanACTN_", "EditSelectedACTN_", "-", "ShowGridACTN_", "ShowDeviceIdACTN_",
                            "ChangeMonitorIdACTN_"}));
     EXPECT_EQ(w.findChild<QMenu*>("SequencerPOP")->actions().size(),
               w.findChild<QMenu*>("SequencerSUB")->actions().size());

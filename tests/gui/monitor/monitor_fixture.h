@@ -15,6 +15,7 @@
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
 #include "test_timeouts.h"
+#include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
 #include <QAbstractButton>
@@ -85,6 +86,8 @@ protected:
     std::unique_ptr<testsupport::EmulatorProcess> emu;
     std::optional<testsupport::ScopedEnv> ports;
     mlc::WallModel wall;
+    std::string wallFile;
+    mlc::WallHistory history{wall, wallFile};
     mlc::MatchLists lists;
     mlc::ProgramSettings programSettings;
     mlc::DriverBinding binding;

@@ -38,7 +38,8 @@ class MonitorForm : public MonitorDialogs {
 protected:
     std::unique_ptr<TMonitorFRM> open(int column, int row, PictureProvider pictures = {}) {
         auto dialog = std::make_unique<TMonitorFRM>(
-            MonitorDialogContext{wall, lists, programSettings, devices()}, column, row, std::move(pictures));
+            MonitorDialogContext{wall, history, lists, programSettings, devices()}, column, row,
+            std::move(pictures));
         dialog->show();
         return dialog;
     }
@@ -210,8 +211,9 @@ TEST_F(MonitorForm, OpensOnListsAndPicturesItCannotFullyUse) {
     settings(1, 1).VideoMatrixSource = 255;
     mlc::MatchLists few;
     few.InputSources = {{"isVIDEO1"}, {"Video"}};
-    auto dialog = std::make_unique<TMonitorFRM>(MonitorDialogContext{wall, few, programSettings, devices()},
-                                                1, 1, [](int) { return QImage(1, 1, QImage::Format_RGB32); });
+    auto dialog =
+        std::make_unique<TMonitorFRM>(MonitorDialogContext{wall, history, few, programSettings, devices()}, 1,
+                                      1, [](int) { return QImage(1, 1, QImage::Format_RGB32); });
     dialog->show();
     QComboBox* sources = list(dialog.get(), "VideoMatrixSource");
     EXPECT_EQ(sources->count(), 256);
@@ -221,8 +223,9 @@ TEST_F(MonitorForm, OpensOnListsAndPicturesItCannotFullyUse) {
     EXPECT_EQ(list(dialog.get(), "InputSource")->currentIndex(), 0);
 
     const mlc::MatchLists noLists;
-    auto none = std::make_unique<TMonitorFRM>(MonitorDialogContext{wall, noLists, programSettings, devices()},
-                                              1, 1, [](int) { return QImage(); });
+    auto none = std::make_unique<TMonitorFRM>(
+        MonitorDialogContext{wall, history, noLists, programSettings, devices()}, 1, 1,
+        [](int) { return QImage(); });
     none->show();
     EXPECT_EQ(child<DemoPreview>(none.get(), "Demo")->picture().pixelColor(50, 35), QColor(Qt::black));
 }

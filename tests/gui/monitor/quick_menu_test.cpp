@@ -20,7 +20,7 @@ TEST_F(MonitorDialogs, QuickMenuWritesTheSelectionAndKeepsEachMonitorsPanAndOthe
     settings(3, 2).SourceInput = 1;
     const mlc::WallModel before = wall;
 
-    TQuickMenuFRM dialog({wall, lists, programSettings, devices()}, 3, 2, {2, 1, 3, 3});
+    TQuickMenuFRM dialog({wall, history, lists, programSettings, devices()}, 3, 2, {2, 1, 3, 3});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Marlune Control Center - Quick videowall settings");
     EXPECT_DOUBLE_EQ(child<ValueSlider>(&dialog, "Brightness")->value(), 12);

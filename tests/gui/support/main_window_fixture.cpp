@@ -22,8 +22,8 @@ void MainWindowFixture::writeSettings(const std::string& ini) {
     std::ofstream(dir.file("mlcenter.INI")) << "[General]\nRunWizardAtStartup=0\n" << ini;
 }
 
-void MainWindowFixture::startEmulator(const std::string& ids) {
-    emu = std::make_unique<testsupport::EmulatorProcess>(ids);
+void MainWindowFixture::startEmulator(const std::string& ids, const std::vector<std::string>& options) {
+    emu = std::make_unique<testsupport::EmulatorProcess>(ids, options);
     ports_.reset(); // restores the variable before it is set again
     ports_ = std::make_unique<testsupport::ScopedEnv>("LVDRIVER_PORTS", emu->link());
 }

@@ -34,8 +34,9 @@ protected:
 
     // Writes mlcenter.INI: the wizard off, then `ini` (more sections and keys).
     void writeSettings(const std::string& ini);
-    // Units of mlemu's --ids form on COM1, short time-outs for absent units.
-    void startEmulator(const std::string& ids);
+    // Units of mlemu's --ids form on COM1, short time-outs for absent units; more
+    // of mlemu's options (faults) when given.
+    void startEmulator(const std::string& ids, const std::vector<std::string>& options = {});
     // Creates the window (program start) and shows it (configuration, port opening).
     mlgui::TMainFRM& openWindow();
     // Destroys the window: program end.

@@ -12,6 +12,7 @@
 #include "sync/device_sync.h"
 #include "sync/match_list_loading.h"
 #include "test_timeouts.h"
+#include "wall/wall_history.h"
 #include "wall/wall_state.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,8 @@ protected:
     testsupport::ScopedEnv definitions{"LVDRIVER_DEFINITIONS", testsupport::binPath("mlcenter.PGC")};
     testsupport::ScopedEnv timeoutScale{"LVDRIVER_TIMEOUT_SCALE", testsupport::timeoutScale(0.05)};
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     mlc::MatchLists lists;
     mlc::DriverBinding binding;
     mlc::MatrixSwRouter router;

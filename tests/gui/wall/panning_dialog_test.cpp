@@ -1,4 +1,5 @@
 #include "wall/panning_dialog.h"
+#include "wall/wall_history.h"
 
 #include "modal.h"
 
@@ -26,13 +27,15 @@ protected:
     QToolButton* arrow(QWidget* dialog, const char* name) { return dialog->findChild<QToolButton*>(name); }
 
     mlc::WallModel model;
+    std::string wallFile;
+    mlc::WallHistory history{model, wallFile};
     int writes = 0;
     int repaints = 0;
 };
 
 TEST_F(PanningDialog, TheArrowPadFollowsTheTableAndEveryStepIsSent) {
     mlgui::TPanningFRM dialog(
-        model, mlc::WallRect{2, 2, 2, 2},
+        model, history, mlc::WallRect{2, 2, 2, 2},
         [this] {
             ++writes;
             return true;

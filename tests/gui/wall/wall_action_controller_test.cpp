@@ -23,7 +23,7 @@ protected:
     void makeController() {
         controller = std::make_unique<mlgui::WallActionController>(
             actions,
-            mlgui::WallActionContext{model, settings, binding, op,
+            mlgui::WallActionContext{model, history, settings, binding, op,
                                      mlc::WallActionHooks{[this] { return sync.WriteWall(); },
                                                           [this] { return sync.ResyncVideowall(); }, [] {},
                                                           [this] { ++captions; }, [] { return true; }},
