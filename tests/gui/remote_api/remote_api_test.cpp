@@ -194,7 +194,7 @@ TEST_F(RemoteApi, RefusalsChangeNothing) {
     EXPECT_TRUE(op.messages.empty()) << op.messages[0].text;
 }
 
-TEST_F(RemoteApi, CommandsWaitForARunningWallWriteAndForADialog) {
+TEST_F(RemoteApi, CommandsAreRefusedDuringAWallWriteAndADialog) {
     mlgui::TMainFRM& w = openServing();
     HttpResponse during;
     HttpResponse statusDuring;
