@@ -147,7 +147,7 @@ uint8_t LV_API GetPluginSupportInfo(LvCell* info) {
             *info = reinterpret_cast<LvCell>(context.infoBlock.get());
         }
         PluginInfo record = pluginInfoTemplate();
-        record.portCount = static_cast<uint32_t>(listSerialPorts().size());
+        record.portCount = static_cast<uint32_t>(serialPortCount());
         std::memcpy(reinterpret_cast<void*>(*info), &record, sizeof record);
         return LV_RESULT_OK;
     });

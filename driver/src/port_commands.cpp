@@ -38,9 +38,9 @@ bool unitAnswers(DriverContext& context) {
 } // namespace
 
 std::uint8_t detectPort(DriverContext& context, LvCell* portFound) {
-    const std::size_t count = listSerialPorts().size();
+    const std::size_t count = serialPortCount();
     cells::putUnsigned(portFound, 0);
-    // Ports are numbered by their place in the list; numbers stop at 255.
+    // Port numbers stop at 255.
     for (std::size_t n = 1; n <= count && n <= 255; ++n) {
         closeQuietly(context);
         try {

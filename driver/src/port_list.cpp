@@ -27,15 +27,12 @@ std::vector<std::string> splitPortList(std::string_view text) {
     return ports;
 }
 
-} // namespace
-
+// The system's serial ports, or LVDRIVER_PORTS when set.
 std::vector<std::string> listSerialPorts() {
     if (const char* variable = std::getenv("LVDRIVER_PORTS"))
         return splitPortList(variable);
     return systemSerialPorts();
 }
-
-namespace {
 
 // Why port `number` is not in a list of `count` ports, and where the list comes
 // from: " COM3: LVDRIVER_PORTS lists 2 ports".
@@ -59,6 +56,12 @@ std::string missingPortText(unsigned number, std::size_t count) {
 }
 
 } // namespace
+
+std::size_t serialPortCount() {
+    if (const char* variable = std::getenv("LVDRIVER_PORTS"))
+        return splitPortList(variable).size();
+    return systemPortCount();
+}
 
 std::string portDevicePath(unsigned number) {
     if (number != 0 && !std::getenv("LVDRIVER_PORTS"))

@@ -69,6 +69,10 @@ std::vector<std::string> systemSerialPorts() {
     return systemSerialDevices();
 }
 
+std::size_t systemPortCount() {
+    return systemSerialPorts().size();
+}
+
 std::string systemPortDevice(unsigned) {
     return {}; // port n is entry n of the list
 }

@@ -1,6 +1,6 @@
 // Serial ports on Windows: port n is "COMn" whether or not the system's list
 // names it; the list (the values of the registry key that lists the serial
-// ports) gives only the port count and the upper bound of port detection.
+// ports) gives only the highest port number, the count the plug-in reports.
 #include "serial_port.h"
 
 #include <algorithm>
@@ -45,6 +45,19 @@ std::vector<std::string> systemSerialPorts() {
     ::RegCloseKey(key);
     std::sort(ports.begin(), ports.end());
     return ports;
+}
+
+// Ports keep the numbers the system gave them (a USB adapter is often COM4 on a
+// machine without COM1 to COM3), so the count reaches the highest of them; the
+// numbers between fail to open, as a port that is gone does.
+std::size_t systemPortCount() {
+    std::size_t highest = 0;
+    for (const std::string& port : systemSerialPorts()) {
+        unsigned number = 0;
+        if (std::sscanf(port.c_str(), "COM%u", &number) == 1)
+            highest = std::max<std::size_t>(highest, number);
+    }
+    return highest;
 }
 
 std::string systemPortDevice(unsigned number) {

@@ -89,9 +89,9 @@ public:
 
 std::unique_ptr<SerialPort> createSerialPort();
 
-// The system's serial ports, or LVDRIVER_PORTS when set (port_list.cpp). Its
-// length is the port count the plug-in reports.
-std::vector<std::string> listSerialPorts();
+// The port count the plug-in reports: ports 1 to this number are offered and
+// detected. The length of LVDRIVER_PORTS, else the platform's count.
+std::size_t serialPortCount();
 // The device that port `number` ("COMn") opens. Throws SerialPortError (code
 // Open) when there is none, saying why.
 std::string portDevicePath(unsigned number);
@@ -100,6 +100,7 @@ std::string portDevicePath(unsigned number);
 // device of port n when the platform names it without the list ("" when port n
 // is entry n of the list); the device an entry of LVDRIVER_PORTS names.
 std::vector<std::string> systemSerialPorts();
+std::size_t systemPortCount();
 // What separates the entries of LVDRIVER_PORTS: ':' as in PATH, ';' on Windows.
 extern const char kPortListSeparator;
 std::string systemPortDevice(unsigned number);
