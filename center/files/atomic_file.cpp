@@ -56,6 +56,19 @@ Loaded<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t 
 
 namespace files {
 
+void forEachTemporaryOf(const std::string& path,
+                        const std::function<void(const std::filesystem::path&)>& visit) {
+    namespace fs = std::filesystem;
+    const std::string prefix = fs::path(path).filename().string() + kTemporaryInfix;
+    std::error_code error;
+    for (fs::directory_iterator it(folderOf(path), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + kTemporarySuffixLength &&
+            name.compare(0, prefix.size(), prefix) == 0)
+            visit(it->path());
+    }
+}
+
 bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     const WriteCall& call = currentWriteCall();
     std::size_t done = 0;

@@ -64,23 +64,15 @@ private:
 
 // Removes the temporary files that killed saves of `path` left behind.
 void removeStaleTemporaries(const std::string& path) {
-    namespace fs = std::filesystem;
-    const std::string prefix = fs::path(path).filename().string() + kTemporaryInfix;
-    std::error_code error;
-    for (fs::directory_iterator it(files::folderOf(path), error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != prefix.size() + kTemporarySuffixLength ||
-            name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const int fd = ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    files::forEachTemporaryOf(path, [](const std::filesystem::path& temporary) {
+        const int fd = ::open(temporary.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
-            continue;
+            return;
         struct stat info {};
         if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(it->path().c_str());
+            ::unlink(temporary.c_str());
         ::close(fd);
-    }
+    });
 }
 
 void syncFolder(const std::string& folder) {

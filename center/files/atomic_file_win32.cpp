@@ -77,16 +77,11 @@ private:
 // Deletes the temporary files of `path` that killed saves left behind; one that
 // a running save holds cannot be deleted and stays.
 void removeStaleTemporaries(const std::string& path) {
-    namespace fs = std::filesystem;
-    const std::string prefix = fs::path(path).filename().string() + kTemporaryInfix;
-    std::error_code error;
-    for (fs::directory_iterator it(files::folderOf(path), error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + kTemporarySuffixLength &&
-            name.compare(0, prefix.size(), prefix) == 0 && it->is_regular_file(error))
-            ::DeleteFileA(it->path().string().c_str());
-    }
+    files::forEachTemporaryOf(path, [](const std::filesystem::path& temporary) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(temporary, error))
+            ::DeleteFileA(temporary.string().c_str());
+    });
 }
 
 DWORD attributesOf(const std::string& path) {

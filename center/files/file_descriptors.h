@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -28,5 +30,9 @@ std::string folderOf(const std::string& path);
 // six characters.
 inline constexpr const char* kTemporaryInfix = ".tmp-";
 inline constexpr std::size_t kTemporarySuffixLength = 6;
+// Calls `visit` with each file in the destination's folder named as a temporary
+// file of a save of `path`.
+void forEachTemporaryOf(const std::string& path,
+                        const std::function<void(const std::filesystem::path&)>& visit);
 
 } // namespace mlc::files
