@@ -56,6 +56,20 @@ Loaded<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t 
 
 namespace files {
 
+TemporaryFile::~TemporaryFile() {
+    close();
+    if (created_ && !kept_)
+        removeFile(path_);
+}
+
+bool TemporaryFile::close() {
+    if (fd_ < 0)
+        return true;
+    const bool ok = closeFile(fd_);
+    fd_ = -1;
+    return ok;
+}
+
 void forEachTemporaryOf(const std::string& path,
                         const std::function<void(const std::filesystem::path&)>& visit) {
     namespace fs = std::filesystem;

@@ -16,53 +16,9 @@ namespace mlc {
 
 namespace {
 
-using files::kTemporaryInfix;
-using files::kTemporarySuffixLength;
-
 // The temporary files of a save are locked by the process that writes one until
 // it has been renamed, so a temporary file that nobody holds a lock on was left
-// behind by a save that was killed.
-
-// Closes a descriptor and, unless released, removes the temporary file it wrote.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& destination)
-        : path_(destination + kTemporaryInfix + std::string(kTemporarySuffixLength, 'X')) {
-        fd_ = ::mkstemp(path_.data());
-        created_ = fd_ >= 0;
-        // Taken at once: a stale-file sweep of another save that locks it first
-        // would remove it, so such a file is given up.
-        if (created_ && ::flock(fd_, LOCK_EX | LOCK_NB) != 0)
-            close();
-    }
-    ~TemporaryFile() {
-        close();
-        if (created_ && !kept_)
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool opened() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    bool close() {
-        if (fd_ < 0)
-            return true;
-        const bool ok = ::close(fd_) == 0;
-        fd_ = -1;
-        return ok;
-    }
-    void keep() { kept_ = true; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool created_ = false;
-    bool kept_ = false;
-};
-
-// Removes the temporary files that killed saves of `path` left behind.
+// behind by a save that was killed: this removes those of `path`.
 void removeStaleTemporaries(const std::string& path) {
     files::forEachTemporaryOf(path, [](const std::filesystem::path& temporary) {
         const int fd = ::open(temporary.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -94,7 +50,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (path.empty())
         return false;
     removeStaleTemporaries(path);
-    TemporaryFile temp(path);
+    files::TemporaryFile temp(path);
     if (!temp.opened())
         return false;
     struct stat old {};
@@ -138,8 +94,18 @@ long writeChunk(int fd, const void* data, std::size_t size) {
     return static_cast<long>(::write(fd, data, size));
 }
 
-void closeFile(int fd) {
-    ::close(fd);
+bool closeFile(int fd) {
+    return ::close(fd) == 0;
+}
+
+TemporaryFile::TemporaryFile(const std::string& destination)
+    : path_(destination + kTemporaryInfix + std::string(kTemporarySuffixLength, 'X')) {
+    fd_ = ::mkstemp(path_.data());
+    created_ = fd_ >= 0;
+    // Taken at once: a stale-file sweep of another save that locks it first
+    // would remove it, so such a file is given up.
+    if (created_ && ::flock(fd_, LOCK_EX | LOCK_NB) != 0)
+        close();
 }
 
 } // namespace files

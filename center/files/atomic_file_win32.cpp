@@ -36,44 +36,6 @@ std::string temporaryName(const std::string& destination) {
     return name;
 }
 
-// Closes the descriptor and, unless kept, removes the temporary file it wrote.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& destination) {
-        for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-            path_ = temporaryName(destination);
-            ::_sopen_s(&fd_, path_.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYRW,
-                       _S_IREAD | _S_IWRITE);
-            if (fd_ < 0 && errno != EEXIST)
-                break;
-        }
-    }
-    ~TemporaryFile() {
-        close();
-        if (!path_.empty() && !kept_)
-            ::DeleteFileA(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool opened() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    bool close() {
-        if (fd_ < 0)
-            return true;
-        const bool ok = ::_close(fd_) == 0;
-        fd_ = -1;
-        return ok;
-    }
-    void keep() { kept_ = true; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool kept_ = false;
-};
-
 // Deletes the temporary files of `path` that killed saves left behind; one that
 // a running save holds cannot be deleted and stays.
 void removeStaleTemporaries(const std::string& path) {
@@ -99,7 +61,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (path.empty())
         return false;
     removeStaleTemporaries(path);
-    TemporaryFile temp(path);
+    files::TemporaryFile temp(path);
     if (!temp.opened())
         return false;
     if (!files::writeAll(temp.fd(), bytes) || ::_commit(temp.fd()) != 0 || !temp.close())
@@ -144,8 +106,19 @@ long writeChunk(int fd, const void* data, std::size_t size) {
     return ::_write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
 }
 
-void closeFile(int fd) {
-    ::_close(fd);
+bool closeFile(int fd) {
+    return ::_close(fd) == 0;
+}
+
+TemporaryFile::TemporaryFile(const std::string& destination) {
+    for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+        path_ = temporaryName(destination);
+        ::_sopen_s(&fd_, path_.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYRW,
+                   _S_IREAD | _S_IWRITE);
+        if (fd_ < 0 && errno != EEXIST)
+            break;
+    }
+    created_ = fd_ >= 0;
 }
 
 } // namespace files

@@ -19,7 +19,7 @@ int openForReading(const std::string& path, LoadStatus& failure);
 // As read(2) and write(2): bytes moved, 0 at the end of a file, -1 on failure.
 long readChunk(int fd, void* data, std::size_t size);
 long writeChunk(int fd, const void* data, std::size_t size);
-void closeFile(int fd);
+bool closeFile(int fd);
 
 // The whole span through the test seam of ScopedWriteCall; false on a failure.
 bool writeAll(int fd, std::span<const std::uint8_t> bytes);
@@ -34,5 +34,28 @@ inline constexpr std::size_t kTemporarySuffixLength = 6;
 // file of a save of `path`.
 void forEachTemporaryOf(const std::string& path,
                         const std::function<void(const std::filesystem::path&)>& visit);
+
+// A save's temporary file beside its destination, held open while it lives; the
+// file is removed when it goes unless kept. The constructor is the platform's: it
+// creates the file so that no other save can take it.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& destination);
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool opened() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+    bool close();
+    void keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool created_ = false;
+    bool kept_ = false;
+};
 
 } // namespace mlc::files
