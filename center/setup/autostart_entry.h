@@ -27,4 +27,9 @@ bool writeAutostartEntry(const std::string& entryPath, const std::string& progra
 // Deletes the entry; true when none is left.
 bool removeAutostartEntry(const std::string& entryPath);
 
+// The platform's part (autostart_entry_<platform>.cpp): writes the entry whole
+// into its existing folder, keeping an old one when it fails.
+bool saveAutostartEntry(const std::string& entryPath, const std::string& programPath,
+                        const std::string& configDir, std::string& error);
+
 } // namespace mlc

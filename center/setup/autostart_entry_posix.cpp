@@ -90,14 +90,8 @@ std::string autostartEntryText(const std::string& programPath, const std::string
            "Terminal=false\n";
 }
 
-bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath,
-                         const std::string& configDir, std::string& error) {
-    std::error_code failure;
-    std::filesystem::create_directories(std::filesystem::path(entryPath).parent_path(), failure);
-    if (failure) {
-        error = failure.message();
-        return false;
-    }
+bool saveAutostartEntry(const std::string& entryPath, const std::string& programPath,
+                        const std::string& configDir, std::string& error) {
     const std::string text = autostartEntryText(programPath, configDir);
     if (!writeFileAtomically(entryPath,
                              std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
@@ -105,10 +99,6 @@ bool writeAutostartEntry(const std::string& entryPath, const std::string& progra
         return false;
     }
     return true;
-}
-
-bool removeAutostartEntry(const std::string& entryPath) {
-    return !fileExists(entryPath) || removeFile(entryPath);
 }
 
 } // namespace mlc

@@ -1,7 +1,6 @@
 // The start-up entry on Windows: a shell link in the user's Startup folder.
 #include "setup/autostart_entry.h"
 
-#include "files/atomic_file.h"
 
 #include <filesystem>
 #include <string>
@@ -108,14 +107,8 @@ std::string autostartEntryPath(const std::string& programName) {
     return (std::filesystem::path(startupFolder()) / (programName + ".lnk")).string();
 }
 
-bool writeAutostartEntry(const std::string& entryPath, const std::string& programPath,
-                         const std::string& configDir, std::string& error) {
-    std::error_code failure;
-    std::filesystem::create_directories(std::filesystem::path(entryPath).parent_path(), failure);
-    if (failure) {
-        error = failure.message();
-        return false;
-    }
+bool saveAutostartEntry(const std::string& entryPath, const std::string& programPath,
+                        const std::string& configDir, std::string& error) {
     // Written beside the entry and moved over it, so that a failure keeps the old one.
     const std::string fresh = entryPath + ".new";
     if (!saveShellLink(fresh, programPath, configDir, error)) {
@@ -129,10 +122,6 @@ bool writeAutostartEntry(const std::string& entryPath, const std::string& progra
         return false;
     }
     return true;
-}
-
-bool removeAutostartEntry(const std::string& entryPath) {
-    return !fileExists(entryPath) || removeFile(entryPath);
 }
 
 } // namespace mlc
