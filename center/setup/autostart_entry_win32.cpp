@@ -1,7 +1,6 @@
 // The start-up entry on Windows: a shell link in the user's Startup folder.
 #include "setup/autostart_entry.h"
 
-
 #include <filesystem>
 #include <string>
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 namespace testsupport {
@@ -32,6 +33,15 @@ std::string fieldOf(const std::string& line, const std::string& key) {
         at += needle.size();
     }
     return {};
+}
+
+void EmulatorProcess::takeBanner(std::string banner) {
+    banner_ = std::move(banner);
+    terminal_ = fieldOf(banner_, "pty");
+    if (banner_.rfind("mlemu listening", 0) != 0 || terminal_.empty()) {
+        stop();
+        throw std::runtime_error("mlemu did not start: '" + banner_ + "'");
+    }
 }
 
 std::string EmulatorProcess::log() const {

@@ -53,6 +53,8 @@ public:
     int stop();
 
 private:
+    // The line mlemu printed at start: its terminal, or a throw when it did not start.
+    void takeBanner(std::string banner);
     bool running() const;
     void requestState(); // asks for the state file (SIGUSR1)
 

@@ -67,13 +67,9 @@ EmulatorProcess::EmulatorProcess(const std::string& ids, const std::vector<std::
     }
     ::close(out[1]);
     // Generous: a sanitizer build on a busy machine starts slowly.
-    banner_ = readLine(out[0], 20s);
+    std::string banner = readLine(out[0], 20s);
     ::close(out[0]);
-    terminal_ = fieldOf(banner_, "pty");
-    if (banner_.rfind("mlemu listening", 0) != 0 || terminal_.empty()) {
-        stop();
-        throw std::runtime_error("mlemu did not start: '" + banner_ + "'");
-    }
+    takeBanner(std::move(banner));
 }
 
 EmulatorProcess::~EmulatorProcess() {

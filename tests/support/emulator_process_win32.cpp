@@ -25,12 +25,7 @@ EmulatorProcess::EmulatorProcess(const std::string& ids, const std::vector<std::
                                      "--state",       unixPath(statePath_)};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     native_->helper = std::make_unique<NativeHelper>(args);
-    banner_ = native_->helper->receiveLine(20000);
-    terminal_ = fieldOf(banner_, "pty");
-    if (banner_.rfind("mlemu listening", 0) != 0 || terminal_.empty()) {
-        stop();
-        throw std::runtime_error("mlemu did not start: '" + banner_ + "'");
-    }
+    takeBanner(native_->helper->receiveLine(20000));
 }
 
 EmulatorProcess::~EmulatorProcess() {
