@@ -4,6 +4,7 @@
 #include "files/atomic_file.h"
 #include "files/defaults_file.h"
 #include "files/wall_file.h"
+#include "text_case.h"
 #include "wall/enlargement.h"
 #include "wall/wall_state.h"
 
@@ -24,13 +25,7 @@ constexpr const char* kOpenFilter =
     "All supported formats|*.MLV;*.MLS|Videowall settings (*.MLV)|*.MLV|Sequencer timeline (*.MLS)|*.MLS";
 
 bool hasExtension(const std::string& path, const char* extension) {
-    const std::string actual = std::filesystem::path(path).extension().string();
-    const std::string wanted = extension;
-    return actual.size() == wanted.size() &&
-           std::equal(actual.begin(), actual.end(), wanted.begin(), [](char a, char b) {
-               return std::toupper(static_cast<unsigned char>(a)) ==
-                      std::toupper(static_cast<unsigned char>(b));
-           });
+    return equalNoCase(std::filesystem::path(path).extension().string(), extension);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "remote_api/body_fields.h"
 
 #include "dialogs/slider_values.h"
+#include "text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,11 +27,7 @@ std::string rangeText(double min, double max) {
 
 bool endsWithNoCase(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
-           std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                      [](char a, char b) {
-                          return std::toupper(static_cast<unsigned char>(a)) ==
-                                 std::toupper(static_cast<unsigned char>(b));
-                      });
+           equalNoCase(std::string_view(text).substr(text.size() - end.size()), end);
 }
 
 // A plain name: nothing that could lead out of the folder or name a device.

@@ -3,6 +3,7 @@
 #include "dialogs/monitor_apply.h"
 #include "dialogs/remote_keys.h"
 #include "remote_api/body_fields.h"
+#include "text_case.h"
 #include "wall/wall_state.h"
 
 #include <algorithm>
@@ -19,12 +20,6 @@ constexpr const char* kNoItems = "The sequence has no items.";
 
 std::string fileNamePart(const std::string& path) {
     return std::filesystem::path(path).filename().string();
-}
-
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
 }
 
 // The value of one parameter of a query ("since=4&x=1"), if it is there.
@@ -228,7 +223,7 @@ HttpReply RemoteApi::sendEvent(const RoutedRequest& r) {
     if (name) {
         const auto& keys = RemoteKeys();
         const auto found = std::find_if(keys.begin(), keys.end(),
-                                        [&](const RemoteKey& k) { return sameNoCase(k.event, *name); });
+                                        [&](const RemoteKey& k) { return equalNoCase(k.event, *name); });
         if (found == keys.end())
             fields.refuse("name", "\"" + *name + "\" is not the event of a key of the remote control");
         else

@@ -1,6 +1,7 @@
 #include "remote_api/request_routing.h"
 
 #include "remote_api/replies.h"
+#include "text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -47,9 +48,7 @@ bool authorised(std::string_view header, std::string_view token) {
     constexpr std::string_view kScheme = "bearer ";
     if (token.empty() || header.size() < kScheme.size())
         return false;
-    const bool scheme = std::equal(kScheme.begin(), kScheme.end(), header.begin(), [](char a, char b) {
-        return a == std::tolower(static_cast<unsigned char>(b));
-    });
+    const bool scheme = equalNoCase(header.substr(0, kScheme.size()), kScheme);
     std::string_view given = header.substr(kScheme.size());
     while (!given.empty() && given.front() == ' ')
         given.remove_prefix(1);
