@@ -1,6 +1,7 @@
 // Where the tests find the built programs and the source tree.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ std::string sourcePath(const std::string& relative);
 // LVDRIVER_PORTS listing these entries, port 1 first, separated as on this
 // platform (':', or ';' on Windows).
 std::string portList(const std::vector<std::string>& entries);
+
+// A file's bytes (none when it cannot be read); a file written with `bytes`.
+std::vector<std::uint8_t> readAll(const std::string& path);
+void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempDir {

@@ -15,15 +15,8 @@
 
 namespace {
 
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testsupport::readAll;
+using testsupport::writeAll;
 
 // Starts a save of `path` in a child process that stops in the middle of writing
 // the data: killed there (SIGKILL) or waiting until the returned pipe closes.

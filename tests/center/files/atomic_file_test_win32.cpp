@@ -13,10 +13,7 @@
 
 namespace {
 
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 std::vector<std::string> temporariesOf(const testsupport::TempDir& dir, const std::string& name) {
     std::vector<std::string> found;

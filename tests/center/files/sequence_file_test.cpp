@@ -11,10 +11,7 @@
 
 namespace {
 
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 std::unique_ptr<mlc::TSequenceItem> itemNamed(const std::string& name, int brightness) {
     auto item = mlc::NewSequenceItem();

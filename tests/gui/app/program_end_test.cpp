@@ -2,6 +2,7 @@
 #include "app/end_requests.h"
 #include "files/wall_file.h"
 #include "main_window_fixture.h"
+#include "paths.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -15,10 +16,7 @@ namespace {
 
 class ProgramEnd : public guitest::MainWindowFixture {};
 
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 TEST_F(ProgramEnd, ATerminationSignalOnAModifiedWallAsksNothingAndKeepsTheWall) {
     mlgui::EndRequests requests;
