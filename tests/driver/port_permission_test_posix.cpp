@@ -1,13 +1,14 @@
 // A device node the user may not open: the message names the group that grants it.
 #include "driver_fixture.h"
 
+#include <algorithm>
 #include <functional>
 #include <grp.h>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace drivertest {
 namespace {
@@ -15,27 +16,21 @@ namespace {
 class PortPermission : public DriverOnPty {};
 
 // Runs what the test asks without the privileges of root, who passes every
-// permission check: in a child that has become nobody. Returns what it returns.
+// permission check: as nobody for its duration. The effective IDs are changed in
+// this process rather than in a forked child, which could hang on a lock another
+// thread (the terminal's peer, the sanitizer's allocator) held at the fork.
 std::string withoutPrivileges(const std::function<std::string()>& what) {
     if (geteuid() != 0)
         return what();
-    int channel[2];
-    if (pipe(channel) != 0)
-        return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
-        const std::string text =
-            setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0 ? what() : "still root";
-        (void)!write(channel[1], text.data(), text.size());
-        _exit(0);
-    }
-    close(channel[1]);
-    std::string text;
-    char chunk[256];
-    for (ssize_t n; (n = read(channel[0], chunk, sizeof chunk)) > 0;)
-        text.append(chunk, static_cast<std::size_t>(n));
-    close(channel[0]);
-    waitpid(child, nullptr, 0);
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
+    groups.resize(
+        static_cast<std::size_t>(std::max(getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    std::string text = "still root";
+    if (setgroups(0, nullptr) == 0 && setegid(65534) == 0 && seteuid(65534) == 0)
+        text = what();
+    // Root again: the real user ID stayed root.
+    if (seteuid(0) != 0 || setegid(0) != 0 || setgroups(groups.size(), groups.data()) != 0)
+        text += "\nthe privileges did not come back";
     return text;
 }
 
